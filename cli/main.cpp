@@ -1,0 +1,35 @@
+// dorvane-cli: the program's engines without windows, for batch use and tests.
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "Commands.h"
+
+namespace {
+
+struct Command {
+  std::string_view name;
+  int (*run)(dv::cli::Args);
+  std::string_view usage;
+};
+
+constexpr Command kCommands[] = {
+    {"strings", dv::cli::Strings, "strings                      list the string table"},
+};
+
+int Usage() {
+  std::fputs("usage: dorvane-cli COMMAND [ARGS]\n", stderr);
+  for (const auto& c : kCommands) std::fprintf(stderr, "  %.*s\n", int(c.usage.size()), c.usage.data());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  std::vector<std::string_view> args(argv + 2, argv + argc);
+  for (const auto& c : kCommands)
+    if (c.name == argv[1]) return c.run(args);
+  return Usage();
+}

@@ -1,0 +1,13 @@
+# Cross-compiling toolchain: mingw-w64 x86_64, posix thread model (GoogleTest
+# needs std::mutex), programs run under Wine by ctest.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(DORVANE_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${DORVANE_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${DORVANE_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER  ${DORVANE_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${DORVANE_TRIPLET} $ENV{DORVANE_MINGW_DEPS}/x86_64)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
