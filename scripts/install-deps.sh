@@ -6,7 +6,7 @@ set -euo pipefail
 pkgs=(
   build-essential cmake ninja-build pkg-config git clang
   googletest libgtest-dev libbenchmark-dev
-  libpng-dev zlib1g-dev libjpeg-dev libgif-dev libnetpbm10-dev
+  libpng-dev zlib1g-dev libjpeg-dev libgif-dev libnetpbm-dev
   libcairo2-dev libfreetype-dev fonts-liberation
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64 wine32:i386 fonts-wine
