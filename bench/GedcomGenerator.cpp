@@ -22,7 +22,9 @@ class Rng {
     return z ^ (z >> 31);
   }
   // 0 .. n-1
-  int Below(int n) { return static_cast<int>(((Next() >> 32) * static_cast<std::uint64_t>(n)) >> 32); }
+  int Below(int n) {
+    return static_cast<int>(((Next() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
+  }
   int Range(int lo, int hi) { return lo + Below(hi - lo + 1); }
   bool Chance(int percent) { return Below(100) < percent; }
 
@@ -31,48 +33,50 @@ class Rng {
 };
 
 constexpr std::array<std::string_view, 40> kMaleNames = {
-    "James",  "John",    "William", "Thomas",   "Robert",    "David",   "Alexander", "Andrew",
-    "George", "Henry",   "Edward",  "Richard",  "Samuel",    "Joseph",  "Charles",   "Arthur",
-    "Walter", "Hugh",    "Duncan",  "Angus",    "Ewan",      "Hamish",  "Lachlan",   "Malcolm",
-    "Neil",   "Archibald", "Dafydd", "Gwilym",  "Evan",      "Rhys",    "Owain",     "Idris",
-    "Hywel",  "Emrys",   "Matthew", "Daniel",   "Peter",     "Francis", "Albert",    "Frederick"};
+    "James",  "John",      "William", "Thomas",  "Robert", "David",   "Alexander", "Andrew",
+    "George", "Henry",     "Edward",  "Richard", "Samuel", "Joseph",  "Charles",   "Arthur",
+    "Walter", "Hugh",      "Duncan",  "Angus",   "Ewan",   "Hamish",  "Lachlan",   "Malcolm",
+    "Neil",   "Archibald", "Dafydd",  "Gwilym",  "Evan",   "Rhys",    "Owain",     "Idris",
+    "Hywel",  "Emrys",     "Matthew", "Daniel",  "Peter",  "Francis", "Albert",    "Frederick"};
 constexpr std::array<std::string_view, 40> kFemaleNames = {
-    "Mary",     "Margaret", "Elizabeth", "Ann",     "Jane",     "Janet",   "Agnes",   "Isobel",
-    "Christina", "Helen",   "Catherine", "Jean",    "Marion",   "Elspeth", "Flora",   "Morag",
-    "Hannah",   "Martha",   "Sarah",     "Susannah", "Harriet", "Ellen",   "Alice",   "Edith",
-    "Florence", "Ada",      "Lily",      "Dorothy", "Gwen",     "Mair",    "Catrin",  "Angharad",
-    "Bronwen",  "Myfanwy",  "Eluned",    "Sian",    "Rose",     "Grace",   "Ruth",    "Esther"};
+    "Mary",      "Margaret", "Elizabeth", "Ann",      "Jane",    "Janet",   "Agnes",  "Isobel",
+    "Christina", "Helen",    "Catherine", "Jean",     "Marion",  "Elspeth", "Flora",  "Morag",
+    "Hannah",    "Martha",   "Sarah",     "Susannah", "Harriet", "Ellen",   "Alice",  "Edith",
+    "Florence",  "Ada",      "Lily",      "Dorothy",  "Gwen",    "Mair",    "Catrin", "Angharad",
+    "Bronwen",   "Myfanwy",  "Eluned",    "Sian",     "Rose",    "Grace",   "Ruth",   "Esther"};
 
 // Surnames and towns are built from two syllable tables.
 constexpr std::array<std::string_view, 24> kSurnameHeads = {
-    "Ash", "Black", "Brock", "Car", "Craig", "Dun", "Fair", "Glen", "Hal", "Kil", "Lang", "Mor",
-    "Nor", "Pen", "Rad", "Strath", "Thorn", "Wen", "Whit", "Ald", "Bel", "Cal", "Drum", "Har"};
+    "Ash", "Black", "Brock", "Car",    "Craig", "Dun", "Fair", "Glen", "Hal", "Kil", "Lang", "Mor",
+    "Nor", "Pen",   "Rad",   "Strath", "Thorn", "Wen", "Whit", "Ald",  "Bel", "Cal", "Drum", "Har"};
 constexpr std::array<std::string_view, 16> kSurnameTails = {
-    "ley", "ton", "by", "wood", "field", "more", "ridge", "ford",
-    "well", "croft", "worth", "stone", "dale", "ham", "wick", "burn"};
+    "ley",  "ton",   "by",    "wood",  "field", "more", "ridge", "ford",
+    "well", "croft", "worth", "stone", "dale",  "ham",  "wick",  "burn"};
 constexpr int kSurnames = 24 * 16;
 
 constexpr std::array<std::string_view, 20> kTownHeads = {
-    "Aber", "Auchter", "Bran", "Coed", "Cwm", "Dal", "Eccles", "Fern", "Gart", "Inver",
-    "Kirk", "Llan", "Mill", "Nant", "Pont", "Stan", "Tre", "Wester", "Ash", "Brook"};
-constexpr std::array<std::string_view, 12> kTownTails = {
-    "brannock", "lea", "ford", "hope", "thwaite", "more", "ton", "field", "cairn", "bridge", "wen", "gair"};
+    "Aber", "Auchter", "Bran", "Coed", "Cwm",  "Dal",  "Eccles", "Fern",   "Gart", "Inver",
+    "Kirk", "Llan",    "Mill", "Nant", "Pont", "Stan", "Tre",    "Wester", "Ash",  "Brook"};
+constexpr std::array<std::string_view, 12> kTownTails = {"brannock", "lea",    "ford", "hope",
+                                                         "thwaite",  "more",   "ton",  "field",
+                                                         "cairn",    "bridge", "wen",  "gair"};
 constexpr int kTowns = 20 * 12;
 
 constexpr std::array<std::string_view, 3> kCountries = {"Scotland", "England", "Wales"};
-constexpr std::array<std::string_view, 9> kCounties = {
-    "Fernshire", "Dunhallow", "Strathmoy",  "Westhallow", "Marchshire",
-    "Wendale",   "Gwentmor",  "Dyfnant",    "Elvetshire"};
+constexpr std::array<std::string_view, 9> kCounties = {"Fernshire",  "Dunhallow",  "Strathmoy",
+                                                       "Westhallow", "Marchshire", "Wendale",
+                                                       "Gwentmor",   "Dyfnant",    "Elvetshire"};
 
 constexpr std::array<std::string_view, 24> kMaleTrades = {
-    "Farmer",       "Ploughman",        "Handloom weaver", "Fisherman",     "Blacksmith",
-    "Shepherd",     "Shoemaker",        "Carter",          "Stonemason",    "Miller",
-    "Coal miner",   "Engine driver",    "Joiner",          "Railway porter", "Grocer",
+    "Farmer",       "Ploughman",        "Handloom weaver", "Fisherman",        "Blacksmith",
+    "Shepherd",     "Shoemaker",        "Carter",          "Stonemason",       "Miller",
+    "Coal miner",   "Engine driver",    "Joiner",          "Railway porter",   "Grocer",
     "Schoolmaster", "Ship's carpenter", "Slate quarrier",  "Police constable", "Plumber",
     "Bank clerk",   "Electrician",      "Civil engineer",  "Draughtsman"};
 constexpr std::array<std::string_view, 12> kFemaleTrades = {
-    "Domestic servant", "Dressmaker", "Spinner", "Dairymaid", "Laundress", "Housekeeper",
-    "Mill worker", "Seamstress", "Shop assistant", "Nurse", "Schoolmistress", "Typist"};
+    "Domestic servant", "Dressmaker",  "Spinner",        "Dairymaid",
+    "Laundress",        "Housekeeper", "Mill worker",    "Seamstress",
+    "Shop assistant",   "Nurse",       "Schoolmistress", "Typist"};
 
 constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
@@ -100,10 +104,10 @@ struct Person {
   std::int16_t birthYear = 0;
   std::int16_t deathYear = 0;  // 0 = living
   std::uint16_t given = 0;
-  std::int16_t middle = -1;    // second given name, -1 = none
+  std::int16_t middle = -1;  // second given name, -1 = none
   std::uint16_t surname = 0;
-  std::uint8_t region = 0;     // 0 Scotland, 1 England, 2 Wales
-  char sex = 'M';              // 'M', 'F' or 0 (no SEX line)
+  std::uint8_t region = 0;  // 0 Scotland, 1 England, 2 Wales
+  char sex = 'M';           // 'M', 'F' or 0 (no SEX line)
 };
 
 struct Family {
@@ -118,7 +122,7 @@ struct Family {
 class Population {
  public:
   Population(std::int32_t target, std::uint32_t seed) : target_(target), rng_(seed) {
-    people_.emplace_back();    // slot 0 unused: numbers start at 1
+    people_.emplace_back();  // slot 0 unused: numbers start at 1
     families_.emplace_back();
   }
 
@@ -190,7 +194,8 @@ class Population {
     // Founders live at least into their forties.
     for (auto id : {h, w}) {
       Person& p = people_[id];
-      if (p.deathYear != 0 && p.deathYear < p.birthYear + 45) p.deathYear = static_cast<std::int16_t>(p.birthYear + 45);
+      if (p.deathYear != 0 && p.deathYear < p.birthYear + 45)
+        p.deathYear = static_cast<std::int16_t>(p.birthYear + 45);
     }
     NewFamily(h, w, std::max(people_[h].birthYear, people_[w].birthYear) + rng_.Range(20, 28));
   }
@@ -232,7 +237,8 @@ class Population {
     // A widower who lost his wife young marries again.
     if (wife.deathYear != 0 && wife.deathYear - wife.birthYear < 50 && rng_.Chance(45)) {
       const int again = wife.deathYear + rng_.Range(1, 3);
-      if (again <= 2015 && AliveIn(husband, again + 1) && again - husband.birthYear < 60 && Room(1)) {
+      if (again <= 2015 && AliveIn(husband, again + 1) && again - husband.birthYear < 60 &&
+          Room(1)) {
         const std::int32_t w2 = NewPerson('F', husband.birthYear + rng_.Range(-2, 12),
                                           rng_.Below(kSurnames), husband.region);
         if (AliveIn(people_[w2], again) && again - people_[w2].birthYear >= 18)
@@ -247,8 +253,10 @@ class Population {
     const Person p = people_[id];
     std::deque<std::int32_t>& others = p.sex == 'M' ? singleWomen_ : singleMen_;
     std::int32_t partner = 0;
-    while (!others.empty() && people_[others.front()].birthYear < p.birthYear - 10) others.pop_front();
-    if (!others.empty() && people_[others.front()].birthYear <= p.birthYear + 10 && rng_.Chance(40)) {
+    while (!others.empty() && people_[others.front()].birthYear < p.birthYear - 10)
+      others.pop_front();
+    if (!others.empty() && people_[others.front()].birthYear <= p.birthYear + 10 &&
+        rng_.Chance(40)) {
       partner = others.front();
       others.pop_front();
     } else if (rng_.Chance(25)) {
@@ -257,10 +265,12 @@ class Population {
     } else {
       if (!Room(1)) return;
       // Husbands are mostly a little older than their wives.
-      const int born = p.sex == 'M' ? p.birthYear + rng_.Range(-2, 8) : p.birthYear + rng_.Range(-8, 2);
+      const int born =
+          p.sex == 'M' ? p.birthYear + rng_.Range(-2, 8) : p.birthYear + rng_.Range(-8, 2);
       int region = p.region;
       if (rng_.Chance(15)) region = rng_.Below(3);
-      partner = NewPerson(p.sex == 'M' ? 'F' : 'M', born, rng_.Below(kSurnames), static_cast<std::uint8_t>(region));
+      partner = NewPerson(p.sex == 'M' ? 'F' : 'M', born, rng_.Below(kSurnames),
+                          static_cast<std::uint8_t>(region));
     }
     const Person& q = people_[partner];
     const int year = std::max(p.birthYear, q.birthYear) + rng_.Range(19, 30);
@@ -288,8 +298,10 @@ class Writer {
     const auto& people = pop_.People();
     const auto& families = pop_.Families();
     Header();
-    for (std::size_t i = 1; i < people.size(); ++i) Individual(static_cast<std::int32_t>(i), people[i]);
-    for (std::size_t i = 1; i < families.size(); ++i) FamilyRecord(static_cast<std::int32_t>(i), families[i]);
+    for (std::size_t i = 1; i < people.size(); ++i)
+      Individual(static_cast<std::int32_t>(i), people[i]);
+    for (std::size_t i = 1; i < families.size(); ++i)
+      FamilyRecord(static_cast<std::int32_t>(i), families[i]);
     for (std::size_t i = 0; i < notes_.size(); ++i) out_ += notes_[i];
     SourceRecords();
     Line("0 TRLR");
@@ -338,7 +350,8 @@ class Writer {
     else if (r < 8)
       std::snprintf(buffer, sizeof buffer, "%d", year);
     else if (r < 14)
-      std::snprintf(buffer, sizeof buffer, "%s %d", kMonths[static_cast<std::size_t>(rng_.Below(12))].data(), year);
+      std::snprintf(buffer, sizeof buffer, "%s %d",
+                    kMonths[static_cast<std::size_t>(rng_.Below(12))].data(), year);
     else
       std::snprintf(buffer, sizeof buffer, "%d %s %d", rng_.Range(1, 28),
                     kMonths[static_cast<std::size_t>(rng_.Below(12))].data(), year);
@@ -346,7 +359,8 @@ class Writer {
   }
   void Citation(int level) {
     if (rng_.Chance(10)) {
-      Linef("%d SOUR Family papers of the %s family", level, Surname(rng_.Below(kSurnames)).c_str());
+      Linef("%d SOUR Family papers of the %s family", level,
+            Surname(rng_.Below(kSurnames)).c_str());
       return;
     }
     Linef("%d SOUR @S%d@", level, rng_.Range(1, kSourceRecords));
@@ -372,9 +386,10 @@ class Writer {
     const auto& given = p.sex == 'F' ? kFemaleNames : kMaleNames;
     const std::string surname = Surname(p.surname);
     if (p.middle >= 0) {
-      Linef("1 NAME %s %s /%s/", given[p.given].data(), given[static_cast<std::size_t>(p.middle)].data(),
-            surname.c_str());
-      Linef("2 GIVN %s %s", given[p.given].data(), given[static_cast<std::size_t>(p.middle)].data());
+      Linef("1 NAME %s %s /%s/", given[p.given].data(),
+            given[static_cast<std::size_t>(p.middle)].data(), surname.c_str());
+      Linef("2 GIVN %s %s", given[p.given].data(),
+            given[static_cast<std::size_t>(p.middle)].data());
     } else {
       Linef("1 NAME %s /%s/", given[p.given].data(), surname.c_str());
       Linef("2 GIVN %s", given[p.given].data());
@@ -383,7 +398,8 @@ class Writer {
     if (p.sex != 0) Linef("1 SEX %c", p.sex);
     const bool early = p.birthYear < 1855;
     if (!early || rng_.Chance(45)) Event("BIRT", p.birthYear, p.region, rng_.Chance(92));
-    if (early || rng_.Chance(25)) Event(rng_.Chance(85) ? "CHR" : "BAPM", p.birthYear, p.region, true);
+    if (early || rng_.Chance(25))
+      Event(rng_.Chance(85) ? "CHR" : "BAPM", p.birthYear, p.region, true);
     const int age = (p.deathYear != 0 ? p.deathYear : kLastYear) - p.birthYear;
     if (age >= 16 && p.sex != 0 && rng_.Chance(70)) {
       const int trade = p.sex == 'M' ? rng_.Below(static_cast<int>(kMaleTrades.size()))
@@ -418,8 +434,8 @@ class Writer {
   // The date and time a record was last changed, as most programs write it.
   void Changed() {
     Line("1 CHAN");
-    Linef("2 DATE %d %s %d", rng_.Range(1, 28), kMonths[static_cast<std::size_t>(rng_.Below(12))].data(),
-          rng_.Range(1998, 2024));
+    Linef("2 DATE %d %s %d", rng_.Range(1, 28),
+          kMonths[static_cast<std::size_t>(rng_.Below(12))].data(), rng_.Range(1998, 2024));
     Linef("3 TIME %02d:%02d:%02d", rng_.Below(24), rng_.Below(60), rng_.Below(60));
   }
 
@@ -436,7 +452,8 @@ class Writer {
     const int more = rng_.Range(1, 4);
     for (int i = 0; i < more; ++i) {
       std::snprintf(buffer, sizeof buffer, "1 %s %s%s", i % 2 == 0 ? "CONC" : "CONT",
-                    i % 2 == 0 ? " and " : "", kNotePhrases[static_cast<std::size_t>(rng_.Below(10))].data());
+                    i % 2 == 0 ? " and " : "",
+                    kNotePhrases[static_cast<std::size_t>(rng_.Below(10))].data());
       text += buffer;
       text += "\r\n";
     }
@@ -453,7 +470,8 @@ class Writer {
       Event("MARR", f.marriageYear, region, rng_.Chance(92));
     }
     for (auto c : f.children) Linef("1 CHIL @I%d@", c);
-    if (rng_.Chance(3)) Linef("1 NOTE %s.", kNotePhrases[static_cast<std::size_t>(rng_.Below(10))].data());
+    if (rng_.Chance(3))
+      Linef("1 NOTE %s.", kNotePhrases[static_cast<std::size_t>(rng_.Below(10))].data());
     Changed();
   }
 
@@ -466,17 +484,20 @@ class Writer {
       switch (i % 4) {
         case 0:
           Linef("1 ABBR Census returns %d", 1841 + 10 * (i % 8));
-          Linef("1 TITL Census enumerators' books for %s, %d", kCounties[static_cast<std::size_t>(region * 3 + i % 3)].data(),
+          Linef("1 TITL Census enumerators' books for %s, %d",
+                kCounties[static_cast<std::size_t>(region * 3 + i % 3)].data(),
                 1841 + 10 * (i % 8));
           Line("1 AUTH Enumerators of the districts");
           break;
         case 1:
           Linef("1 ABBR %s parish registers", town.c_str());
-          Linef("1 TITL Registers of baptisms, marriages and burials of the parish of %s", place.c_str());
+          Linef("1 TITL Registers of baptisms, marriages and burials of the parish of %s",
+                place.c_str());
           Linef("1 AUTH Ministers of %s", town.c_str());
           break;
         case 2:
-          Linef("1 ABBR %s statutory registers", kCounties[static_cast<std::size_t>(region * 3 + i % 3)].data());
+          Linef("1 ABBR %s statutory registers",
+                kCounties[static_cast<std::size_t>(region * 3 + i % 3)].data());
           Linef("1 TITL Statutory registers of births, marriages and deaths, %s",
                 kCounties[static_cast<std::size_t>(region * 3 + i % 3)].data());
           Line("1 AUTH Registrars of the county");
@@ -484,7 +505,8 @@ class Writer {
         default:
           Linef("1 ABBR %s inscriptions", town.c_str());
           Linef("1 TITL Monumental inscriptions in the burial ground of %s", place.c_str());
-          Linef("1 AUTH %s Family History Circle", kCounties[static_cast<std::size_t>(region * 3)].data());
+          Linef("1 AUTH %s Family History Circle",
+                kCounties[static_cast<std::size_t>(region * 3)].data());
           break;
       }
       Linef("1 PUBL Transcribed and indexed, %d", 1960 + i);

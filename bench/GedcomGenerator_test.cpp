@@ -105,7 +105,8 @@ TEST(GedcomGeneratorOutput, HasTheHeaderAndTrailerAndCountsThatMatchTheText) {
 TEST(GedcomGeneratorOutput, NumbersRecordsConsecutivelyInFileOrder) {
   std::map<char, int> next = {{'I', 1}, {'F', 1}, {'N', 1}, {'S', 1}, {'R', 1}};
   for (const Record& r : Records(GenerateGedcom(800, 11))) {
-    if (r.tag != "INDI" && r.tag != "FAM" && r.tag != "NOTE" && r.tag != "SOUR" && r.tag != "REPO") continue;
+    if (r.tag != "INDI" && r.tag != "FAM" && r.tag != "NOTE" && r.tag != "SOUR" && r.tag != "REPO")
+      continue;
     const char kind = r.xref.size() > 2 ? r.xref[1] : '?';
     ASSERT_EQ(r.xref, "@" + std::string(1, kind) + std::to_string(next[kind]) + "@") << r.tag;
     ++next[kind];

@@ -34,9 +34,10 @@ int main(int argc, char** argv) {
 
   dv::bench::GeneratedCounts counts;
   if (output == "-") {
-    const std::string text =
-        dv::bench::GenerateGedcom(static_cast<std::int32_t>(individuals), static_cast<std::uint32_t>(seed), &counts);
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    const std::string text = dv::bench::GenerateGedcom(static_cast<std::int32_t>(individuals),
+                                                       static_cast<std::uint32_t>(seed), &counts);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
       std::fputs("gen_gedcom: cannot write to standard output\n", stderr);
       return 1;
     }
@@ -45,8 +46,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gen_gedcom: cannot write %s\n", output.c_str());
     return 1;
   }
-  std::fprintf(stderr, "%d individuals, %d families, %d notes, %d sources, %d repositories, %zu lines, %zu bytes\n",
-               counts.individuals, counts.families, counts.notes, counts.sources, counts.repositories,
-               counts.lines, counts.bytes);
+  std::fprintf(
+      stderr,
+      "%d individuals, %d families, %d notes, %d sources, %d repositories, %zu lines, %zu bytes\n",
+      counts.individuals, counts.families, counts.notes, counts.sources, counts.repositories,
+      counts.lines, counts.bytes);
   return 0;
 }
