@@ -71,7 +71,7 @@ struct Settings {
   std::array<std::int32_t, 40> lvparam{};
   std::array<std::int32_t, 4> window{};  // x, y, width, height
   std::array<FontRecord, 9> fonts{};
-  std::array<std::uint32_t, 16> customColours{};  // COLORREF 0x00BBGGRR
+  std::array<std::uint32_t, 16> customColours{};            // COLORREF 0x00BBGGRR
   std::array<std::string, kRecentFileSlots> recentFiles{};  // upper case, "" ends the list
   int fontsState = 0;  // 0 default fonts, -1 the user's own, 1 no printer
 
