@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -62,6 +63,26 @@ void Settings::setDefaultColours() {
                    0xFF8080, 0xFF80E0, 0xFF80C0, 0x80A0FF, 0x40FFC0, 0xA0FFA0, 0xC0FFC0, 0xE0A0E0};
 }
 
+namespace {
+
+// key=1,2,3, into values when the count matches exactly.
+template <std::size_t N>
+void ReadArray(const std::string& line, const char* key, std::array<std::int32_t, N>& values) {
+  const std::size_t keyLength = std::strlen(key);
+  if (line.compare(0, keyLength, key) != 0) return;
+  std::array<std::int32_t, N> read{};
+  std::istringstream pieces(line.substr(keyLength));
+  std::string piece;
+  std::size_t count = 0;
+  while (std::getline(pieces, piece, ',')) {
+    if (count == N) return;
+    read[count++] = std::atoi(piece.c_str());
+  }
+  if (count == N) values = read;
+}
+
+}  // namespace
+
 bool CanOpenForReading(const std::string& path) { return std::ifstream(path).good(); }
 
 int LoadSettings(Settings& s, const std::string& path, const FileCheck& exists) {
@@ -78,14 +99,9 @@ int LoadSettings(Settings& s, const std::string& path, const FileCheck& exists) 
       for (auto& e : s.recentFiles)
         if (e.empty()) { if (exists(p)) e = p; break; }
     }
-    if (line.rfind("Window=", 0) == 0) {
-      std::array<std::int32_t, 4> w{};
-      std::istringstream values(line.substr(7));
-      std::string piece;
-      int count = 0;
-      while (std::getline(values, piece, ',') && count < 4) w[count++] = std::stoi(piece);
-      if (count == 4) s.window = w;
-    }
+    ReadArray(line, "Window=", s.window);
+    ReadArray(line, "dparam=", s.dparam);
+    ReadArray(line, "fparam=", s.fparam);
     ++n;
   }
   return 0;
