@@ -41,7 +41,7 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
   return 0;
 }
 
-LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT OnGaugeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const int value = static_cast<int>(lParam);
   switch (wParam) {
     case kGaugeSetBarColour: SetSlot(window, kGaugeBarColour, value); break;
@@ -133,7 +133,7 @@ LRESULT CALLBACK GasGaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   switch (message) {
     case WM_CREATE: return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_SIZE: return OnSize(window, lParam);
-    case WM_COMMAND: return OnCommand(window, wParam, lParam);
+    case WM_COMMAND: return OnGaugeCommand(window, wParam, lParam);
     case WM_PAINT: return OnPaint(window);
     case WM_GETDLGCODE: return DLGC_WANTARROWS;  // 1
   }

@@ -13,12 +13,13 @@
 namespace dv::win {
 namespace {
 
-// Gets F1 out of modal dialogs and menus, whose own loops never reach the
-// accelerators: the key becomes WM_USER+1 to the main window (which posts
-// Help) and goes no further.
+// Gets F1 out of modal dialogs, message boxes and menus, whose own loops
+// never reach the accelerators: the key becomes WM_USER+1 to the main window
+// (which posts Help for the context of the moment) and goes no further.
 LRESULT CALLBACK MessageFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-  if ((code == MSGF_DIALOGBOX || code == MSGF_MENU) && msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
+  const bool modalLoop = code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX || code == MSGF_MENU;
+  if (modalLoop && msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
     PostMessageA(State().app.mainWindow, kHelpKeyMessage, 0, 0);
     return 1;
   }

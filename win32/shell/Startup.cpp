@@ -51,7 +51,6 @@ void ReadSettings(ProgramState& state) {
 void ReadCommandLine(ProgramState& state, std::string_view commandLine) {
   auto& app = state.app;
   app.currentSource[0] = '\0';
-  CopyText(state.work.pathBuffer, commandLine);
   const auto file = InterpretStartupFile(commandLine, state.settings.fparam[0] != 0, state.settings.recentFiles[0]);
   app.startupKind = file.kind;
   if (file.kind == kNoStartupFile) return;
