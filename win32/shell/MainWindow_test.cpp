@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "resources/resource.h"
+#include "shell/AboutDialogRes.h"
 #include "shell/Commands.h"
 #include "shell/MainMenus.h"
 #include "shell/ShellTestSupport.h"
@@ -323,6 +323,35 @@ TEST_F(MainWindowCreateTest, EveryCommandCanBeSent) {
     SendMessageA(window, WM_COMMAND, entry.id, 0);
   }
   EXPECT_TRUE(IsWindow(window));
+}
+
+
+std::string g_aboutName;
+
+BOOL CALLBACK FindAbout(HWND window, LPARAM) {
+  char title[64] = {};
+  GetWindowTextA(window, title, sizeof title);
+  if (std::string(title) != "About Dorvane") return TRUE;
+  char name[64] = {};
+  GetDlgItemTextA(window, IDC_ABOUT_NAME, name, sizeof name);
+  g_aboutName = name;
+  PostMessageA(window, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
+
+// Runs inside the About box's modal loop: reads it and presses OK.
+void CALLBACK PressAboutOk(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (EnumThreadWindows(GetCurrentThreadId(), FindAbout, 0)) return;  // not up yet
+  KillTimer(nullptr, timer);
+}
+
+TEST_F(MainWindowCreateTest, AboutCommandShowsAboutBox) {
+  HWND window = Start("");
+  g_aboutName.clear();
+  SetTimer(nullptr, 0, 1, PressAboutOk);
+  SendMessageA(window, WM_COMMAND, IDM_HELP_ABOUT, 0);
+  EXPECT_EQ(g_aboutName, "Dorvane v4.07");
+  EXPECT_EQ(State().app.helpContext, 301);
 }
 
 }  // namespace

@@ -152,5 +152,34 @@ TEST_F(StartupTest, ScannerFilterMayTakeMessages) {
   EXPECT_EQ(offered, 1);
 }
 
+
+// Closes the main window from inside the message loop.
+void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PostMessageA(State().app.mainWindow, WM_CLOSE, 0, 0);
+}
+
+using RunProgramTest = ShellTest;
+
+TEST_F(RunProgramTest, RunsUntilClosedAndSavesTheSource) {
+  // RunProgram declares the classes itself.
+  UnregisterClassA(kMainWindowClass, instance_);
+  UnregisterClassA(kGasGaugeClass, instance_);
+  SetTimer(nullptr, 0, 1, CloseMainWindow);
+  EXPECT_EQ(RunProgram(instance_, R"("C:\DATA\family.ged")", SW_HIDE), 0);
+  EXPECT_FALSE(IsWindow(State().app.mainWindow));
+  // The buffers used during start-up are cleared before the loop.
+  EXPECT_EQ(TextOf(State().work.pathBuffer), "");
+  dv::Settings reread;
+  ASSERT_EQ(dv::LoadSettings(reread, dir_ + "\\Dorvane.ini", [](const std::string&) { return true; }), 0);
+  EXPECT_EQ(reread.recentFiles[0], R"(C:\DATA\FAMILY.GED)");
+}
+
+TEST_F(RunProgramTest, FailsWithZeroWhenTheMainClassExists) {
+  // The fixture has declared "Dorvane" already, so declaring it again fails.
+  EXPECT_EQ(RunProgram(instance_, "", SW_HIDE), 0);
+  EXPECT_EQ(State().app.mainWindow, nullptr);
+}
+
 }  // namespace
 }  // namespace dv::win::test
