@@ -14,7 +14,8 @@ std::string ItemText(HWND dialog, int id) {
 }
 
 TEST(AboutDialog, ShowsNameVersionAndLine) {
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kAboutTemplate, nullptr, AboutDialogProc, 0);
+  HWND dialog =
+      CreateDialogParamA(GetModuleHandleA(nullptr), kAboutTemplate, nullptr, AboutDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(ItemText(dialog, IDC_ABOUT_NAME), "Dorvane v4.07");
   EXPECT_EQ(ItemText(dialog, IDC_ABOUT_LINE), "Genealogy Chart Program");

@@ -100,9 +100,11 @@ TEST(CommandTable, IdsAreUniqueAndBelowLimit) {
 }
 
 TEST(CommandTable, ChartBarContextMenuAndRecentFilesHaveRows) {
-  for (const auto& word : kChartBarWords) EXPECT_NE(FindCommand(word.command), nullptr) << word.text;
+  for (const auto& word : kChartBarWords)
+    EXPECT_NE(FindCommand(word.command), nullptr) << word.text;
   for (int id : {201, 202, 204, 205, 206}) EXPECT_NE(FindCommand(id), nullptr) << id;
-  for (int id = IDM_FILE_RECENT_FIRST; id <= IDM_FILE_RECENT_LAST; ++id) EXPECT_NE(FindCommand(id), nullptr) << id;
+  for (int id = IDM_FILE_RECENT_FIRST; id <= IDM_FILE_RECENT_LAST; ++id)
+    EXPECT_NE(FindCommand(id), nullptr) << id;
 }
 
 TEST(CommandTable, InternalCommandsHaveRows) {

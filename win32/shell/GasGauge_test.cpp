@@ -14,7 +14,8 @@ class GasGaugeTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    gauge_ = CreateWindowExA(0, kGasGaugeClass, "", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr, instance_, nullptr);
+    gauge_ = CreateWindowExA(0, kGasGaugeClass, "", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr,
+                             instance_, nullptr);
     ASSERT_NE(gauge_, nullptr);
   }
   void TearDown() override {
@@ -85,7 +86,8 @@ class GaugePainting : public ::testing::Test {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    bitmap_ = GdiObject<HBITMAP>(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ =
+        GdiObject<HBITMAP>(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     dc_ = CreateCompatibleDC(nullptr);
     old_ = SelectObject(dc_, bitmap_.get());
     PatBlt(dc_, 0, 0, 200, 20, BLACKNESS);
@@ -108,9 +110,9 @@ TEST_F(GaugePainting, BarThenBackgroundWithOutlines) {
   look.bar = RGB(0, 255, 0);
   look.background = RGB(0, 0, 255);
   PaintGauge(dc_, look);
-  EXPECT_EQ(At(10, 10), RGB(0, 255, 0));     // bar
-  EXPECT_EQ(At(0, 10), RGB(255, 0, 0));      // bar outline
-  EXPECT_EQ(At(180, 10), RGB(0, 0, 255));    // background
+  EXPECT_EQ(At(10, 10), RGB(0, 255, 0));       // bar
+  EXPECT_EQ(At(0, 10), RGB(255, 0, 0));        // bar outline
+  EXPECT_EQ(At(180, 10), RGB(0, 0, 255));      // background
   EXPECT_EQ(At(199, 10), RGB(255, 255, 255));  // background outline
 }
 

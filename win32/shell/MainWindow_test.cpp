@@ -94,7 +94,8 @@ TEST_F(MainWindowCreateTest, DefaultFontsWhenSettingsHadNone) {
 
 TEST_F(MainWindowCreateTest, RecentFilesOfTenShowNine) {
   PrepareStartup(instance_, "");
-  for (int i = 0; i < 10; ++i) State().settings.recentFiles[i] = "C:\\F" + std::to_string(i) + ".GED";
+  for (int i = 0; i < 10; ++i)
+    State().settings.recentFiles[i] = "C:\\F" + std::to_string(i) + ".GED";
   ASSERT_NE(CreateMainWindow(SW_HIDE), nullptr);
   HMENU file = FilePopup();
   EXPECT_EQ(RecentItems(file),
@@ -117,8 +118,8 @@ TEST_F(MainWindowCreateTest, ContextMenuItemsFromStringTable) {
   HMENU menu = State().ui.contextMenu;
   ASSERT_EQ(GetMenuItemCount(menu), 6);
   const int ids[] = {201, 202, 0, 204, 205, 206};
-  const char* texts[] = {"Insert &Image...", "&Delete Image", "", "Insert &Text...", "&Edit text...",
-                         "Delete Te&xt"};
+  const char* texts[] = {"Insert &Image...", "&Delete Image", "",
+                         "Insert &Text...",  "&Edit text...", "Delete Te&xt"};
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(IsSeparator(menu, i), i == 2) << i;
     if (i == 2) continue;
@@ -208,7 +209,8 @@ TEST_F(MainWindowCloseTest, CloseWritesSettingsAndDestroysWindow) {
   EXPECT_EQ(second, R"(LastFile=C:\DATA\FAMILY.GED)");
 
   dv::Settings reread;
-  ASSERT_EQ(dv::LoadSettings(reread, dir_ + "\\Dorvane.ini", [](const std::string&) { return true; }), 0);
+  ASSERT_EQ(
+      dv::LoadSettings(reread, dir_ + "\\Dorvane.ini", [](const std::string&) { return true; }), 0);
   EXPECT_EQ(reread.recentFiles[0], R"(C:\DATA\FAMILY.GED)");
   const std::array<std::int32_t, 4> expected{r.left, r.top, r.right - r.left, r.bottom - r.top};
   EXPECT_EQ(reread.window, expected);
@@ -270,7 +272,8 @@ TEST_F(RecentFilesRebuildTest, NewFileGoesToTheFront) {
 
 TEST_F(RecentFilesRebuildTest, IndexBeyondNineNeverTouchesNew) {
   PrepareStartup(instance_, "");
-  for (int i = 0; i < 10; ++i) State().settings.recentFiles[i] = "C:\\F" + std::to_string(i) + ".GED";
+  for (int i = 0; i < 10; ++i)
+    State().settings.recentFiles[i] = "C:\\F" + std::to_string(i) + ".GED";
   HWND window = CreateMainWindow(SW_HIDE);
   SendMessageA(window, WM_COMMAND, IDM_RECENT_REBUILD, MAKELPARAM(9, 9));
   EXPECT_EQ(GetMenuItemID(FilePopup(), 0), static_cast<UINT>(IDM_FILE_NEW));
@@ -324,7 +327,6 @@ TEST_F(MainWindowCreateTest, EveryCommandCanBeSent) {
   }
   EXPECT_TRUE(IsWindow(window));
 }
-
 
 std::string g_aboutName;
 

@@ -13,9 +13,21 @@
 
 namespace dv {
 
-std::int32_t FontRecord::height() const { std::int32_t v; std::memcpy(&v, &bytes[0], 4); return v; }
-std::int32_t FontRecord::width() const { std::int32_t v; std::memcpy(&v, &bytes[4], 4); return v; }
-std::int32_t FontRecord::weight() const { std::int32_t v; std::memcpy(&v, &bytes[16], 4); return v; }
+std::int32_t FontRecord::height() const {
+  std::int32_t v;
+  std::memcpy(&v, &bytes[0], 4);
+  return v;
+}
+std::int32_t FontRecord::width() const {
+  std::int32_t v;
+  std::memcpy(&v, &bytes[4], 4);
+  return v;
+}
+std::int32_t FontRecord::weight() const {
+  std::int32_t v;
+  std::memcpy(&v, &bytes[16], 4);
+  return v;
+}
 std::string FontRecord::faceName() const {
   const char* p = reinterpret_cast<const char*>(&bytes[28]);
   return std::string(p, strnlen(p, 32));
@@ -97,7 +109,10 @@ int LoadSettings(Settings& s, const std::string& path, const FileCheck& exists) 
       std::string p = line.substr(9);
       for (char& c : p) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
       for (auto& e : s.recentFiles)
-        if (e.empty()) { if (exists(p)) e = p; break; }
+        if (e.empty()) {
+          if (exists(p)) e = p;
+          break;
+        }
     }
     ReadArray(line, "Window=", s.window);
     ReadArray(line, "dparam=", s.dparam);
@@ -129,7 +144,8 @@ int SaveSettings(Settings& s, const std::string& path, std::string_view currentS
   for (int i = 0; i < kRecentFilesShown && !s.recentFiles[i].empty(); ++i)
     std::fprintf(f, "LastFile=%s\n", s.recentFiles[i].c_str());
   s.window = window;
-  std::fprintf(f, "\n\n[Settings]\nWindow=%d,%d,%d,%d,\n", window[0], window[1], window[2], window[3]);
+  std::fprintf(f, "\n\n[Settings]\nWindow=%d,%d,%d,%d,\n", window[0], window[1], window[2],
+               window[3]);
   std::fclose(f);
   return 0;
 }

@@ -3,8 +3,8 @@
 // window classes, a temporary program directory, and hooks that record
 // message boxes and help requests instead of showing them.
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <string>
@@ -22,7 +22,7 @@ struct RecordedBox {
   std::string text;
   std::string caption;
   UINT type;
-  int helpContext;       // the help context while the box was up
+  int helpContext;  // the help context while the box was up
   bool ownerEnabled;
 };
 
@@ -37,13 +37,15 @@ class ShellTest : public ::testing::Test {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     static int counter = 0;
-    dir_ = std::string(temp) + "dvshell" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+    dir_ = std::string(temp) + "dvshell" + std::to_string(GetCurrentProcessId()) + "_" +
+           std::to_string(++counter);
     CreateDirectoryA(dir_.c_str(), nullptr);
     InstallHooks();
   }
 
   void TearDown() override {
-    if (State().app.mainWindow && IsWindow(State().app.mainWindow)) DestroyWindow(State().app.mainWindow);
+    if (State().app.mainWindow && IsWindow(State().app.mainWindow))
+      DestroyWindow(State().app.mainWindow);
     TakeMessages();
     UnregisterClassA(kMainWindowClass, instance_);
     UnregisterClassA(kGasGaugeClass, instance_);
@@ -59,7 +61,8 @@ class ShellTest : public ::testing::Test {
     auto& hooks = State().hooks;
     hooks.programDirOverride = dir_;
     hooks.messageBox = [this](HWND owner, const char* text, const char* caption, UINT type) {
-      boxes_.push_back({owner, text, caption, type, State().app.helpContext, owner && IsWindowEnabled(owner) != 0});
+      boxes_.push_back({owner, text, caption, type, State().app.helpContext,
+                        owner && IsWindowEnabled(owner) != 0});
       return boxAnswer_;
     };
     hooks.openHelp = [this](HWND, const std::string& target) { helpOpened_.push_back(target); };

@@ -43,7 +43,8 @@ TEST_F(ShowMessageTest, HelpContextIs319WhileShown) {
 }
 
 TEST_F(ShowMessageTest, OwnerIsEnabledFirst) {
-  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance_, nullptr);
+  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance_,
+                               nullptr);
   ASSERT_NE(owner, nullptr);
   EnableWindow(owner, FALSE);
   showMessage(owner, 1, false);

@@ -152,7 +152,6 @@ TEST_F(StartupTest, ScannerFilterMayTakeMessages) {
   EXPECT_EQ(offered, 1);
 }
 
-
 // Closes the main window from inside the message loop.
 void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
@@ -171,7 +170,8 @@ TEST_F(RunProgramTest, RunsUntilClosedAndSavesTheSource) {
   // The buffers used during start-up are cleared before the loop.
   EXPECT_EQ(TextOf(State().work.pathBuffer), "");
   dv::Settings reread;
-  ASSERT_EQ(dv::LoadSettings(reread, dir_ + "\\Dorvane.ini", [](const std::string&) { return true; }), 0);
+  ASSERT_EQ(
+      dv::LoadSettings(reread, dir_ + "\\Dorvane.ini", [](const std::string&) { return true; }), 0);
   EXPECT_EQ(reread.recentFiles[0], R"(C:\DATA\FAMILY.GED)");
 }
 
