@@ -39,9 +39,16 @@ void LoadMenus(HWND window, ProgramState& state) {
   ui.chartMenuBar = BuildChartMenuBar(ui.chartBarBitmaps);
 }
 
-void CreateStatusBar(HWND window, ProgramState& state) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+// Every common control the program's windows and dialog templates use: the
+// status bar, list views, tabs, the toolbar with tooltips, up-down controls.
+void InitCommonControlClasses() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
+                                                     ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
+}
+
+void CreateStatusBar(HWND window, ProgramState& state) {
   state.ui.statusBar = CreateWindowExA(
       0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), state.app.instance, nullptr);
@@ -82,6 +89,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
   state.settings.dparam[41] = -std::abs(state.settings.dparam[41]);
   state.view.scrollX = state.view.scrollY = 0;
   state.view.chartColumns = state.view.chartLines = 10;
+  InitCommonControlClasses();
   CreateStatusBar(window, state);
   OpenStartupFile(window, app);
   return 0;
