@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "shell/Settings.h"
+#include "shell/StartupFile.h"
 
 namespace dv::win {
 
@@ -33,13 +34,11 @@ struct WorkArea {
   std::array<char, kDirBufferSize> spareBuffer{};   // used by the view/edit pages
 };
 
-// Kinds of start-up file named on the command line.
-enum StartupKind : int {
-  kNoStartupFile = 0,
-  kStartupGedcom = 1,
-  kStartupBirthBrief = 2,
-  kStartupTree = 3
-};
+// Kinds of start-up file named on the command line (dv::StartupKind).
+using dv::kNoStartupFile;
+using dv::kStartupBirthBrief;
+using dv::kStartupGedcom;
+using dv::kStartupTree;
 
 // Values of sourceFormat.
 enum SourceFormat : int { kFormatTree = -1, kFormatBirthBrief = 0, kFormatGedcom = 1 };

@@ -5,15 +5,10 @@
 #include "shell/AppState.h"
 #include "shell/GasGauge.h"
 #include "shell/MainWindow.h"
-#include "shell/StartupFile_tmp.h"
+#include "shell/StartupFile.h"
 
 namespace dv::win {
 namespace {
-
-// TEMPORARY: switch to the engine's dv::InterpretStartupFile and
-// dv::ClampBirthBriefWidth (shell/StartupFile.h) when it is merged.
-using tmp::ClampBirthBriefWidth;
-using tmp::InterpretStartupFile;
 
 // The folder of the executable without a trailing backslash; the current
 // directory if the module's path cannot be had.
@@ -52,7 +47,7 @@ void ReadSettings(ProgramState& state) {
 void ReadCommandLine(ProgramState& state, std::string_view commandLine) {
   auto& app = state.app;
   app.currentSource[0] = '\0';
-  const auto file = InterpretStartupFile(commandLine, state.settings.fparam[0] != 0,
+  const auto file = InterpretStartupFile(commandLine, state.settings.fparam[0],
                                          state.settings.recentFiles[0]);
   app.startupKind = file.kind;
   if (file.kind == kNoStartupFile) return;
