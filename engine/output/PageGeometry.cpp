@@ -214,6 +214,28 @@ std::vector<int> PrintSequence(const std::vector<int>& pages, int copies, bool c
   return out;
 }
 
+int SplitDeviceNames(const std::string& device, const std::string& driver, const std::string& port,
+                     PrinterNames& out) {
+  std::string text = device + "," + driver + "," + port;
+  std::size_t comma = text.find(',');
+  out.device = text.substr(0, comma);
+  std::size_t start = comma + 1;
+  std::size_t end = text.find_first_of(", ", start);
+  out.driver = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  if (end == std::string::npos) {
+    out.port.clear();
+  } else {
+    // The port starts after the driver's end; a blank ending the driver
+    // leaves the rest of that piece out.
+    std::size_t next = text.find(',', end);
+    start = text[end] == ',' ? end + 1 : (next == std::string::npos ? text.size() : next + 1);
+    std::size_t stop = text.find_first_of(", ", start);
+    out.port = text.substr(start, stop == std::string::npos ? std::string::npos : stop - start);
+  }
+  if (out.device.empty() || out.driver.empty() || out.port.empty()) return kCannotInitialisePrinter;
+  return 0;
+}
+
 int PrintedPageArgument(const ChartGrid& grid, int k, int pageNumberSetting) {
   if (pageNumberSetting < 3 && k >= 0 && k < grid.pageCount()) return grid.pageList[k].page;
   return k + 1;

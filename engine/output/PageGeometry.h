@@ -128,6 +128,17 @@ bool PageHoldsChart(int horzRes, int vertRes, int cellWidth, int lineHeight, con
 // whole sequence repeated when collated.
 std::vector<int> PrintSequence(const std::vector<int>& pages, int copies, bool collate);
 
+// The printer's device, driver and port as the print dialog gave them,
+// joined with commas and split again: the device ends at the first comma,
+// the driver and the port each at a comma or a blank. 0, or 51 "Cannot
+// initialise printer" when one of the three is missing.
+struct PrinterNames {
+  std::string device, driver, port;
+};
+inline constexpr int kCannotInitialisePrinter = 51;
+int SplitDeviceNames(const std::string& device, const std::string& driver, const std::string& port,
+                     PrinterNames& out);
+
 // A full chart's printed page (its number and first display item).
 struct PageListEntry {
   std::int32_t page = 0;

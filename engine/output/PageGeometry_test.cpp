@@ -229,6 +229,19 @@ TEST(BirthBriefFit, TinyPrintableAreaStopsAtOnePixel) {
   EXPECT_GE(FontSpecOf(fit.font).width, 1);
 }
 
+TEST(DeviceNames, SplitAtCommasAndBlanks) {
+  PrinterNames n;
+  EXPECT_EQ(SplitDeviceNames("Office Laser", "winspool", "LPT1:", n), 0);
+  EXPECT_EQ(n.device, "Office Laser");  // blanks allowed in the device
+  EXPECT_EQ(n.driver, "winspool");
+  EXPECT_EQ(n.port, "LPT1:");
+  EXPECT_EQ(SplitDeviceNames("Laser", "winspool", "Ne00: extra", n), 0);
+  EXPECT_EQ(n.port, "Ne00:");
+  EXPECT_EQ(SplitDeviceNames("Laser", "", "LPT1:", n), kCannotInitialisePrinter);
+  EXPECT_EQ(SplitDeviceNames("Laser", "winspool", "", n), kCannotInitialisePrinter);
+  EXPECT_EQ(SplitDeviceNames("", "winspool", "LPT1:", n), kCannotInitialisePrinter);
+}
+
 TEST(PrintChart, PageMustHoldTheUsableArea) {
   PageGeometry g;
   g.usableColumns = 150;

@@ -9,7 +9,7 @@ namespace {
 
 // A screen whose fonts have exactly the requested size: fixed pitch cells of
 // the requested width (or 3/5 of the height), one pixel of external leading;
-// proportional when asked, with letters of the cell width plus 2.
+// proportional when asked, with letters 2 wider than the average.
 class FakeScreen : public DrawSurface {
  public:
   explicit FakeScreen(bool proportional = false) : proportional_(proportional) {}
@@ -27,7 +27,9 @@ class FakeScreen : public DrawSurface {
   const FontRecord& CurrentFont() const override { return font_; }
   TextSize MeasureText(std::string_view t) override {
     FontSpec s = FontSpecOf(font_);
-    return {int(t.size()) * (s.height * 3 / 5 + 2), s.height};
+    int advance = s.width > 0 ? s.width : s.height * 3 / 5;
+    if (proportional_) advance += 2;
+    return {int(t.size()) * advance, s.height};
   }
   void SetTextColour(Colour) override {}
   void SetBackground(Background, Colour) override {}
@@ -88,6 +90,19 @@ TEST(ScreenCell, UsersProportionalFontIsWidenedUntilTheChartFits) {
   // A fit test that never passes ends after a bounded widening.
   FitTest never = [](int) { return true; };
   EXPECT_GT(ScreenCellSize(screen, 4, ChartFont(-7, 400), 96, 96, -1, never).width, 9);
+}
+
+TEST(TitleFont, WidenedUntilTheTitleSpansItsCellsOnPaper) {
+  FakeScreen screen;  // fixed pitch: text width = characters x font width
+  // 20 characters that take 600 printer pixels (20 cells of 30) on paper;
+  // on screen cells are 7 wide, so the font must be 7 wide.
+  FontRecord f = FitScreenTitleFont(screen, ChartFont(-20, 700), 4, 100, 50,
+                                    "ABCDEFGHIJKLMNOPQRST", 600, 30, 7);
+  EXPECT_EQ(FontSpecOf(f).width, 7);
+  EXPECT_EQ(FontSpecOf(f).height, 25);  // 12 * 100 / 50 = 24, plus the leading
+  // A title twice as wide on paper needs a font twice as wide.
+  f = FitScreenTitleFont(screen, ChartFont(-20, 700), 4, 100, 50, "ABCDEFGHIJKLMNOPQRST", 1200, 30, 7);
+  EXPECT_EQ(FontSpecOf(f).width, 14);
 }
 
 TEST(Zoom, SmallChartOpensAtFour) {
