@@ -145,6 +145,11 @@ PaperReport ComputePageGeometry(const PrinterReading& in, const Margins& margins
       g.pageColumns = g.pageLines = 0;
       length = width = 0;
     }
+  } else if (g.pageColumns == 0 || g.pageLines == 0) {
+    // Nothing to measure and no paper named: a Letter page.
+    PaperEntry letter = FallbackPaper(1, false);
+    g.pageColumns = letter.columns - 1;
+    g.pageLines = letter.lines - 1;
   }
 
   report.lengthMm = length / 10;

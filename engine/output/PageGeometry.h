@@ -96,7 +96,10 @@ struct PaperReport {
   int lengthMm = 0, widthMm = 0;
 };
 
-// Computes the page geometry from a printer reading. fontsState becomes 1
+// Computes the page geometry from a printer reading: the measured page, else
+// 20 columns and 12 lines per inch of the device mode's paper, else the
+// fallback cells of its paper code, else (no device mode) a Letter page.
+// fontsState becomes 1
 // when the printer metrics had to be guessed (no context, or a paper code the
 // driver does not list); the caller then also makes the printer font 25
 // pixels high and fixed-pitch.

@@ -26,7 +26,7 @@ FontRecord ScreenFontFor(int zoom, const FontRecord& chartFont, int screenDpiX, 
   int width = 0;
   if (fontsState >= 0 && screenDpiY > 0) width = kZoomFontWidths[zoom] * screenDpiX / screenDpiY;
   PutInt32(f, 4, width);
-  PutInt32(f, 16, zoom < 4 ? 400 : FontSpecOf(chartFont).weight);
+  PutInt32(f, 16, zoom < 4 ? 400 : FontFieldsOf(chartFont).weight);
   return f;
 }
 
