@@ -97,6 +97,7 @@ PaperReport ComputePageGeometry(const PrinterReading& in, const Margins& margins
   g.margins = margins;
   auto setNoPrinterMetrics = [&] {
     fontsState = 1;
+    report.metricsGuessed = true;
     g.printerCharWidth = kNoPrinterCharWidth;
     g.printerLineHeight = kNoPrinterLineHeight;
   };

@@ -94,6 +94,7 @@ struct PaperReport {
   int landscape = -1;     // 1, 0, -1 unknown
   int paperCode = 0;
   int lengthMm = 0, widthMm = 0;
+  bool metricsGuessed = false;  // the no-printer cell (15 x 25) was set
 };
 
 // Computes the page geometry from a printer reading: the measured page, else

@@ -155,6 +155,7 @@ TEST(PageGeometryPrinter, PageFromTheMeasuredCell) {
   EXPECT_EQ(p.lengthMm, 279);
   EXPECT_EQ(p.widthMm, 215);
   EXPECT_EQ(fontsState, 0);
+  EXPECT_FALSE(p.metricsGuessed);
 }
 
 TEST(PageGeometryPrinter, UnlistedPaperCodeGuessesTheMetricsButKeepsThePage) {
@@ -174,6 +175,7 @@ TEST(PageGeometryPrinter, UnlistedPaperCodeGuessesTheMetricsButKeepsThePage) {
   EXPECT_EQ(g.printerCharWidth, 15);
   EXPECT_EQ(g.printerLineHeight, 25);
   EXPECT_EQ(fontsState, 1);
+  EXPECT_TRUE(p.metricsGuessed);
 }
 
 TEST(PrinterFont, SixHundredDpiPrinterNinetySixDpiScreen) {
