@@ -12,7 +12,7 @@ run() { # target seconds
   local corpus="$DORVANE_ROOT/fuzz/corpus/$1"
   local work; work=$(mktemp -d)
   [ -d "$corpus" ] && cp -r "$corpus/." "$work/"
-  "$BUILD/fuzz/fuzz/$1" -max_total_time="$2" -max_len=65536 -timeout=10 "$work" >"$work.log" 2>&1 \
+  "$BUILD/fuzz/fuzz/$1" -max_total_time="$2" -max_len=65536 -timeout=10 -artifact_prefix="$work/" "$work" >"$work.log" 2>&1 \
     || { tail -50 "$work.log"; echo "fuzz: $1 failed"; return 1; }
   echo "fuzz: $1: $(grep -o 'Done [0-9]* runs' "$work.log" || true)"
   rm -rf "$work" "$work.log"
