@@ -187,7 +187,9 @@ void CheckAhnentafel(const RecordStore& store, std::int32_t base, int G, int W,
   }
   // Nobody else is named on the chart.
   for (int s = 0; s < (1 << G) - 1; ++s)
-    if (!ancestors.count(s)) EXPECT_EQ(chart.Tables()->Name(s), "") << "slot " << s;
+    if (!ancestors.count(s)) {
+      EXPECT_EQ(chart.Tables()->Name(s), "") << "slot " << s;
+    }
   EXPECT_EQ(checked, int(ancestors.size()));
 }
 

@@ -99,7 +99,9 @@ TEST(BirthBriefDraw, WidestChartMovesEachGenerationElevenColumnsFurther) {
       const int s = (1 << g) - 1;
       const int move = wide.TextX(s) - narrow.TextX(s);
       EXPECT_EQ(move % kCw, 0);
-      if (g > firstStepped) EXPECT_EQ(move - previousMove, 11 * kCw) << "G " << G << " g " << g;
+      if (g > firstStepped) {
+        EXPECT_EQ(move - previousMove, 11 * kCw) << "G " << G << " g " << g;
+      }
       previousMove = move;
     }
     // The base of seven and the parents of eight stay where the table puts them.
