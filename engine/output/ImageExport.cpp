@@ -14,11 +14,12 @@ std::string WithDefaultExtension(const std::string& name, const std::string& ext
   return hasExtension ? name : name + extension;
 }
 
-std::vector<int> UniformStripPlan(int chartColumns, int chartLines, int cellWidth, int cellHeight) {
+std::vector<int> UniformStripPlan(int chartColumns, int chartLines, int cellWidth, int cellHeight,
+                                  int stripPixels) {
   std::vector<int> plan{0};
   if (chartLines <= 0) return plan;
   long long perLine = 1LL * std::max(1, chartColumns) * std::max(1, cellWidth) * std::max(1, cellHeight);
-  int lines = int(std::max(1LL, kStripPixels / perLine));
+  int lines = int(std::max(1LL, std::max(1, stripPixels) / perLine));
   // At most kMaxStrips - 1 strips.
   int fewest = (chartLines + kMaxStrips - 2) / (kMaxStrips - 1);
   lines = std::max(lines, fewest);

@@ -16,9 +16,10 @@ inline constexpr int kMaxStrips = 200;  // entries of a strip plan
 std::string WithDefaultExtension(const std::string& name, const std::string& extension);
 
 // The strip plan of a chart drawn whole into each strip: line numbers from 0
-// to chartLines, strips of max(1, 1000000 / pixels per line) lines, widened
-// when needed so the plan keeps to 200 entries.
-std::vector<int> UniformStripPlan(int chartColumns, int chartLines, int cellWidth, int cellHeight);
+// to chartLines, strips of max(1, stripPixels / pixels per line) lines,
+// widened when needed so the plan keeps to 200 entries.
+std::vector<int> UniformStripPlan(int chartColumns, int chartLines, int cellWidth, int cellHeight,
+                                  int stripPixels = kStripPixels);
 
 // The progress bar of an export: range = rows, step = rows / 100; Row()
 // counts one row and answers whether the bar moves one step.

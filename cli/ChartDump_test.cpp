@@ -1,0 +1,50 @@
+#include "ChartDump.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "output/TestChart.h"
+
+namespace dv::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(ChartDump, WritesTheCellDumpOfTheRoutine) {
+  fs::path path = fs::temp_directory_path() / "dorvane_dump.txt";
+  ASSERT_EQ(WriteChartDump(testing::DrawTestChart, 0, 1, path.string()), 0);
+  std::string dump = ReadAll(path);
+  EXPECT_EQ(dump.substr(0, dump.find('\n') + 1), "0\t2\t1\ttext\t18\t\"Dorvane test chart\"\n");
+  EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 10);
+  fs::remove(path);
+}
+
+TEST(ChartDump, FailingRoutineStillDumpsAndReportsItsId) {
+  fs::path path = fs::temp_directory_path() / "dorvane_dump_fail.txt";
+  DrawRoutine overrun = [](DrawSurface& s, int cw, int ch, int, int) {
+    s.Text(0, 0, "before");
+    return 35;  // "Format error: width overrun"
+  };
+  EXPECT_EQ(WriteChartDump(overrun, 2, 0, path.string()), 35);
+  EXPECT_EQ(ReadAll(path), "2\t0\t0\ttext\t6\t\"before\"\n");
+  fs::remove(path);
+}
+
+TEST(ChartDump, UncreatableFile) {
+  EXPECT_EQ(WriteChartDump(testing::DrawTestChart, 0, 1,
+                           (fs::temp_directory_path() / "no_dir_dorvane" / "d.txt").string()),
+            25);
+}
+
+}  // namespace
+}  // namespace dv::cli
