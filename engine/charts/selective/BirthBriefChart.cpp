@@ -6,6 +6,17 @@
 
 namespace dv {
 
+BirthBriefPage BirthBriefPageOf(const PageGeometry& geometry) {
+  BirthBriefPage p;
+  p.pageColumns = geometry.pageColumns;
+  p.pageLines = geometry.pageLines;
+  p.marginTop = geometry.margins.top;
+  p.marginBottom = geometry.margins.bottom;
+  p.marginLeft = geometry.margins.left;
+  p.marginRight = geometry.margins.right;
+  return p;
+}
+
 GatherResult BirthBriefChart::Run(const RecordStore& store, std::int32_t baseIndex,
                                   const BirthBriefOptions& options, const BirthBriefPage& page) {
   BirthBriefTables& tables = StartTables(options, page);
@@ -38,6 +49,11 @@ void BirthBriefChart::Release() {
   tables_.reset();
   std::vector<BirthBriefItem>().swap(items_);
   extent_ = {};
+}
+
+void BirthBriefChart::SetPage(const BirthBriefPage& page) {
+  page_ = page;
+  if (tables_) extent_ = BirthBriefExtentFor(page_);
 }
 
 void BirthBriefChart::SetPen(int lineWidth, int printerLineHeight) {

@@ -13,10 +13,14 @@
 #include "charts/selective/BirthBriefGather.h"
 #include "charts/selective/BirthBriefLayout.h"
 #include "charts/selective/BirthBriefTables.h"
+#include "output/PageGeometry.h"
 
 namespace dv {
 
 class RecordStore;
+
+// The page the Birth Brief reads, from the page geometry.
+BirthBriefPage BirthBriefPageOf(const PageGeometry& geometry);
 
 class BirthBriefChart {
  public:
@@ -34,6 +38,10 @@ class BirthBriefChart {
 
   void Release();
   bool HasChart() const { return tables_ != nullptr; }
+
+  // A new page (the printer's, measured when printing): the margins move
+  // the drawing; the extent is recomputed.
+  void SetPage(const BirthBriefPage& page);
 
   // The pen's width on paper and the printer's line height (for the screen's
   // proportional pen).

@@ -113,6 +113,20 @@ TEST_F(ChartTest, PrintedOnTooSmallPaper) {
   EXPECT_EQ(status, 52);
 }
 
+TEST_F(ChartTest, PrinterPageMovesTheDrawing) {
+  ASSERT_EQ(chart.Run(store, 1, Generations(7), {}).status, 0);
+  PageGeometry g;
+  g.pageColumns = 200;
+  g.pageLines = 140;
+  g.margins = {2, 1, 3, 1};
+  chart.SetPage(BirthBriefPageOf(g));
+  EXPECT_EQ(chart.Extent().chartColumns, 200);
+  int status = -1;
+  const std::string dump = chart.Dump(0, 0, status);
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(dump.find("0\t7\t66\ttext\t0\t Ann Base\n"), std::string::npos);
+}
+
 // ---- Ahnentafel positions ----
 
 // Walks the parents in the store, independently of the gathering: slot s
