@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace dv {
 
@@ -155,12 +157,22 @@ std::int32_t RecordStore::FindIndex(RecordKind kind, std::int32_t n) const {
     if (n < 1) n = 1;
     return n <= k.count ? n : 0;
   }
+  if (k.sortedCount != k.count) {
+    k.sorted.clear();
+    k.sorted.reserve(static_cast<std::size_t>(k.count));
+    for (std::int32_t i = 1; i <= k.count; ++i) k.sorted.emplace_back(k.ids[static_cast<std::size_t>(i)], i);
+    std::sort(k.sorted.begin(), k.sorted.end());
+    k.sortedCount = k.count;
+  }
+  // The walk goes down from min(n, count) to 1, then up: the nearest entry
+  // at or below the start wins, else the first one above it.
   std::int32_t start = std::min(n, k.count);
-  for (std::int32_t i = start; i >= 1; --i)
-    if (k.ids[static_cast<std::size_t>(i)] == n) return i;
-  for (std::int32_t i = std::max(start + 1, 1); i <= k.count; ++i)
-    if (k.ids[static_cast<std::size_t>(i)] == n) return i;
-  return 0;
+  auto first = std::lower_bound(k.sorted.begin(), k.sorted.end(), std::make_pair(n, std::int32_t{0}));
+  auto last = std::upper_bound(first, k.sorted.end(), std::make_pair(n, INT32_MAX));
+  if (first == last) return 0;
+  auto above = std::upper_bound(first, last, std::make_pair(n, start));
+  if (above != first) return std::prev(above)->second;
+  return first->second;
 }
 
 std::int32_t RecordStore::IndexOf(RecordKind kind, std::int32_t number, bool addIfMissing) {

@@ -127,6 +127,12 @@ struct KindIndex {
   bool notConsecutive = false;    // some number differs from its position
   std::vector<LineNode*> lines;   // lines[k] = level-0 line of the record with index k
   bool exists = false;            // created (SOUR is released when the file has none)
+
+  // Search aid for numbering that is not consecutive: (number, index) pairs
+  // of ids[1..count] sorted, rebuilt when count changes. It finds exactly
+  // the entry the table walk (down from min(n, count), then up) would find.
+  mutable std::vector<std::pair<std::int32_t, std::int32_t>> sorted;
+  mutable std::int32_t sortedCount = -1;
 };
 
 // Summary blocks (and a copy of them, taken by the Full chart before it runs).

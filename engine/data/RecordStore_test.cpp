@@ -77,6 +77,19 @@ TEST(IndexOf, AddingAppendsAfterCountAndMarksTheNumbering) {
   EXPECT_EQ(store.IndexOf(kIndi, 9), 0);  // beyond count: not a record yet
 }
 
+TEST(IndexOf, SearchFindsWhatTheTableWalkFinds) {
+  RecordStore store;
+  // Numbers 5 and 40 twice, apart: the walk goes down from min(n, count), then up.
+  Load(store, "0 @I5@ INDI\n0 @I40@ INDI\n0 @I5@ INDI\n0 @I2@ INDI\n0 @I40@ INDI\n0 @I@ INDI\n");
+  EXPECT_EQ(store.IndexOf(kIndi, 5), 3);
+  EXPECT_EQ(store.IndexOf(kIndi, 40), 5);
+  EXPECT_EQ(store.IndexOf(kIndi, 2), 4);
+  EXPECT_EQ(store.IndexOf(kIndi, 0), 6);
+  EXPECT_EQ(store.IndexOf(kIndi, 7), 0);
+  EXPECT_EQ(store.AddRecord(kIndi), 7);
+  EXPECT_EQ(store.IndexOf(kIndi, 41), 7);  // the new record gets maxId + 1
+}
+
 TEST(KindIndex, KeyListRoomIsCountPlus1000) {
   RecordStore store;
   Load(store, "0 @I1@ INDI\n0 @F1@ FAM\n0 @S1@ SOUR\n");
