@@ -78,6 +78,12 @@ TEST(GedcomText, UnknownTagsAreWrittenAsRead) {
             "0 HEAD\r\n0 @X1@ _PLACE somewhere\r\n1 _UID 123\r\n1 name lower case\r\n1 ZZZZ  spaced\r\n0 TRLR\r\n");
 }
 
+TEST(GedcomText, CrossReferenceOnADeeperLineIsKept) {
+  RecordStore store;
+  Load(store, "0 @I1@ INDI\n1 @X7@ NOTE odd but kept\n");
+  EXPECT_EQ(GedcomText(store), "0 @I1@ INDI\r\n1 @X7@ NOTE odd but kept\r\n");
+}
+
 TEST(GedcomText, TagAtTheEndOfTheLineGetsNoTrailingSpace) {
   RecordStore store;
   Load(store, "0 @I1@ INDI\n1 BIRT\n1 NAME\n");

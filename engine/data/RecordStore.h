@@ -83,7 +83,7 @@ struct IndividualSummary {
   std::int32_t parentFamily = 0; // family index, 0 = none
   std::int32_t spouseFamily = 0; // family index of the first FAMS, 0 = none
   std::int32_t moreMarriages = 0;// non-zero: further families in the MarriageTable
-  std::int32_t sex = -1;         // 1 male, 0 female, -1 unknown or not stated
+  std::int32_t sex = 0;          // 1 male, 0 female, -1 unknown or not stated (an empty slot is all zero)
   char eventKinds[4] = {};       // 'b' BIRT, 'c' CHR/BAPM, 'b' BURI, 'd' DEAT (or 0)
   LineNode* line = nullptr;      // the INDI line
 };
@@ -282,8 +282,8 @@ class RecordStore {
   int numberingFlag = 0;
 
  private:
-  friend class GedcomReader;
-  void PlaceBefore(LineNode* before, LineNode* node);
+  // FamiliesOf without sorting or allocation: the number of families put in out.
+  int FamiliesInto(std::int32_t individual, std::int32_t (&out)[kMaxFamiliesListed]) const;
 
   TextPool text_;
   NodePool nodes_;
@@ -295,6 +295,9 @@ class RecordStore {
   SummarySet sums_;
   int locks_ = 0;
 };
+
+// Makes room in a kind's tables for slot (up to capacity + 1); false beyond.
+bool GrowKind(KindIndex& k, std::size_t slot);
 
 // The record number in a cross-reference: digits after the at sign (non-digits
 // skipped, at most 31), a closing at sign after them; 0 no digits, -1 no closing at sign.
