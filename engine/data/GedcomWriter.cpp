@@ -28,7 +28,9 @@ void AppendLine(std::string& out, const LineNode& line) {
   out.append(level, static_cast<std::size_t>(n));
   std::string_view value = line.Value();
   if (line.tag >= 0 && line.tag < kTagCount) {
-    if (line.level == 0 && line.xref && *line.xref) {
+    // Records carry their cross-reference on the level-0 line; one found on
+    // a deeper line is written back too rather than lost.
+    if (line.xref && *line.xref) {
       out += ' ';
       out.append(line.xref);
     }
