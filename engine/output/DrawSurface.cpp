@@ -18,15 +18,15 @@ std::int32_t Int32At(const FontRecord& f, int offset) {
 
 }  // namespace
 
-FontSpec FontSpecOf(const FontRecord& font) {
-  FontSpec spec;
-  spec.height = Int32At(font, 0);
-  spec.width = Int32At(font, 4);
-  spec.weight = Int32At(font, 16);
-  spec.italic = font.bytes[20] != 0;
+FontFields FontFieldsOf(const FontRecord& font) {
+  FontFields fields;
+  fields.height = Int32At(font, 0);
+  fields.width = Int32At(font, 4);
+  fields.weight = Int32At(font, 16);
+  fields.italic = font.bytes[20] != 0;
   const auto* face = reinterpret_cast<const char*>(font.bytes.data() + 28);
-  spec.face.assign(face, strnlen(face, 32));
-  return spec;
+  fields.face.assign(face, strnlen(face, 32));
+  return fields;
 }
 
 int RulePenWidth(int lineWidth, int cellHeight, int printerLineHeight, int screen) {

@@ -61,14 +61,14 @@ struct TextSize {
 };
 
 // The fields of a font record that a surface needs to make a font.
-struct FontSpec {
+struct FontFields {
   std::string face;
   int height = 0;  // < 0: character height, > 0: cell height, 0: default
   int width = 0;   // 0: the face's natural width
   int weight = 400;
   bool italic = false;
 };
-FontSpec FontSpecOf(const FontRecord& font);
+FontFields FontFieldsOf(const FontRecord& font);
 
 class DrawSurface {
  public:

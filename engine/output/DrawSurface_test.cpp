@@ -23,7 +23,7 @@ TEST(RulePenWidth, PaperKeepsTheWidthScreenScalesIt) {
   EXPECT_EQ(RulePenWidth(6, 30, 0, 1), 6);     // no printer line height: unscaled
 }
 
-TEST(FontSpecOf, ReadsTheLogfontFields) {
+TEST(FontFieldsOf, ReadsTheLogfontFields) {
   FontRecord f;
   std::int32_t height = -13, width = 7, weight = 700;
   std::memcpy(f.bytes.data(), &height, 4);
@@ -31,7 +31,7 @@ TEST(FontSpecOf, ReadsTheLogfontFields) {
   std::memcpy(f.bytes.data() + 16, &weight, 4);
   f.bytes[20] = 1;
   std::memcpy(f.bytes.data() + 28, "Courier New", 11);
-  FontSpec s = FontSpecOf(f);
+  FontFields s = FontFieldsOf(f);
   EXPECT_EQ(s.height, -13);
   EXPECT_EQ(s.width, 7);
   EXPECT_EQ(s.weight, 700);
@@ -39,10 +39,10 @@ TEST(FontSpecOf, ReadsTheLogfontFields) {
   EXPECT_EQ(s.face, "Courier New");
 }
 
-TEST(FontSpecOf, FaceWithoutTerminatorStopsAtTheField) {
+TEST(FontFieldsOf, FaceWithoutTerminatorStopsAtTheField) {
   FontRecord f;
   std::memset(f.bytes.data() + 28, 'A', 32);
-  EXPECT_EQ(FontSpecOf(f).face, std::string(32, 'A'));
+  EXPECT_EQ(FontFieldsOf(f).face, std::string(32, 'A'));
 }
 
 }  // namespace

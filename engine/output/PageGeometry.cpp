@@ -97,6 +97,7 @@ PaperReport ComputePageGeometry(const PrinterReading& in, const Margins& margins
   g.margins = margins;
   auto setNoPrinterMetrics = [&] {
     fontsState = 1;
+    report.metricsGuessed = true;
     g.printerCharWidth = kNoPrinterCharWidth;
     g.printerLineHeight = kNoPrinterLineHeight;
   };
@@ -145,6 +146,11 @@ PaperReport ComputePageGeometry(const PrinterReading& in, const Margins& margins
       g.pageColumns = g.pageLines = 0;
       length = width = 0;
     }
+  } else if (g.pageColumns == 0 || g.pageLines == 0) {
+    // Nothing to measure and no paper named: a Letter page.
+    PaperEntry letter = FallbackPaper(1, false);
+    g.pageColumns = letter.columns - 1;
+    g.pageLines = letter.lines - 1;
   }
 
   report.lengthMm = length / 10;
@@ -212,6 +218,28 @@ std::vector<int> PrintSequence(const std::vector<int>& pages, int copies, bool c
       for (int c = 0; c < copies; ++c) out.push_back(p);
   }
   return out;
+}
+
+int SplitDeviceNames(const std::string& device, const std::string& driver, const std::string& port,
+                     PrinterNames& out) {
+  std::string text = device + "," + driver + "," + port;
+  std::size_t comma = text.find(',');
+  out.device = text.substr(0, comma);
+  std::size_t start = comma + 1;
+  std::size_t end = text.find_first_of(", ", start);
+  out.driver = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  if (end == std::string::npos) {
+    out.port.clear();
+  } else {
+    // The port starts after the driver's end; a blank ending the driver
+    // leaves the rest of that piece out.
+    std::size_t next = text.find(',', end);
+    start = text[end] == ',' ? end + 1 : (next == std::string::npos ? text.size() : next + 1);
+    std::size_t stop = text.find_first_of(", ", start);
+    out.port = text.substr(start, stop == std::string::npos ? std::string::npos : stop - start);
+  }
+  if (out.device.empty() || out.driver.empty() || out.port.empty()) return kCannotInitialisePrinter;
+  return 0;
 }
 
 int PrintedPageArgument(const ChartGrid& grid, int k, int pageNumberSetting) {

@@ -94,9 +94,13 @@ struct PaperReport {
   int landscape = -1;     // 1, 0, -1 unknown
   int paperCode = 0;
   int lengthMm = 0, widthMm = 0;
+  bool metricsGuessed = false;  // the no-printer cell (15 x 25) was set
 };
 
-// Computes the page geometry from a printer reading. fontsState becomes 1
+// Computes the page geometry from a printer reading: the measured page, else
+// 20 columns and 12 lines per inch of the device mode's paper, else the
+// fallback cells of its paper code, else (no device mode) a Letter page.
+// fontsState becomes 1
 // when the printer metrics had to be guessed (no context, or a paper code the
 // driver does not list); the caller then also makes the printer font 25
 // pixels high and fixed-pitch.
@@ -127,6 +131,17 @@ bool PageHoldsChart(int horzRes, int vertRes, int cellWidth, int lineHeight, con
 // The order of printed pages: each page `copies` times in a row, or the
 // whole sequence repeated when collated.
 std::vector<int> PrintSequence(const std::vector<int>& pages, int copies, bool collate);
+
+// The printer's device, driver and port as the print dialog gave them,
+// joined with commas and split again: the device ends at the first comma,
+// the driver and the port each at a comma or a blank. 0, or 51 "Cannot
+// initialise printer" when one of the three is missing.
+struct PrinterNames {
+  std::string device, driver, port;
+};
+inline constexpr int kCannotInitialisePrinter = 51;
+int SplitDeviceNames(const std::string& device, const std::string& driver, const std::string& port,
+                     PrinterNames& out);
 
 // A full chart's printed page (its number and first display item).
 struct PageListEntry {

@@ -101,14 +101,30 @@ TEST(PageGeometryNoPrinter, UnknownPaperGivesAZeroPage) {
   EXPECT_EQ(g.usableColumns, -6);
 }
 
-TEST(PageGeometryNoPrinter, WithoutDeviceModeOnlyTheMetricsAreGuessed) {
+TEST(PageGeometryNoPrinter, NoPrinterAndNoDeviceModeIsALetterPage) {
   PageGeometry g;
   int fontsState = 0;
   PrinterReading none;
   PaperReport r = ComputePageGeometry(none, {}, g, fontsState);
   EXPECT_EQ(r.landscape, -1);
-  EXPECT_EQ(g.pageColumns, 0);
+  EXPECT_EQ(g.pageColumns, 169);
+  EXPECT_EQ(g.pageLines, 131);
   EXPECT_EQ(fontsState, 1);
+}
+
+TEST(PageGeometryPrinter, WithoutDeviceModeTheMeasuredPageStays) {
+  PrinterReading r;
+  r.hasContext = true;
+  r.horzRes = 4800;
+  r.vertRes = 6360;
+  r.cellWidth = 30;
+  r.lineHeight = 50;
+  PageGeometry g;
+  int fontsState = 0;
+  PaperReport p = ComputePageGeometry(r, {}, g, fontsState);
+  EXPECT_EQ(p.landscape, -1);
+  EXPECT_EQ(g.pageColumns, 159);
+  EXPECT_EQ(fontsState, 0);
 }
 
 TEST(PageGeometryPrinter, PageFromTheMeasuredCell) {
@@ -139,6 +155,7 @@ TEST(PageGeometryPrinter, PageFromTheMeasuredCell) {
   EXPECT_EQ(p.lengthMm, 279);
   EXPECT_EQ(p.widthMm, 215);
   EXPECT_EQ(fontsState, 0);
+  EXPECT_FALSE(p.metricsGuessed);
 }
 
 TEST(PageGeometryPrinter, UnlistedPaperCodeGuessesTheMetricsButKeepsThePage) {
@@ -158,6 +175,7 @@ TEST(PageGeometryPrinter, UnlistedPaperCodeGuessesTheMetricsButKeepsThePage) {
   EXPECT_EQ(g.printerCharWidth, 15);
   EXPECT_EQ(g.printerLineHeight, 25);
   EXPECT_EQ(fontsState, 1);
+  EXPECT_TRUE(p.metricsGuessed);
 }
 
 TEST(PrinterFont, SixHundredDpiPrinterNinetySixDpiScreen) {
@@ -168,9 +186,9 @@ TEST(PrinterFont, SixHundredDpiPrinterNinetySixDpiScreen) {
   EXPECT_EQ(s.height, 50);
   EXPECT_EQ(s.width, 30);
   FontRecord f = PrinterFontRecord(CourierNew(-7), s);
-  EXPECT_EQ(FontSpecOf(f).height, 50);
-  EXPECT_EQ(FontSpecOf(f).width, 30);
-  EXPECT_EQ(FontSpecOf(f).face, "Courier New");
+  EXPECT_EQ(FontFieldsOf(f).height, 50);
+  EXPECT_EQ(FontFieldsOf(f).width, 30);
+  EXPECT_EQ(FontFieldsOf(f).face, "Courier New");
 }
 
 TEST(PrinterFont, HeightDividingTheScreenDpiIsKept) {
@@ -199,7 +217,7 @@ TEST(PrinterDialogPage, MillimetresGiveCellsWithoutMinusOne) {
 // A printer font whose cell is height + 2 high and 3/5 of the height (or the
 // requested width) wide.
 FontMetrics FakeCourier(const FontRecord& f) {
-  FontSpec s = FontSpecOf(f);
+  FontFields s = FontFieldsOf(f);
   FontMetrics m;
   m.height = s.height;
   m.externalLeading = 2;
@@ -213,10 +231,10 @@ TEST(BirthBriefFit, LargestCellThatHoldsTheChart) {
   EXPECT_EQ(BirthBriefColumns(23, {}), 172);
   BirthBriefFit fit = FitBirthBriefPrinterFont(4800, 6360, 23, {}, FakeCourier);
   // Cell 27 x 48: height lowered to 46 so that 46 + 2 fits; width 27.
-  EXPECT_EQ(FontSpecOf(fit.font).height, 46);
-  EXPECT_EQ(FontSpecOf(fit.font).width, 27);
-  EXPECT_EQ(FontSpecOf(fit.font).weight, 700);
-  EXPECT_EQ(FontSpecOf(fit.font).face, "Courier New");
+  EXPECT_EQ(FontFieldsOf(fit.font).height, 46);
+  EXPECT_EQ(FontFieldsOf(fit.font).width, 27);
+  EXPECT_EQ(FontFieldsOf(fit.font).weight, 700);
+  EXPECT_EQ(FontFieldsOf(fit.font).face, "Courier New");
   EXPECT_EQ(fit.printerLineHeight, 48);
   EXPECT_EQ(fit.printerCharWidth, 27);
   EXPECT_EQ(fit.pageColumns, 177);  // no minus one here
@@ -225,8 +243,21 @@ TEST(BirthBriefFit, LargestCellThatHoldsTheChart) {
 
 TEST(BirthBriefFit, TinyPrintableAreaStopsAtOnePixel) {
   BirthBriefFit fit = FitBirthBriefPrinterFont(10, 10, 23, {}, FakeCourier);
-  EXPECT_EQ(FontSpecOf(fit.font).height, 1);
-  EXPECT_GE(FontSpecOf(fit.font).width, 1);
+  EXPECT_EQ(FontFieldsOf(fit.font).height, 1);
+  EXPECT_GE(FontFieldsOf(fit.font).width, 1);
+}
+
+TEST(DeviceNames, SplitAtCommasAndBlanks) {
+  PrinterNames n;
+  EXPECT_EQ(SplitDeviceNames("Office Laser", "winspool", "LPT1:", n), 0);
+  EXPECT_EQ(n.device, "Office Laser");  // blanks allowed in the device
+  EXPECT_EQ(n.driver, "winspool");
+  EXPECT_EQ(n.port, "LPT1:");
+  EXPECT_EQ(SplitDeviceNames("Laser", "winspool", "Ne00: extra", n), 0);
+  EXPECT_EQ(n.port, "Ne00:");
+  EXPECT_EQ(SplitDeviceNames("Laser", "", "LPT1:", n), kCannotInitialisePrinter);
+  EXPECT_EQ(SplitDeviceNames("Laser", "winspool", "", n), kCannotInitialisePrinter);
+  EXPECT_EQ(SplitDeviceNames("", "winspool", "LPT1:", n), kCannotInitialisePrinter);
 }
 
 TEST(PrintChart, PageMustHoldTheUsableArea) {

@@ -156,7 +156,7 @@ TEST(PngStripWriterFailures, AbandonedWriterRemovesItsFile) {
   EXPECT_FALSE(fs::exists(path));
 }
 
-TEST(PngStripWriterFailures, StripBeforeOpenIsOutOfMemoryThenWriteError) {
+TEST(PngStripWriterFailures, StripBeforeOpenIsCannotAllocateMemory) {
   PngStripWriter w;
   EXPECT_EQ(w.BeginStrip(3), kCannotAllocateMemory);
 }

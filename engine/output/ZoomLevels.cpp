@@ -26,7 +26,7 @@ FontRecord ScreenFontFor(int zoom, const FontRecord& chartFont, int screenDpiX, 
   int width = 0;
   if (fontsState >= 0 && screenDpiY > 0) width = kZoomFontWidths[zoom] * screenDpiX / screenDpiY;
   PutInt32(f, 4, width);
-  PutInt32(f, 16, zoom < 4 ? 400 : FontSpecOf(chartFont).weight);
+  PutInt32(f, 16, zoom < 4 ? 400 : FontFieldsOf(chartFont).weight);
   return f;
 }
 
@@ -52,6 +52,30 @@ CellSize ScreenCellSize(DrawSurface& surface, int zoom, const FontRecord& chartF
     c.width += k;
   }
   return c;
+}
+
+FontRecord FitScreenTitleFont(DrawSurface& surface, const FontRecord& titleFont, int zoom,
+                              int titleLineHeightOnPrinter, int printerLineHeight,
+                              std::string_view title, int titleWidthOnPaper, int printerCharWidth,
+                              int cellWidth) {
+  zoom = std::clamp(zoom, 0, kMaxZoomLevel);
+  FontRecord f = titleFont;
+  PutInt32(f, 0, MulDiv(kZoomFontHeights[zoom], titleLineHeightOnPrinter, std::max(1, printerLineHeight)));
+  PutInt32(f, 4, 0);
+  FontMetrics m = surface.SelectFont(f);
+  int width = std::max(1, m.averageCharWidth);
+  int cells = titleWidthOnPaper / std::max(1, printerCharWidth);
+  auto cellsAt = [&](int w) {
+    PutInt32(f, 4, w);
+    m = surface.SelectFont(f);
+    return surface.MeasureText(title).width / std::max(1, cellWidth);
+  };
+  for (int i = 0; i < kMaxWidening && cellsAt(width) < cells; ++i) ++width;
+  while (width > 1 && cellsAt(width) > cells) --width;
+  cellsAt(width);
+  PutInt32(f, 0, m.lineHeight());
+  surface.SelectFont(f);
+  return f;
 }
 
 int StartZoom(ZoomState& z, int chartColumns, int chartLines, int chartFontAbsHeight,

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "output/DrawSurface.h"
 #include "shell/Settings.h"
@@ -47,6 +48,17 @@ using FitTest = std::function<bool(int cellWidth)>;
 // zoom 1 widens the cell until fit reports no overflow.
 CellSize ScreenCellSize(DrawSurface& surface, int zoom, const FontRecord& chartFont,
                         int screenDpiX, int screenDpiY, int fontsState, const FitTest& fit);
+
+// The screen copy of the chart title's font, fitted so the title spans as
+// many cells on screen as on paper: height scaled from the zoom's font
+// height by the title's printer line height, then the width raised while the
+// title is narrower (in cells) than on paper and lowered (not below 1) while
+// it is wider; the final height is the font's line height. titleWidthOnPaper
+// is in printer pixels.
+FontRecord FitScreenTitleFont(DrawSurface& surface, const FontRecord& titleFont, int zoom,
+                              int titleLineHeightOnPrinter, int printerLineHeight,
+                              std::string_view title, int titleWidthOnPaper, int printerCharWidth,
+                              int cellWidth);
 
 // The zoom state of the chart window.
 struct ZoomState {

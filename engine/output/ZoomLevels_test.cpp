@@ -9,13 +9,13 @@ namespace {
 
 // A screen whose fonts have exactly the requested size: fixed pitch cells of
 // the requested width (or 3/5 of the height), one pixel of external leading;
-// proportional when asked, with letters of the cell width plus 2.
+// proportional when asked, with letters 2 wider than the average.
 class FakeScreen : public DrawSurface {
  public:
   explicit FakeScreen(bool proportional = false) : proportional_(proportional) {}
   FontMetrics SelectFont(const FontRecord& f) override {
     font_ = f;
-    FontSpec s = FontSpecOf(f);
+    FontFields s = FontFieldsOf(f);
     FontMetrics m;
     m.height = s.height;
     m.externalLeading = 1;
@@ -26,8 +26,10 @@ class FakeScreen : public DrawSurface {
   }
   const FontRecord& CurrentFont() const override { return font_; }
   TextSize MeasureText(std::string_view t) override {
-    FontSpec s = FontSpecOf(font_);
-    return {int(t.size()) * (s.height * 3 / 5 + 2), s.height};
+    FontFields s = FontFieldsOf(font_);
+    int advance = s.width > 0 ? s.width : s.height * 3 / 5;
+    if (proportional_) advance += 2;
+    return {int(t.size()) * advance, s.height};
   }
   void SetTextColour(Colour) override {}
   void SetBackground(Background, Colour) override {}
@@ -58,11 +60,11 @@ CellSize TableCell(int zoom) { return {kZoomFontWidths[zoom], kZoomFontHeights[z
 
 TEST(ScreenFont, TableSizeWidthCorrectedForPixelShape) {
   FontRecord f = ScreenFontFor(5, ChartFont(-7, 700), 120, 96, 0);
-  EXPECT_EQ(FontSpecOf(f).height, 15);
-  EXPECT_EQ(FontSpecOf(f).width, 11);  // 9 * 120 / 96
-  EXPECT_EQ(FontSpecOf(f).weight, 700);
-  EXPECT_EQ(FontSpecOf(ScreenFontFor(3, ChartFont(-7, 700), 96, 96, 0)).weight, 400);
-  EXPECT_EQ(FontSpecOf(ScreenFontFor(3, ChartFont(-7, 700), 96, 96, -1)).width, 0);
+  EXPECT_EQ(FontFieldsOf(f).height, 15);
+  EXPECT_EQ(FontFieldsOf(f).width, 11);  // 9 * 120 / 96
+  EXPECT_EQ(FontFieldsOf(f).weight, 700);
+  EXPECT_EQ(FontFieldsOf(ScreenFontFor(3, ChartFont(-7, 700), 96, 96, 0)).weight, 400);
+  EXPECT_EQ(FontFieldsOf(ScreenFontFor(3, ChartFont(-7, 700), 96, 96, -1)).width, 0);
 }
 
 TEST(ScreenCell, FixedPitchUsesTheAverageWidth) {
@@ -88,6 +90,19 @@ TEST(ScreenCell, UsersProportionalFontIsWidenedUntilTheChartFits) {
   // A fit test that never passes ends after a bounded widening.
   FitTest never = [](int) { return true; };
   EXPECT_GT(ScreenCellSize(screen, 4, ChartFont(-7, 400), 96, 96, -1, never).width, 9);
+}
+
+TEST(TitleFont, WidenedUntilTheTitleSpansItsCellsOnPaper) {
+  FakeScreen screen;  // fixed pitch: text width = characters x font width
+  // 20 characters that take 600 printer pixels (20 cells of 30) on paper;
+  // on screen cells are 7 wide, so the font must be 7 wide.
+  FontRecord f = FitScreenTitleFont(screen, ChartFont(-20, 700), 4, 100, 50,
+                                    "ABCDEFGHIJKLMNOPQRST", 600, 30, 7);
+  EXPECT_EQ(FontFieldsOf(f).width, 7);
+  EXPECT_EQ(FontFieldsOf(f).height, 25);  // 12 * 100 / 50 = 24, plus the leading
+  // A title twice as wide on paper needs a font twice as wide.
+  f = FitScreenTitleFont(screen, ChartFont(-20, 700), 4, 100, 50, "ABCDEFGHIJKLMNOPQRST", 1200, 30, 7);
+  EXPECT_EQ(FontFieldsOf(f).width, 14);
 }
 
 TEST(Zoom, SmallChartOpensAtFour) {

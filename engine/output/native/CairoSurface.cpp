@@ -100,11 +100,11 @@ CairoSurface::~CairoSurface() {
 FontMetrics CairoSurface::SelectFont(const FontRecord& font) {
   font_ = font;
   if (!cr_) return metrics_;
-  FontSpec spec = FontSpecOf(font);
-  std::string face = FaceFor(spec.face);
+  FontFields fields = FontFieldsOf(font);
+  std::string face = FaceFor(fields.face);
   cairo_select_font_face(cr_, face.c_str(),
-                         spec.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                         spec.weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+                         fields.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                         fields.weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   // The face's proportions, measured large so hinting does not distort them.
   constexpr double kProbe = 1000.0;
   cairo_set_font_size(cr_, kProbe);
@@ -119,9 +119,9 @@ FontMetrics CairoSurface::SelectFont(const FontRecord& font) {
 
   // A negative height is the character (em) height, a positive one the cell
   // height; a width is the average character width.
-  int requested = spec.height != 0 ? spec.height : 12;
+  int requested = fields.height != 0 ? fields.height : 12;
   double em = requested < 0 ? -requested : requested / lineRatio;
-  double sx = spec.width > 0 ? spec.width / advanceRatio : em;
+  double sx = fields.width > 0 ? fields.width / advanceRatio : em;
   cairo_matrix_t m;
   cairo_matrix_init(&m, sx, 0, 0, em, 0, 0);
   cairo_set_font_matrix(cr_, &m);
