@@ -48,7 +48,9 @@ GatherResult GatherBirthBrief(const RecordStore& store, std::int32_t baseIndex,
   const BirthBriefOptions o = options.Normalised();
   const int W = o.width;
   tables.Clear();
-  if (baseIndex <= 0) return Failure(kMsgErrorInData);
+  // An index that names no individual is no base individual either: the
+  // chart would otherwise come out empty without a word.
+  if (ExistingIndividual(store, baseIndex) == nullptr) return Failure(kMsgErrorInData);
   tables.SetRef(0, baseIndex);
 
   const int slots = o.Slots();

@@ -206,6 +206,14 @@ TEST_F(GatherTest, NoBaseIndividualIsAnErrorInData) {
   EXPECT_EQ(r.message, 28);
 }
 
+TEST_F(GatherTest, BaseIndexWithoutARecordIsAnErrorInData) {
+  Load(kFamily);
+  const GatherResult r = Gather(99);
+  EXPECT_EQ(r.status, 28);
+  EXPECT_EQ(r.message, 28);
+  EXPECT_EQ(tables.Ref(0), 0);
+}
+
 TEST_F(GatherTest, NameThatCannotBeShortenedNeedsManualEditing) {
   Load(R"(0 HEAD
 0 @I1@ INDI
