@@ -35,7 +35,8 @@ class BirthBriefCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
-          (std::string("dorvane_bb_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+          (std::string("dorvane_bb_") +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
     std::ofstream(dir / "f.ged", std::ios::binary) << kGedcom;
   }
@@ -55,7 +56,8 @@ class BirthBriefCommand : public ::testing::Test {
 };
 
 TEST_F(BirthBriefCommand, DumpsTheChartForACrossReferenceOrANumber) {
-  ASSERT_EQ(Run({Path("f.ged"), "--base", "@I1@", "--generations", "7", "--dump", Path("a.txt")}), 0);
+  ASSERT_EQ(Run({Path("f.ged"), "--base", "@I1@", "--generations", "7", "--dump", Path("a.txt")}),
+            0);
   ASSERT_EQ(Run({Path("f.ged"), "--base", "1", "--generations", "7", "--dump", Path("b.txt")}), 0);
   const std::string dump = Read("a.txt");
   EXPECT_EQ(dump, Read("b.txt"));

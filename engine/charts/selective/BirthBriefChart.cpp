@@ -105,8 +105,8 @@ std::string BirthBriefChart::Dump(int page, int screen, int& status) const {
         length = CellsText(it.x2 - it.x1, cw);
         break;
     }
-    out += std::to_string(page) + "\t" + CellsText(it.x1, cw) + "\t" + line + "\t" + kind +
-           "\t" + length + "\t" + text + "\n";
+    out += std::to_string(page) + "\t" + CellsText(it.x1, cw) + "\t" + line + "\t" + kind + "\t" +
+           length + "\t" + text + "\n";
   }
   return out;
 }

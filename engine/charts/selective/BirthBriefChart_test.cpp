@@ -152,20 +152,24 @@ std::map<int, std::int32_t> AncestorsBySlot(const RecordStore& store, std::int32
 // Where a slot's name stands in the dump: the column of its generation
 // (from the column tables, moved (W - 20) m columns and m half cells) and
 // the line of its Ahnentafel number.
-std::pair<std::string, int> ExpectedPosition(int s, int G, int W, int marginLeft,
-                                              int marginTop) {
+std::pair<std::string, int> ExpectedPosition(int s, int G, int W, int marginLeft, int marginTop) {
   static const int text7[] = {4, 4, 29, 54, 79, 105, 132};
   static const int text8[] = {29, 4, 6, 31, 56, 81, 106, 131};
   int g = 0;
   while ((2 << g) - 1 <= s) ++g;
   const int j = s - ((1 << g) - 1);
   int line;
-  if (G == 8 && g == 7) line = 1 + j;
-  else if (G == 8 && g == 1) line = 60 + 8 * j;
-  else line = (1 << (6 - g)) + (1 << (7 - g)) * j;
+  if (G == 8 && g == 7)
+    line = 1 + j;
+  else if (G == 8 && g == 1)
+    line = 60 + 8 * j;
+  else
+    line = (1 << (6 - g)) + (1 << (7 - g)) * j;
   int m;
-  if (G == 8) m = g <= 1 ? 1 : (g == 2 ? 0 : g - 2);
-  else m = g == 0 ? 1 : (g == 1 ? 0 : g - 1);
+  if (G == 8)
+    m = g <= 1 ? 1 : (g == 2 ? 0 : g - 2);
+  else
+    m = g == 0 ? 1 : (g == 1 ? 0 : g - 1);
   const bool fixed = (G == 7 && g == 0) || (G == 8 && g == 1);
   const int table = G == 7 ? text7[g] : text8[g];
   int halves = 2 * (table + marginLeft);
@@ -193,8 +197,8 @@ void CheckAhnentafel(const RecordStore& store, std::int32_t base, int G, int W,
     ASSERT_FALSE(name.empty()) << "slot " << s;
     EXPECT_LE(int(name.size()), W) << name;
     const auto [column, line] = ExpectedPosition(s, G, W, page.marginLeft, page.marginTop);
-    const std::string row = "0\t" + column + "\t" + std::to_string(line) + "\ttext\t0\t" +
-                            std::string(name) + "\n";
+    const std::string row =
+        "0\t" + column + "\t" + std::to_string(line) + "\ttext\t0\t" + std::string(name) + "\n";
     EXPECT_NE(dump.find(row), std::string::npos)
         << "slot " << s << " G " << G << " W " << W << ": " << row;
     ++checked;

@@ -10,8 +10,8 @@ int RuleLength(const BirthBriefOptions& o, int g) {
 
 }  // namespace
 
-ItemPlacement PlaceBirthBriefItem(const BirthBriefDrawInput& in, const BirthBriefItem& item,
-                                  int cw, int ch) {
+ItemPlacement PlaceBirthBriefItem(const BirthBriefDrawInput& in, const BirthBriefItem& item, int cw,
+                                  int ch) {
   const BirthBriefOptions& o = in.options;
   const int G = o.generations;
   const int g = item.generation;
@@ -37,8 +37,8 @@ ItemPlacement PlaceBirthBriefItem(const BirthBriefDrawInput& in, const BirthBrie
       const bool towardsParents = item.source == kTowardsParents;
       int column;
       if (towardsParents) {
-        column = parents8 ? LineColumnOf(kConnectingColumn, G)
-                          : TextColumnOf(g, G) + o.width + shift;
+        column =
+            parents8 ? LineColumnOf(kConnectingColumn, G) : TextColumnOf(g, G) + o.width + shift;
       } else if (base7) {
         column = LineColumnOf(0, G);
       } else {
@@ -70,14 +70,13 @@ int DrawBirthBrief(const BirthBriefDrawInput& in, DrawSurface& surface, int cw, 
   if (in.tables == nullptr || in.items == nullptr) return 0;
   const BirthBriefPage& page = in.page;
   const bool paper = screen == 0;
-  if (paper &&
-      page.pageColumns - page.marginLeft - page.marginRight < 6 * in.options.width + 34)
+  if (paper && page.pageColumns - page.marginLeft - page.marginRight < 6 * in.options.width + 34)
     return kMsgPaperTooSmall;
 
   surface.SetTextColour(kBlack);
   surface.SetBackground(Background::kTransparent, kWhite);
-  surface.SetPen({RulePenWidth(in.lineWidth, ch, in.printerLineHeight, screen), PenStyle::kSolid,
-                  kBlack});
+  surface.SetPen(
+      {RulePenWidth(in.lineWidth, ch, in.printerLineHeight, screen), PenStyle::kSolid, kBlack});
 
   for (const BirthBriefItem& item : *in.items) {
     const ItemPlacement p = PlaceBirthBriefItem(in, item, cw, ch);

@@ -16,9 +16,9 @@ struct BirthBriefDrawInput {
   const BirthBriefTables* tables = nullptr;
   const std::vector<BirthBriefItem>* items = nullptr;
   BirthBriefOptions options;
-  BirthBriefPage page;        // page size and margins in cells
-  int lineWidth = 6;          // graphics line width in printer pixels
-  int printerLineHeight = 25; // printer pixels of one line
+  BirthBriefPage page;         // page size and margins in cells
+  int lineWidth = 6;           // graphics line width in printer pixels
+  int printerLineHeight = 25;  // printer pixels of one line
 };
 
 // Device position of an item, before the surface's origin.

@@ -10,7 +10,7 @@
 namespace dv {
 namespace {
 
-constexpr int kCw = 8;   // even cells: half-cell positions are whole device units
+constexpr int kCw = 8;  // even cells: half-cell positions are whole device units
 constexpr int kCh = 12;
 
 BirthBriefTables FullTables() {
@@ -81,8 +81,8 @@ TEST(BirthBriefDraw, NarrowestChartUsesTheTableColumns) {
     Chart c(FullTables(), G, 20);
     for (int g = 0; g < G; ++g) {
       const int x = c.TextX((1 << g) - 1);
-      const int expected = G == 7 ? text7[g] * kCw + half7[g] * kCw / 2
-                                  : text8[g] * kCw + half8[g] * kCw / 2;
+      const int expected =
+          G == 7 ? text7[g] * kCw + half7[g] * kCw / 2 : text8[g] * kCw + half8[g] * kCw / 2;
       EXPECT_EQ(x, expected) << "G " << G << " g " << g;
     }
   }
@@ -147,8 +147,8 @@ TEST(BirthBriefDraw, BracketsJoinChildrenToParents) {
           const BirthBriefItem* conn = c.Find(g, r + 1, kItemConnector, kTowardsSiblings);
           ASSERT_TRUE(conn) << partner;
           const ItemPlacement p = c.Place(*conn);
-          EXPECT_TRUE(p.x == vt.x || p.x + p.length == vt.x) << "G " << G << " W " << W
-                                                              << " slot " << partner;
+          EXPECT_TRUE(p.x == vt.x || p.x + p.length == vt.x)
+              << "G " << G << " W " << W << " slot " << partner;
           EXPECT_TRUE(p.y == yTop || p.y == yBottom) << partner;
           // The partner's name stands clear of the connector.
           const int tx = c.TextX(partner);

@@ -77,8 +77,8 @@ GatherResult GatherBirthBrief(const RecordStore& store, std::int32_t baseIndex,
       }
       char letter = p->eventKinds[0] != 0 ? p->eventKinds[0] : p->eventKinds[1];
       if (letter == 0) letter = 'b';
-      tables.SetDetail(s, EventLine(letter, FieldView(p->birthPlace),
-                                    YearOf(FieldView(p->birthDate)), W));
+      tables.SetDetail(
+          s, EventLine(letter, FieldView(p->birthPlace), YearOf(FieldView(p->birthDate)), W));
       tables.SetDetail(kDeathRowBase + s, EventLine('d', FieldView(p->deathPlace),
                                                     YearOf(FieldView(p->deathDate)), W));
     }

@@ -69,9 +69,7 @@ class GatherTest : public ::testing::Test {
     std::string summary;
     ASSERT_EQ(LoadDataSourceBytes(store, std::move(gedcom), LoadOptions{}, summary), 0);
   }
-  GatherResult Gather(std::int32_t base) {
-    return GatherBirthBrief(store, base, options, tables);
-  }
+  GatherResult Gather(std::int32_t base) { return GatherBirthBrief(store, base, options, tables); }
   RecordStore store;
   BirthBriefOptions options;
   BirthBriefTables tables;

@@ -129,11 +129,12 @@ int LayoutBirthBrief(const BirthBriefTables& tables, const BirthBriefOptions& op
     list.Add(kConnectingColumn, 33, kItemConnector, kTowardsSiblings);
     list.Add(kConnectingColumn, 97, kItemConnector, kTowardsSiblings);
   }
-  std::stable_sort(items.begin(), items.end(), [](const BirthBriefItem& a, const BirthBriefItem& b) {
-    if (a.line != b.line) return a.line < b.line;
-    if (a.kind != b.kind) return a.kind < b.kind;
-    return a.generation < b.generation;
-  });
+  std::stable_sort(items.begin(), items.end(),
+                   [](const BirthBriefItem& a, const BirthBriefItem& b) {
+                     if (a.line != b.line) return a.line < b.line;
+                     if (a.kind != b.kind) return a.kind < b.kind;
+                     return a.generation < b.generation;
+                   });
   return list.overflow ? kMsgCannotGenerateChart : 0;
 }
 
@@ -160,8 +161,8 @@ std::string FormatBirthBriefList(const std::vector<BirthBriefItem>& items,
   std::string out;
   char buf[96];
   for (const auto& it : items) {
-    std::snprintf(buf, sizeof buf, "%d\t%d\t%d\t%d", int(it.generation), int(it.line),
-                  int(it.kind), int(it.source));
+    std::snprintf(buf, sizeof buf, "%d\t%d\t%d\t%d", int(it.generation), int(it.line), int(it.kind),
+                  int(it.source));
     out += buf;
     if (it.kind == kItemText) {
       out += '\t';

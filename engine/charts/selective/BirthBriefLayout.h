@@ -20,7 +20,7 @@ enum BirthBriefConnector : std::int16_t { kTowardsSiblings = 1, kTowardsParents 
 struct BirthBriefItem {
   std::int32_t generation = 0;  // 0 = base ... 7, or 8 for the connecting column
   std::int16_t line = 0;
-  std::int16_t kind = 0;        // BirthBriefKind
+  std::int16_t kind = 0;  // BirthBriefKind
   // Text: s >= 0 name row s; -1 - s birth of s; -101 - s death of s;
   // -201 - s occupation of s. Connector: BirthBriefConnector.
   std::int16_t source = 0;

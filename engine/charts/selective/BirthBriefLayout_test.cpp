@@ -114,9 +114,12 @@ TEST(BirthBriefLayout, EveryPositionStandsOnItsLine) {
       while ((2 << g) - 1 <= s) ++g;
       const int j = s - ((1 << g) - 1);
       int expected;
-      if (G == 8 && g == 7) expected = 1 + j;
-      else if (G == 8 && g == 1) expected = 60 + 8 * j;
-      else expected = (1 << (6 - g)) + (1 << (7 - g)) * j;
+      if (G == 8 && g == 7)
+        expected = 1 + j;
+      else if (G == 8 && g == 1)
+        expected = 60 + 8 * j;
+      else
+        expected = (1 << (6 - g)) + (1 << (7 - g)) * j;
       EXPECT_EQ(it.generation, g) << "slot " << s;
       EXPECT_EQ(it.line, expected) << "slot " << s << " of " << G;
     }
@@ -147,8 +150,8 @@ TEST(BirthBriefLayout, ListIsSortedByLineKindAndGeneration) {
     const auto& a = items[i - 1];
     const auto& b = items[i];
     const bool ordered = a.line < b.line ||
-                         (a.line == b.line && (a.kind < b.kind ||
-                                               (a.kind == b.kind && a.generation <= b.generation)));
+                         (a.line == b.line &&
+                          (a.kind < b.kind || (a.kind == b.kind && a.generation <= b.generation)));
     ASSERT_TRUE(ordered) << "item " << i;
   }
 }

@@ -22,14 +22,14 @@ inline constexpr int kMsgPaperTooSmall = 52;        // "Paper/printing area too 
 
 // The Birth Brief options (settings eparam slots 0-6 and dparam slot 39).
 struct BirthBriefOptions {
-  int generations = 8;        // 7 or 8
+  int generations = 8;  // 7 or 8
   bool allCapitals = false;
   bool addBirthDeath = true;  // "Add birth and death data"
   bool addOccupation = true;  // "Add occupation data"
   bool excludeGen12 = false;  // "Exclude from generations 1 and 2"
   bool excludeGen6 = false;   // "Exclude from generation 6"
   bool showAllLines = false;
-  int width = 23;             // "Characters per generation", 20-31
+  int width = 23;  // "Characters per generation", 20-31
 
   static BirthBriefOptions FromSettings(const Settings& s);
   // Generations forced to 7 or 8, width clamped to 20-31.
