@@ -64,6 +64,28 @@ TEST(DataSourceLoader, FailuresGiveTheirStringIds) {
   EXPECT_EQ(LoadDataSource(store, "/nonexistent/FAMILY.GED", {}, summary), 55);
 }
 
+std::string Records(const char* tag, int count) {
+  std::string text;
+  text.reserve(static_cast<std::size_t>(count) * 20);
+  for (int i = 1; i <= count; ++i) text += "0 @X" + std::to_string(i) + "@ " + tag + "\n";
+  return text;
+}
+
+TEST(DataSourceLoader, NumberTableCapacitiesGiveFileTooLarge) {
+  RecordStore store;
+  EXPECT_EQ(Load(store, Records("INDI", 29998)), "29998 individuals\n0 families");
+  EXPECT_EQ(Load(store, Records("INDI", 29999)), "error 55");
+  EXPECT_EQ(Load(store, Records("REPO", 998)), "0 individuals\n0 families");
+  EXPECT_EQ(Load(store, Records("REPO", 999)), "error 55");
+}
+
+TEST(DataSourceLoader, FamilyBlockLimitGivesTooMuchData) {
+  RecordStore store;
+  EXPECT_EQ(Load(store, Records("FAM", kFamiliesPerBlock * kMaxFamilyBlocks - 1)),
+            "0 individuals\n13805 families");
+  EXPECT_EQ(Load(store, Records("FAM", kFamiliesPerBlock * kMaxFamilyBlocks)), "error 75");
+}
+
 TEST(DataSourceLoader, BadInputGivesACleanLoad) {
   RecordStore store;
   EXPECT_EQ(Load(store, ""), "0 individuals\n0 families");
