@@ -64,6 +64,7 @@ struct AppState {
   std::int16_t fullChartState = 0;
   int helpContext = 301;     // help topic of the current window state
   int birthBriefWidth = 23;  // Birth Brief characters per generation in use (20..31)
+  int chartKind = 0;         // chart chosen last from the Charts menu: 2 Birth Brief, 3 Selective Tree
 
   // Font records in the settings, by role (point into State().settings.fonts).
   FontRecord* screenFont = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "charts/selective/BirthBriefCommands.h"
 #include "resources/resource.h"
 #include "shell/AboutDialog.h"
 #include "shell/AppState.h"
@@ -17,10 +18,10 @@ namespace {
 constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_FILE_OPEN, Inert),     // Data Source dialog
     DV_COMMAND(IDM_FILE_EXTRACT, Inert),  // Extract dialog
-    DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, Inert),
+    DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, OnBirthBriefChart),
     DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, Inert),
     DV_COMMAND(IDM_FILE_EDIT, Inert),  // view/edit mode or the Edit File dialog
-    DV_COMMAND(IDM_OPTIONS_BIRTH_BRIEF, Inert),
+    DV_COMMAND(IDM_OPTIONS_BIRTH_BRIEF, OnBirthBriefOptions),
     DV_COMMAND(IDM_OPTIONS_SELECTIVE_TREE, Inert),
     DV_COMMAND(IDM_HELP_ABOUT, OnAbout),
     DV_COMMAND(IDM_OPTIONS_PRINTER, Inert),
@@ -49,7 +50,7 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_REPORTS_ALL_INDIVIDUALS, Inert),
     DV_COMMAND(IDM_REPORTS_DESCENDANTS, Inert),
     DV_COMMAND(IDM_REPORTS_ANCESTORS, Inert),
-    DV_COMMAND(IDM_CHART_IMAGES, Inert),
+    DV_COMMAND(IDM_CHART_IMAGES, OnChartImages),
     DV_COMMAND(IDM_TOOLS_SOUNDEX, Inert),
     DV_COMMAND(IDM_RECENT_REBUILD, OnRebuildRecentFiles),
     {51, OnRecentFile, "IDM_FILE_RECENT_FIRST"},

@@ -319,11 +319,14 @@ TEST_F(MenuEnablingTest, SaveAndCloseOnlyInViewEditMode) {
 }
 
 // Every command of the table sent to the window: nothing may crash or
-// close it (About is modal and Exit closes, so they are left out).
+// close it (the commands that open modal dialogs and Exit, which closes,
+// are left out; their own tests drive them).
 TEST_F(MainWindowCreateTest, EveryCommandCanBeSent) {
   HWND window = Start("");
   for (const auto& entry : CommandTable()) {
-    if (entry.id == IDM_HELP_ABOUT || entry.id == IDM_FILE_EXIT) continue;
+    if (entry.id == IDM_HELP_ABOUT || entry.id == IDM_FILE_EXIT ||
+        entry.id == IDM_CHARTS_BIRTH_BRIEF || entry.id == IDM_OPTIONS_BIRTH_BRIEF)
+      continue;
     SendMessageA(window, WM_COMMAND, entry.id, 0);
   }
   EXPECT_TRUE(IsWindow(window));

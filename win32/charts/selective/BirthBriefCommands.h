@@ -1,0 +1,30 @@
+#pragma once
+// The main window's Birth Brief commands: Charts, BirthBrief (3), Options,
+// BirthBrief (6), IMAGES on a chart that takes none (38), and the Birth
+// Brief's parts of showing (32) and closing (25) a chart.
+
+#include <windows.h>
+
+namespace dv::win {
+
+inline constexpr int kChartKindBirthBrief = 2;
+inline constexpr int kMsgNoImages = 225;  // "You cannot add images to this chart."
+inline constexpr int kPreferenceOptionsFirst = 1;  // fparam: options dialogs before charts
+
+void OnBirthBriefChart(HWND window, WPARAM wParam, LPARAM lParam);    // 3
+void OnBirthBriefOptions(HWND window, WPARAM wParam, LPARAM lParam);  // 6
+void OnChartImages(HWND window, WPARAM wParam, LPARAM lParam);        // 38
+
+// "In view/edit mode first": leaves view/edit mode (command 63), keeping the
+// mode in resumeMode; false when the mode is still on (the user cancelled).
+bool LeaveViewEditFirst(HWND window);
+
+// Marks the Birth Brief as the chart to show (birthBriefChartState 2),
+// hands its draw routine and extent to the chart display and sends 32.
+void ShowBirthBriefChart(HWND window);
+
+// The Birth Brief's part of closing the chart shown: frees its tables, sets
+// its chart state to 0 and recomputes the page geometry.
+void ReleaseBirthBriefChart();
+
+}  // namespace dv::win

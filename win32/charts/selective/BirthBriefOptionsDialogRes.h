@@ -1,0 +1,14 @@
+#pragma once
+// Control ids of the "Birth Brief Options" dialog ("OPT2DLG").
+#define IDC_BBOPT_GEN7 101
+#define IDC_BBOPT_GEN8 102
+#define IDC_BBOPT_LINE_WIDTH 104
+#define IDC_BBOPT_LINE_WIDTH_SPIN 105
+#define IDC_BBOPT_CAPITALS 107
+#define IDC_BBOPT_BIRTH_DEATH 108
+#define IDC_BBOPT_OCCUPATION 109
+#define IDC_BBOPT_EXCLUDE_1_2 110
+#define IDC_BBOPT_EXCLUDE_6 111
+#define IDC_BBOPT_ALL_LINES 112
+#define IDC_BBOPT_WIDTH 113
+#define IDC_BBOPT_WIDTH_SPIN 114

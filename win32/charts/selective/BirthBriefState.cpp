@@ -1,0 +1,62 @@
+#include "charts/selective/BirthBriefState.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "data/RecordStore.h"
+#include "resources/resource.h"
+#include "shell/AppState.h"
+
+namespace dv::win {
+namespace {
+
+BirthBriefState& Instance() {
+  static BirthBriefState state;
+  return state;
+}
+
+}  // namespace
+
+BirthBriefState& BirthBrief() { return Instance(); }
+
+void ResetBirthBriefState() {
+  BirthBriefState& s = Instance();
+  s.chart.Release();
+  s.base = {};
+  s.links = {};
+}
+
+// The record store of the open data source. The Data Source dialog keeps
+// it; until that dialog is part of the program no records are loaded.
+const dv::RecordStore* LoadedRecordStore() { return nullptr; }
+
+// The page the chart is laid out on: the margins of the settings and the
+// page the Birth Brief printer font gives (6 W + 34 columns and 130 lines
+// inside the margins), or the last printer's page when that is larger.
+dv::PageGeometry BirthBriefPageGeometry() {
+  const dv::Settings& settings = State().settings;
+  dv::PageGeometry g;
+  g.margins = dv::PageMarginsOf(settings);
+  const int width = std::clamp(settings.dparam[39], 20, 31);
+  g.pageColumns = std::max(settings.dparam[27], dv::BirthBriefColumns(width, g.margins));
+  g.pageLines =
+      std::max(settings.dparam[28], dv::kBirthBriefLines + g.margins.top + g.margins.bottom);
+  g.usableColumns = g.pageColumns - g.margins.left - g.margins.right;
+  g.usableLines = g.pageLines - g.margins.top - g.margins.bottom;
+  return g;
+}
+
+void OpenPrinterDialog(HWND) {
+  if (HWND main = State().app.mainWindow)
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS_PRINTER, 0), 0);
+}
+
+std::string BaseDisplayName(const dv::RecordStore* store, std::int32_t index) {
+  if (store == nullptr || index <= 0) return {};
+  const dv::IndividualSummary* person = store->Individual(index);
+  if (person == nullptr || person->id == 0) return {};
+  return std::string(person->displayName,
+                     ::strnlen(person->displayName, sizeof person->displayName));
+}
+
+}  // namespace dv::win
