@@ -105,9 +105,9 @@ int WriteText(const std::string& path, const std::string& text) {
 }  // namespace
 
 // Computes a Birth Brief for a base individual of a GEDCOM file and writes
-// its drawing as a cell-level dump and/or a PNG image. Without printer the
-// page is empty, so the chart is 160 columns by 130 lines plus the margins
-// of a fresh settings file.
+// its drawing as a cell-level dump and/or a PNG image. Without a printer the
+// page is the one the Birth Brief's printer font would be fitted to, with
+// the margins of a fresh settings file: at least 160 columns and 130 lines.
 int BirthBrief(Args args) {
   BirthBriefArgs a;
   if (!ParseArgs(args, a)) return 2;
@@ -121,7 +121,11 @@ int BirthBrief(Args args) {
 
   const Settings settings;
   const Margins margins = PageMarginsOf(settings);
+  // The page a fitted printer font gives: 6 W + 34 columns and 130 lines
+  // inside the margins, so that the widest column is never cut off.
   BirthBriefPage page;
+  page.pageColumns = BirthBriefColumns(a.options.width, margins);
+  page.pageLines = kBirthBriefLines + margins.top + margins.bottom;
   page.marginTop = margins.top;
   page.marginBottom = margins.bottom;
   page.marginLeft = margins.left;

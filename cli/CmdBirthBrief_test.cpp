@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -97,6 +98,25 @@ TEST_F(BirthBriefCommand, WritesAPng) {
   const std::string png = Read("c.png");
   ASSERT_GT(png.size(), 8u);
   EXPECT_EQ(png.substr(1, 3), "PNG");
+}
+
+// The PNG's width in pixels, from its header.
+std::uint32_t PngWidth(const std::string& png) {
+  if (png.size() < 24) return 0;
+  std::uint32_t w = 0;
+  for (int i = 16; i < 20; ++i) w = (w << 8) | static_cast<unsigned char>(png[i]);
+  return w;
+}
+
+TEST_F(BirthBriefCommand, WideColumnsAreNotCutOff) {
+  ASSERT_EQ(Run({Path("f.ged"), "--base", "1", "--png", Path("n.png"), "--width", "20"}), 0);
+  ASSERT_EQ(Run({Path("f.ged"), "--base", "1", "--png", Path("w.png"), "--width", "31"}), 0);
+  const std::uint32_t narrow = PngWidth(Read("n.png"));
+  const std::uint32_t wide = PngWidth(Read("w.png"));
+  ASSERT_GT(narrow, 0u);
+  // 160 columns hold a chart of width 20 (6 x 20 + 34 = 154); width 31
+  // needs 6 x 31 + 34 = 220.
+  EXPECT_EQ(wide * 160, narrow * 220);
 }
 #endif
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The program's main job on the shipped sample: builds the command-line tool
-# and the Windows program, loads sample/sample.ged, and starts dorvane.exe on
-# it under Wine when a display is available.
+# and the Windows program, loads sample/sample.ged, draws the Birth Brief of
+# its base individual @I1@ into build/sample/birthbrief.png (with a text dump
+# beside it), and starts dorvane.exe on the sample under Wine when a display
+# is available.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 cd "$DORVANE_ROOT"
@@ -13,6 +15,12 @@ sample="$DORVANE_ROOT/sample/sample.ged"
 out="$BUILD/sample"
 mkdir -p "$out"
 if "$BUILD/native/cli/dorvane-cli" load "$sample"; then :; fi
+
+# The Birth Brief of the sample's base individual, Isla Bronwen Carrick (@I1@),
+# eight generations, as a PNG image and as a cell-by-cell text dump.
+"$BUILD/native/cli/dorvane-cli" birthbrief "$sample" --base @I1@ --generations 8 \
+  --png "$out/birthbrief.png" --dump "$out/birthbrief.txt"
+echo "Birth Brief of @I1@: $out/birthbrief.png (image), $out/birthbrief.txt (cell dump)"
 
 arch=x86_64
 "$DORVANE_ROOT/scripts/can-run-win32.sh" && arch=i686
