@@ -169,6 +169,7 @@ TEST_F(ChartSaveTest, PngIsTheWholeChartAsTheScreenDrawsIt) {
   HWND bar = GetDlgItem(window_, kProgressBarId);
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), kLines * view.cellHeight);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETSTEP, 0, 0), kLines * view.cellHeight / 100);
   ASSERT_TRUE(PumpUntilExportEnds());
 
   EXPECT_EQ(State().app.chartState, 1);
@@ -192,6 +193,17 @@ TEST_F(ChartSaveTest, PngIsTheWholeChartAsTheScreenDrawsIt) {
     }
   EXPECT_EQ(different, 0);
   EXPECT_GT(marked, 100);
+}
+
+TEST_F(ChartSaveTest, ShortChartStepsTheBarEveryRow) {
+  ShowChart(40, 5);  // fewer than 100 rows
+  TakeMessages();
+  Command(IDM_CHART_SAVE);
+  TakeMessages();
+  Command(IDM_EXPORT_PNG);
+  EXPECT_EQ(SendMessageA(GetDlgItem(window_, kProgressBarId), PBM_GETSTEP, 0, 0), 1);
+  ASSERT_TRUE(PumpUntilExportEnds());
+  EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(ChartSaveTest, UnwritableTargetSaysCannotOpenFile) {

@@ -164,6 +164,7 @@ CellSize ComputeScreenCell(int zoom) {
     GdiSurface surface(screen.get());
     cell = dv::ScreenCellSize(surface, zoom, chartFont, view.screenDpiX, view.screenDpiY,
                               fontsState, part ? part->fit : dv::FitTest{});
+    if (part && part->cellSizeChanged) part->cellSizeChanged(surface, zoom, cell);
   }
   *state.app.screenFont =
       dv::ScreenFontFor(zoom, chartFont, view.screenDpiX, view.screenDpiY, fontsState);
@@ -175,6 +176,7 @@ void OnShowChart(HWND window, WPARAM, LPARAM) {
   auto& view = state.view;
   const ShownChartPart* part = ShownChart();
   if (!part) return;
+  if (part->prepare) part->prepare();
   const ChartExtent extent = part->extent ? part->extent() : ChartExtent{};
   view.chartColumns = std::max(1, extent.chartColumns);
   view.chartLines = std::max(1, extent.chartLines);

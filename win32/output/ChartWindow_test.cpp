@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "output/ChartTestSupport.h"
@@ -306,6 +307,62 @@ TEST_F(PaintTest, OverviewCentresAndFramesThePageGrid) {
   EXPECT_NEAR(maxX, left + gridWidth + 11 * unitX, 2);
   EXPECT_NEAR(maxY, top + gridHeight + 11 * unitY, 2);
   EXPECT_TRUE(boxes_.empty());
+}
+
+// Whether the overview has marks in the small box where page n is numbered.
+class OverviewNumbersTest : public ChartTest {
+ protected:
+  void ShowPagedOverview() {
+    auto& page = State().page;
+    page.usableColumns = 60;
+    page.usableLines = 40;
+    page.printerCharWidth = 15;
+    page.printerLineHeight = 25;
+    part_.hasPages = true;
+    part_.draw = [](DrawSurface&, int, int, int, int) { return 0; };  // numbers only
+    extent_.pagesAcross = 3;
+    extent_.pagesDown = 2;
+    ShowChart(180, 80);
+    for (int i = 0; i < 4; ++i) Command(IDM_CHART_REDUCE);
+    image_ = std::make_unique<Dib24>(nullptr, kClientWidth, kClientHeight);
+    PaintInto(*image_);
+  }
+  bool Numbered(int n) const {
+    const auto& view = State().view;
+    const int left = (view.clientWidth - 3 * view.overviewPageWidth) / 2;
+    const int top = (view.clientHeight - 2 * view.screenDpiY) / 2;
+    const int x0 = left + ((n - 1) % 3) * view.overviewPageWidth + 3;
+    const int y0 = top + ((n - 1) / 3) * view.screenDpiY + 3;
+    for (int y = y0; y < y0 + 10; ++y)
+      for (int x = x0; x < x0 + 8; ++x)
+        if (image_->PixelAt(x, y) != kWhite) return true;
+    return false;
+  }
+  std::unique_ptr<Dib24> image_;
+};
+
+TEST_F(OverviewNumbersTest, EveryPageOfTheGridIsNumbered) {
+  part_.pageNumberSetting = [] { return 3; };
+  ShowPagedOverview();
+  for (int n = 1; n <= 6; ++n) EXPECT_TRUE(Numbered(n)) << "page " << n;
+}
+
+TEST_F(OverviewNumbersTest, OnlyThePrintedPagesAreNumberedBelowSettingThree) {
+  part_.pageNumberSetting = [] { return 1; };
+  extent_.pageList = {{2, 0}, {5, 14}};
+  ShowPagedOverview();
+  for (int n = 1; n <= 6; ++n) EXPECT_EQ(Numbered(n), n == 2 || n == 5) << "page " << n;
+}
+
+TEST_F(ScrollTest, ChartWithoutPagesScrollsInCellsAtZoomZero) {
+  ShowChart(40, 300);
+  for (int i = 0; i < 4; ++i) Command(IDM_CHART_REDUCE);
+  const auto& view = State().view;
+  ASSERT_EQ(view.zoomLevel, 0);
+  EXPECT_EQ(view.scrollMaxY, 300 - view.clientHeight / view.cellHeight);
+  Scroll(true, SB_TOP);
+  Scroll(true, SB_LINEDOWN);
+  EXPECT_EQ(view.scrollY, 1);
 }
 
 // ---- Closing the chart (25) ------------------------------------------------

@@ -64,6 +64,13 @@ struct ShownChartPart {
   // Page-number setting (below 3: the numbers in the page list; else 1 to
   // pagesAcross x pagesDown). Read when the overview is painted.
   std::function<int()> pageNumberSetting;
+  // Called first when the chart is shown (the full chart rebuilds the
+  // rectangles its picture and text items must keep clear of). May be empty.
+  std::function<void()> prepare;
+  // Called after each screen cell-size computation with the screen surface
+  // on which the zoom's font was measured (the full chart fits the screen
+  // copy of its title font here, FitScreenTitleFont). May be empty.
+  std::function<void(DrawSurface& screen, int zoom, CellSize cell)> cellSizeChanged;
   // With the user's own proportional font: whether some text would overflow
   // its columns at a candidate cell width. May be empty.
   FitTest fit;
