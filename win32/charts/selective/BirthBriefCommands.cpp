@@ -3,6 +3,7 @@
 #include "charts/selective/BirthBriefDialog.h"
 #include "charts/selective/BirthBriefOptionsDialog.h"
 #include "charts/selective/BirthBriefState.h"
+#include "output/ShownChart.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/Help.h"
@@ -13,14 +14,33 @@ namespace {
 
 constexpr std::int16_t kChartToShow = 2;
 
-// Tells the chart display what to draw. The display keeps a size in cells
-// only, so that is what it gets here; the paint goes through the display's
-// own routine.
-void HandChartToDisplay() {
-  const dv::BirthBriefExtent& extent = BirthBrief().chart.Extent();
-  ChartView& view = State().view;
-  view.chartColumns = extent.chartColumns;
-  view.chartLines = extent.chartLines;
+// The page geometry after a Birth Brief: its run lays the chart out on a
+// page of its own (BirthBriefPageGeometry) and leaves the shared page
+// alone, so there is nothing to put back yet. Once the Birth Brief's
+// printer font is fitted on the real printer before a run, the page is
+// recomputed for the chart font here.
+void RestorePageGeometry() {}
+
+// What the chart window needs from the Birth Brief: its draw routine (one
+// page: the screen passes page 1), its size and its release.
+ShownChartPart BirthBriefPart() {
+  ShownChartPart part;
+  part.draw = [](dv::DrawSurface& surface, int cellWidth, int cellHeight, int page, int screen) {
+    return BirthBrief().chart.Draw(surface, cellWidth, cellHeight, page, screen);
+  };
+  part.extent = [] {
+    const dv::BirthBriefExtent& e = BirthBrief().chart.Extent();
+    ChartExtent extent;
+    extent.chartColumns = e.chartColumns;
+    extent.chartLines = e.chartLines;
+    return extent;
+  };
+  part.release = [] {
+    BirthBrief().chart.Release();
+    RestorePageGeometry();
+  };
+  part.screenPage = 1;
+  return part;
 }
 
 }  // namespace
@@ -42,11 +62,15 @@ void OnBirthBriefChart(HWND window, WPARAM, LPARAM) {
   app.chartKind = kChartKindBirthBrief;
   // A chart file's own dialog serves chart files; it is not in the program yet.
   if (app.sourceFormat == kFormatBirthBrief || app.sourceFormat == kFormatTree) return;
-  HelpContextScope help(kHelpBirthBrief);
-  if (State().settings.fparam[kPreferenceOptionsFirst] != 0)
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS_BIRTH_BRIEF, 0), 0);
-  const bool automatic = app.startupKind != kNoStartupFile;
-  if (RunBirthBriefDialog(window, automatic)) ShowBirthBriefChart(window);
+  bool show = false;
+  {
+    HelpContextScope help(kHelpBirthBrief);
+    if (State().settings.fparam[kPreferenceOptionsFirst] != 0)
+      SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS_BIRTH_BRIEF, 0), 0);
+    show = RunBirthBriefDialog(window, app.startupKind != kNoStartupFile);
+  }
+  // Outside the dialog's help context: the chart shown sets its own.
+  if (show) ShowBirthBriefChart(window);
 }
 
 void OnBirthBriefOptions(HWND window, WPARAM, LPARAM) {
@@ -62,16 +86,15 @@ void OnChartImages(HWND window, WPARAM, LPARAM) {
 }
 
 void ShowBirthBriefChart(HWND window) {
+  RegisterShownChart(ChartSlot::kBirthBrief, BirthBriefPart());
   State().app.birthBriefChartState = kChartToShow;
-  HandChartToDisplay();
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CHART, 0), 0);
 }
 
 void ReleaseBirthBriefChart() {
   BirthBrief().chart.Release();
+  RestorePageGeometry();
   State().app.birthBriefChartState = 0;
-  // The page geometry is recomputed from the printer here once printing
-  // keeps one; the Birth Brief's next run measures its own page.
 }
 
 }  // namespace dv::win

@@ -12,6 +12,9 @@
 #include "charts/selective/ChartDialogTestSupport.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
+#include "output/ChartWindow.h"
+#include "output/GdiSurface.h"
+#include "output/ShownChart.h"
 #include "resources/resource.h"
 #include "shell/ShellTestSupport.h"
 
@@ -45,6 +48,7 @@ class BirthBriefCommandsTest : public ShellTest {
 
   void TearDown() override {
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
+    UnregisterShownChart(ChartSlot::kBirthBrief);
     ResetBirthBriefState();
     ShellTest::TearDown();
   }
@@ -136,10 +140,59 @@ TEST_F(BirthBriefCommandsTest, PrintPreviewShowsTheChart) {
   });
   Send(IDM_CHARTS_BIRTH_BRIEF);
   EXPECT_EQ(State().app.birthBriefChartState, 2);
-  EXPECT_EQ(g_commands, (std::vector<int>{IDM_CHARTS_BIRTH_BRIEF, IDM_SHOW_CHART}));
+  ASSERT_GE(g_commands.size(), 2u);
+  EXPECT_EQ(g_commands[0], IDM_CHARTS_BIRTH_BRIEF);
+  EXPECT_EQ(g_commands[1], IDM_SHOW_CHART);
+  // The Birth Brief is the chart on show, at the starting zoom.
+  ChartSlot slot{};
+  ASSERT_NE(ShownChart(&slot), nullptr);
+  EXPECT_EQ(slot, ChartSlot::kBirthBrief);
+  EXPECT_EQ(State().app.chartState, 1);
+  EXPECT_EQ(State().app.helpContext, 305);
+  EXPECT_EQ(State().view.zoomLevel, 4);
   EXPECT_EQ(State().view.chartColumns, BirthBrief().chart.Extent().chartColumns);
   EXPECT_EQ(State().view.chartLines, BirthBrief().chart.Extent().chartLines);
   EXPECT_TRUE(BirthBrief().chart.HasChart());
+}
+
+// The window paints the Birth Brief: the top-left of the chart at zoom 4
+// holds the base individual's and parents' names and bracket lines.
+TEST_F(BirthBriefCommandsTest, TheChartShownIsPainted) {
+  BirthBrief().base.index = 1;
+  ASSERT_EQ(BirthBrief().chart.Run(store_, 1, dv::BirthBriefOptions{},
+                                   dv::BirthBriefPageOf(BirthBriefPageGeometry())).status, 0);
+  ShowBirthBriefChart(window_);
+  // Scroll down to the base individual, who stands about half way down.
+  State().view.scrollY = 40;
+  HDC screen = GetDC(nullptr);
+  Dib24 image(screen, 640, 480);
+  ReleaseDC(nullptr, screen);
+  ASSERT_TRUE(image.ok());
+  RECT area{0, 0, 640, 480};
+  EXPECT_EQ(PaintChart(image.dc(), area), 0);
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) dark += image.PixelAt(x, y) != dv::kWhite;
+  EXPECT_GT(dark, 200);
+}
+
+TEST_F(BirthBriefCommandsTest, CancelReleasesTheChartAndResumesViewMode) {
+  BirthBrief().base.index = 1;
+  ASSERT_EQ(BirthBrief().chart.Run(store_, 1, dv::BirthBriefOptions{},
+                                   dv::BirthBriefPageOf(BirthBriefPageGeometry())).status, 0);
+  State().app.resumeMode = 1;
+  ShowBirthBriefChart(window_);
+  TakeMessages();
+  Send(IDM_CHART_CANCEL);
+  EXPECT_FALSE(BirthBrief().chart.HasChart());
+  EXPECT_EQ(State().app.birthBriefChartState, 0);
+  EXPECT_EQ(State().app.chartState, 0);
+  EXPECT_EQ(State().app.helpContext, 301);
+  EXPECT_EQ(State().view.zoomLevel, 4);
+  EXPECT_EQ(GetMenu(window_), State().ui.mainMenu);
+  EXPECT_EQ(ShownChart(), nullptr);
+  EXPECT_EQ(PostedCommands(window_), std::vector<int>{IDM_FILE_VIEW});
+  EXPECT_EQ(State().app.resumeMode, 0);
 }
 
 TEST_F(BirthBriefCommandsTest, ImagesOnABirthBriefAreRefused) {
