@@ -1,0 +1,53 @@
+#pragma once
+// Reads a whole GEDCOM file into memory, cut into at most 199 chunks at
+// line ends 64,512 bytes apart, and hands it out line by line. Serves the
+// loader and the chart engines' extract scan.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dv {
+
+class ChunkedFile {
+ public:
+  static constexpr std::int64_t kStep = 64512;    // 65,536 - 1,024
+  static constexpr std::int64_t kProbe = 1024;    // a normal line end is found within this
+  static constexpr int kMaxChunks = 199;
+  // A line may run to this many bytes; a longer one is an error (115).
+  static constexpr std::int64_t kMaxLineLength = 65000;
+  static constexpr int kMaxReadLine = 1024;       // ReadLine copies at most 1,023 characters
+
+  // Where a caller stands in the file.
+  struct Position {
+    std::size_t offset = 0;  // into the file's bytes
+    int chunk = 0;
+  };
+
+  // Opens and reads a file: 0, or the reader error code (1, 2, 55, 115).
+  int Open(const std::string& path);
+  // The same over bytes already in memory (tests and fuzzing).
+  int OpenBytes(std::string bytes);
+  void Close();
+  bool IsOpen() const { return open_; }
+  int LastReaderError() const { return error_; }
+  int ChunkCount() const { return static_cast<int>(chunkEnds_.size()); }
+  const std::vector<std::int64_t>& ChunkEnds() const { return chunkEnds_; }
+
+  // The next line (no line end), at most min(maxLength, 1024) - 1 characters;
+  // a longer line comes in pieces. False at the end of the data (a NUL byte,
+  // or a line copied from nothing): out still holds what the call copied.
+  bool ReadLine(std::string& out, Position& pos, int maxLength = kMaxReadLine) const;
+  // The next whole line, without copying; false at the end (as ReadLine).
+  bool ReadWholeLine(std::string_view& out, Position& pos) const;
+
+ private:
+  int CutChunks();
+  std::string data_;
+  std::vector<std::int64_t> chunkEnds_;
+  bool open_ = false;
+  int error_ = 0;
+};
+
+}  // namespace dv
