@@ -1,0 +1,28 @@
+// Feeds arbitrary bytes to the settings-file reader as the text of Dorvane.ini,
+// then writes the result and reads it back: what the program writes it must
+// read back unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "shell/ProfileFile.h"
+#include "shell/Settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const dv::FileCheck anyFile = [](const std::string&) { return true; };
+
+  dv::ProfileFile profile = dv::ProfileFile::Parse(text);
+  (void)profile.GetString("Param", "dparam", 128);
+
+  dv::Settings s;
+  dv::LoadSettingsFromText(s, text, anyFile);
+  dv::AddRecentFile(s, "C:\\FUZZ.GED");
+  const std::string written = dv::FormatSettings(s);
+
+  dv::Settings again;
+  dv::LoadSettingsFromText(again, written, anyFile);
+  if (dv::FormatSettings(again) != written) std::abort();
+  return 0;
+}
