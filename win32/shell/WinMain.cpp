@@ -1,7 +1,8 @@
+// Entry point of dorvane.exe; everything else is in the dorvane_win32 library.
 #include <windows.h>
 
+#include "shell/Startup.h"
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showState) {
-  char text[64];
-  LoadStringA(instance, 117, text, sizeof text);
-  return 0;
+  return dv::win::RunProgram(instance, commandLine ? commandLine : "", showState);
 }

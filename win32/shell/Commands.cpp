@@ -1,0 +1,129 @@
+#include "shell/Commands.h"
+
+#include <algorithm>
+
+#include "resources/resource.h"
+#include "shell/AboutDialog.h"
+#include "shell/AppState.h"
+#include "shell/Help.h"
+#include "shell/MainMenus.h"
+
+namespace dv::win {
+namespace {
+
+#define DV_COMMAND(id, handler) {id, handler, #id}
+
+constexpr CommandEntry kCommands[] = {
+    DV_COMMAND(IDM_FILE_OPEN, Inert),                 // Data Source dialog
+    DV_COMMAND(IDM_FILE_EXTRACT, Inert),              // Extract dialog
+    DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, Inert),
+    DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, Inert),
+    DV_COMMAND(IDM_FILE_EDIT, Inert),                 // view/edit mode or the Edit File dialog
+    DV_COMMAND(IDM_OPTIONS_BIRTH_BRIEF, Inert),
+    DV_COMMAND(IDM_OPTIONS_SELECTIVE_TREE, Inert),
+    DV_COMMAND(IDM_HELP_ABOUT, OnAbout),
+    DV_COMMAND(IDM_OPTIONS_PRINTER, Inert),
+    DV_COMMAND(IDM_FILE_EXIT, OnExit),
+    DV_COMMAND(IDM_CHARTS_BOX_CHART, Inert),
+    DV_COMMAND(IDM_CHARTS_TREE, Inert),
+    DV_COMMAND(IDM_OPTIONS_MARGINS, Inert),
+    DV_COMMAND(IDM_OPTIONS_FULL_CHART, Inert),
+    DV_COMMAND(IDM_OPTIONS_FONTS, Inert),
+    DV_COMMAND(IDM_HELP_HELP, OnHelp),
+    DV_COMMAND(IDM_HELP_CONTENTS, OnHelpContents),
+    DV_COMMAND(IDM_OPTIONS_PREFERENCES, Inert),
+    DV_COMMAND(IDM_CHART_MAGNIFY, Inert),
+    DV_COMMAND(IDM_CHART_REDUCE, Inert),
+    DV_COMMAND(IDM_CHART_PRINT, Inert),
+    DV_COMMAND(IDM_CHART_SAVE, Inert),
+    DV_COMMAND(IDM_CHART_CANCEL, Inert),
+    DV_COMMAND(IDM_OVERLAY_END, Inert),
+    DV_COMMAND(IDM_EXPORT_PNG, Inert),
+    DV_COMMAND(IDM_EXPORT_FINISHED, Inert),
+    DV_COMMAND(IDM_EXPORT_METAFILE, Inert),
+    DV_COMMAND(IDM_SCROLL_RANGES, Inert),
+    DV_COMMAND(IDM_SHOW_CHART, Inert),
+    DV_COMMAND(IDM_RUN_EDITOR, Inert),
+    DV_COMMAND(IDM_OPTIONS_COLOURS, Inert),
+    DV_COMMAND(IDM_REPORTS_ALL_INDIVIDUALS, Inert),
+    DV_COMMAND(IDM_REPORTS_DESCENDANTS, Inert),
+    DV_COMMAND(IDM_REPORTS_ANCESTORS, Inert),
+    DV_COMMAND(IDM_CHART_IMAGES, Inert),
+    DV_COMMAND(IDM_TOOLS_SOUNDEX, Inert),
+    DV_COMMAND(IDM_RECENT_REBUILD, OnRebuildRecentFiles),
+    {51, OnRecentFile, "IDM_FILE_RECENT_FIRST"},
+    {52, OnRecentFile, "IDM_FILE_RECENT_FIRST + 1"},
+    {53, OnRecentFile, "IDM_FILE_RECENT_FIRST + 2"},
+    {54, OnRecentFile, "IDM_FILE_RECENT_FIRST + 3"},
+    {55, OnRecentFile, "IDM_FILE_RECENT_FIRST + 4"},
+    {56, OnRecentFile, "IDM_FILE_RECENT_FIRST + 5"},
+    {57, OnRecentFile, "IDM_FILE_RECENT_FIRST + 6"},
+    {58, OnRecentFile, "IDM_FILE_RECENT_FIRST + 7"},
+    {59, OnRecentFile, "IDM_FILE_RECENT_LAST"},
+    DV_COMMAND(IDM_FILE_NEW, Inert),
+    DV_COMMAND(IDM_FILE_SAVE, Inert),
+    DV_COMMAND(IDM_FILE_SAVE_AS, Inert),
+    DV_COMMAND(IDM_FILE_CLOSE, Inert),
+    DV_COMMAND(IDM_FILE_VIEW, Inert),
+    DV_COMMAND(IDM_VIEWEDIT_TO_VIEW, Inert),
+    DV_COMMAND(IDM_VIEWEDIT_TO_EDIT, Inert),
+    DV_COMMAND(IDM_VIEWEDIT_PREVIOUS, Inert),
+    DV_COMMAND(IDM_VIEWEDIT_NEXT, Inert),
+    DV_COMMAND(IDM_VIEWEDIT_LEAVE, Inert),
+    DV_COMMAND(IDM_SAVE_NAMED, Inert),
+    DV_COMMAND(IDM_CONTEXT_CLOSED, Inert),
+    DV_COMMAND(IDM_CONTEXT_INSERT_IMAGE, Inert),
+    DV_COMMAND(IDM_CONTEXT_DELETE_IMAGE, Inert),
+    DV_COMMAND(IDM_CONTEXT_INSERT_TEXT, Inert),
+    DV_COMMAND(IDM_CONTEXT_EDIT_TEXT, Inert),
+    DV_COMMAND(IDM_CONTEXT_DELETE_TEXT, Inert),
+    DV_COMMAND(IDM_OVERLAY_REFIT, Inert),
+};
+
+#undef DV_COMMAND
+
+constexpr bool OrderedById() {
+  for (std::size_t i = 1; i < std::size(kCommands); ++i)
+    if (kCommands[i - 1].id >= kCommands[i].id) return false;
+  return true;
+}
+static_assert(OrderedById(), "command table rows must be in ascending id order, each id once");
+
+}  // namespace
+
+std::span<const CommandEntry> CommandTable() { return kCommands; }
+
+const CommandEntry* FindCommand(int id) {
+  auto it = std::lower_bound(std::begin(kCommands), std::end(kCommands), id,
+                             [](const CommandEntry& e, int v) { return e.id < v; });
+  return it != std::end(kCommands) && it->id == id ? it : nullptr;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  // Ids without a row (all others below 208, and anything above) do nothing.
+  if (const CommandEntry* entry = FindCommand(LOWORD(wParam))) entry->handler(window, wParam, lParam);
+  return 0;
+}
+
+void Inert(HWND, WPARAM, LPARAM) {}
+
+void OnExit(HWND window, WPARAM, LPARAM) { PostMessageA(window, WM_CLOSE, 0, 0); }
+
+void OnHelp(HWND window, WPARAM, LPARAM) { OpenHelp(window, State().app.helpContext); }
+
+void OnHelpContents(HWND window, WPARAM, LPARAM) { OpenHelp(window, kHelpMain); }
+
+void OnAbout(HWND window, WPARAM, LPARAM) { RunAboutDialog(window); }
+
+void OnRebuildRecentFiles(HWND, WPARAM, LPARAM lParam) {
+  auto& state = State();
+  if (!state.ui.mainMenu) return;
+  RebuildRecentFileItems(GetSubMenu(state.ui.mainMenu, kFilePopup), state.settings.recentFiles,
+                         LOWORD(lParam));
+}
+
+// Opening a recent file belongs to the Data Source dialog, which is not in
+// the program yet.
+void OnRecentFile(HWND, WPARAM, LPARAM) {}
+
+}  // namespace dv::win
