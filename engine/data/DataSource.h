@@ -46,8 +46,6 @@ class DataSourceLoader {
   std::int32_t individuals_ = 0, families_ = 0;
   std::int32_t chunkSize_ = 1;
   int individualSteps_ = 0, familySteps_ = 0, step_ = 0;
-  LineNode* nextIndi_ = nullptr;
-  LineNode* nextFam_ = nullptr;
   std::int32_t builtIndividuals_ = 0, builtFamilies_ = 0;
   int sourcesCreated_ = 0;
 };

@@ -196,8 +196,12 @@ class RecordStore {
   void SetUpKind(RecordKind kind, std::int32_t capacity);
   void ReleaseKind(RecordKind kind);
   std::int32_t NextNumber(RecordKind kind) const { return kinds_[kind].maxId + 1; }
-  // A new index (count, idCount, maxId + 1), or 0 at the capacity.
-  std::int32_t AddRecord(RecordKind kind);
+  // A new index (count, idCount, maxId + 1) for the record line, or 0 at the capacity.
+  std::int32_t AddRecord(RecordKind kind, LineNode* line = nullptr);
+  // The index of a number without adding (const form of IndexOf).
+  std::int32_t FindIndex(RecordKind kind, std::int32_t number) const;
+  // The cross-reference of a record by index: its own, or one built from its number.
+  std::string XrefOf(RecordKind kind, std::int32_t index) const;
   // The level-0 line of a record by index, nullptr when none.
   LineNode* RecordLine(RecordKind kind, std::int32_t index) const;
   // Builds the key text of a record line.

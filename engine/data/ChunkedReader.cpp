@@ -1,0 +1,141 @@
+#include "data/ChunkedReader.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace dv {
+namespace {
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+int ChunkedFile::Open(const std::string& path) {
+  Close();
+  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+  if (!f) return error_ = 2;
+  if (std::fseek(f.get(), 0, SEEK_END) != 0) return error_ = 2;
+  long size = std::ftell(f.get());
+  if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return error_ = 2;
+  // More than 199 steps can never be accepted: refuse before reading.
+  if (size > (kMaxChunks + 1) * (kStep + kMaxLineLength)) return error_ = 55;
+  std::string bytes;
+  try {
+    bytes.resize(static_cast<std::size_t>(size));
+  } catch (...) {
+    return error_ = 1;
+  }
+  if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
+    return error_ = 2;
+  return OpenBytes(std::move(bytes));
+}
+
+int ChunkedFile::OpenBytes(std::string bytes) {
+  Close();
+  data_ = std::move(bytes);
+  error_ = CutChunks();
+  if (error_) {
+    data_.clear();
+    data_.shrink_to_fit();
+    chunkEnds_.clear();
+    return error_;
+  }
+  open_ = true;
+  return 0;
+}
+
+void ChunkedFile::Close() {
+  data_.clear();
+  data_.shrink_to_fit();
+  chunkEnds_.clear();
+  open_ = false;
+}
+
+// Cuts the file at the first line end after each 64,512-byte step. A line
+// end is normally found within 1,024 bytes of the probe; a longer line is
+// kept whole up to the line bound, beyond which the file is refused.
+int ChunkedFile::CutChunks() {
+  const std::int64_t size = static_cast<std::int64_t>(data_.size());
+  std::int64_t start = 0;
+  chunkEnds_.clear();
+  while (start < size || chunkEnds_.empty()) {
+    if (static_cast<int>(chunkEnds_.size()) >= kMaxChunks) return 55;
+    std::int64_t probe = start + kStep;
+    if (probe >= size) {
+      chunkEnds_.push_back(size);
+      break;
+    }
+    std::int64_t end = probe;
+    while (end < size && !IsLineEnd(data_[static_cast<std::size_t>(end)])) {
+      if (end - probe >= kMaxLineLength) return 115;
+      ++end;
+    }
+    while (end < size && IsLineEnd(data_[static_cast<std::size_t>(end)])) ++end;
+    chunkEnds_.push_back(end);
+    start = end;
+  }
+  // Every line must respect the bound, wherever it lies.
+  std::int64_t lineStart = 0;
+  for (std::int64_t i = 0; i < size; ++i) {
+    if (IsLineEnd(data_[static_cast<std::size_t>(i)])) {
+      lineStart = i + 1;
+    } else if (i - lineStart >= kMaxLineLength) {
+      return 115;
+    }
+  }
+  return 0;
+}
+
+bool ChunkedFile::ReadWholeLine(std::string_view& out, Position& pos) const {
+  out = {};
+  if (!open_ || pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
+  std::size_t chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
+  if (pos.offset >= chunkEnd) {
+    // Chunks end after a run of line ends, so the next one starts a line.
+    ++pos.chunk;
+    if (pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
+    chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
+  }
+  std::size_t begin = pos.offset, i = begin;
+  while (i < chunkEnd && data_[i] != '\r' && data_[i] != '\n' && data_[i] != 0) ++i;
+  out = std::string_view(data_.data() + begin, i - begin);
+  if (i == begin && i < chunkEnd) return false;  // a NUL byte or an empty first line
+  while (i < chunkEnd && IsLineEnd(data_[i])) ++i;
+  pos.offset = i;
+  if (i >= chunkEnd && pos.chunk + 1 >= static_cast<int>(chunkEnds_.size())) {
+    ++pos.chunk;
+    return false;  // the last chunk is exhausted; out is still the last line
+  }
+  return true;
+}
+
+bool ChunkedFile::ReadLine(std::string& out, Position& pos, int maxLength) const {
+  out.clear();
+  if (maxLength > kMaxReadLine) maxLength = kMaxReadLine;
+  if (maxLength < 2) return false;
+  if (!open_ || pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
+  std::size_t chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
+  if (pos.offset >= chunkEnd) {
+    ++pos.chunk;
+    if (pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
+    chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
+  }
+  std::size_t begin = pos.offset, i = begin;
+  std::size_t limit = static_cast<std::size_t>(maxLength - 1);
+  while (i < chunkEnd && i - begin < limit && data_[i] != '\r' && data_[i] != '\n' && data_[i] != 0) ++i;
+  out.assign(data_.data() + begin, i - begin);
+  if (i == begin && i < chunkEnd) return false;
+  while (i < chunkEnd && IsLineEnd(data_[i])) ++i;
+  pos.offset = i;
+  if (i >= chunkEnd && pos.chunk + 1 >= static_cast<int>(chunkEnds_.size())) {
+    ++pos.chunk;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace dv
