@@ -47,10 +47,17 @@ std::string_view FieldText(const char* field, std::size_t size) {
   return std::string_view(field, strnlen(field, size));
 }
 
+// A line's value without the blanks that separate it from the tag.
+std::string ValueText(const LineNode* line) {
+  if (!line) return {};
+  std::string_view v = line->Value();
+  while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+  return std::string(v);
+}
+
 // The value of the first child line with a tag ("" when none).
 std::string ChildValue(const LineNode* record, int tag) {
-  const LineNode* line = record ? FirstChild(record, tag) : nullptr;
-  return line ? std::string(line->Value()) : std::string();
+  return ValueText(record ? FirstChild(record, tag) : nullptr);
 }
 
 // The name of an individual for the Husband and Wife columns; "" for none.
@@ -115,11 +122,11 @@ void AddRepositoryRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     row.index = i;
     row.cells[0] = ChildValue(line, kTagNAME);
     if (const LineNode* addr = FirstChild(line, addrTag)) {
-      row.cells[1] = std::string(addr->Value());
+      row.cells[1] = ValueText(addr);
       int c = 2;
       for (const LineNode* cont = FirstChild(addr, kTagCONT); cont && c < kPickerColumns;
            cont = NextSibling(cont, kTagCONT)) {
-        row.cells[c++] = std::string(cont->Value());
+        row.cells[c++] = ValueText(cont);
       }
     }
     rows.push_back(std::move(row));

@@ -119,8 +119,9 @@ SMITH William         1820|1|4
 TEST_F(ListsTest, AncestorListWithoutAFatherKeepsTheMothersLine) {
   std::vector<ListEntry> list;
   ASSERT_EQ(dv::BuildAncestorList(store, 4, list), 2);
-  EXPECT_EQ(list[0].individual, 8);
-  EXPECT_EQ(list[0].ahnentafel, 3);
+  EXPECT_EQ(std::string(list[1].text).substr(0, 11), "JONES Sarah");
+  EXPECT_EQ(list[1].individual, 8);
+  EXPECT_EQ(list[1].ahnentafel, 3);
 }
 
 TEST_F(ListsTest, DescendantListHasNoAhnentafelNumbers) {
@@ -240,6 +241,39 @@ TEST_F(ListsTest, ChildrenRowsMarkChildrenWhoHaveChildren) {
   ASSERT_EQ(grand.size(), 2u);
   EXPECT_FALSE(grand[0].hasChildren);
   EXPECT_EQ(grand[0].text, "Alice Smith");
+}
+
+}  // namespace
+
+namespace {
+
+// 601 families of 25 children each: the first family's father is I1, the
+// father of family k is individual k; 15,026 people descend from I1.
+std::string WideTree(int families) {
+  std::string text = "0 HEAD\n";
+  const int people = 26 + 25 * (families - 1);
+  for (int i = 1; i <= people; ++i) {
+    text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME A /B" + std::to_string(i) + "/\n1 SEX M\n";
+    if (i > 1) text += "1 FAMC @F" + std::to_string((i - 2) / 25 + 1) + "@\n";
+    if (i <= families) text += "1 FAMS @F" + std::to_string(i) + "@\n";
+  }
+  for (int f = 1; f <= families; ++f) {
+    text += "0 @F" + std::to_string(f) + "@ FAM\n1 HUSB @I" + std::to_string(f) + "@\n";
+    for (int c = 0; c < 25; ++c) text += "1 CHIL @I" + std::to_string(2 + 25 * (f - 1) + c) + "@\n";
+  }
+  return text + "0 TRLR\n";
+}
+
+TEST(ListCapacity, DescendantListStopsAt14999EntriesAndWarns) {
+  dv::RecordStore store;
+  std::string summary;
+  ASSERT_EQ(dv::LoadDataSourceBytes(store, WideTree(601), {}, summary), 0);
+  std::vector<ListEntry> list;
+  int count = dv::BuildDescendantList(store, 1, list);
+  EXPECT_EQ(count, 14999);
+  EXPECT_EQ(dv::ListBuildMessage(count), 39);
+  ASSERT_EQ(dv::BuildDescendantList(store, 600, list), 26);
+  EXPECT_EQ(dv::ListBuildMessage(26), 0);
 }
 
 }  // namespace
