@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "resources/resource.h"
+#include "data/DataCommands.h"
 #include "shell/AboutDialog.h"
 #include "shell/AppState.h"
 #include "shell/Help.h"
@@ -14,7 +15,7 @@ namespace {
 #define DV_COMMAND(id, handler) {id, handler, #id}
 
 constexpr CommandEntry kCommands[] = {
-    DV_COMMAND(IDM_FILE_OPEN, Inert),                 // Data Source dialog
+    DV_COMMAND(IDM_FILE_OPEN, OnOpen),                // Data Source dialog
     DV_COMMAND(IDM_FILE_EXTRACT, Inert),              // Extract dialog
     DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, Inert),
     DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, Inert),
@@ -60,9 +61,9 @@ constexpr CommandEntry kCommands[] = {
     {57, OnRecentFile, "IDM_FILE_RECENT_FIRST + 6"},
     {58, OnRecentFile, "IDM_FILE_RECENT_FIRST + 7"},
     {59, OnRecentFile, "IDM_FILE_RECENT_LAST"},
-    DV_COMMAND(IDM_FILE_NEW, Inert),
-    DV_COMMAND(IDM_FILE_SAVE, Inert),
-    DV_COMMAND(IDM_FILE_SAVE_AS, Inert),
+    DV_COMMAND(IDM_FILE_NEW, OnNew),
+    DV_COMMAND(IDM_FILE_SAVE, OnSave),
+    DV_COMMAND(IDM_FILE_SAVE_AS, OnSaveAs),
     DV_COMMAND(IDM_FILE_CLOSE, Inert),
     DV_COMMAND(IDM_FILE_VIEW, Inert),
     DV_COMMAND(IDM_VIEWEDIT_TO_VIEW, Inert),
@@ -70,7 +71,7 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_VIEWEDIT_PREVIOUS, Inert),
     DV_COMMAND(IDM_VIEWEDIT_NEXT, Inert),
     DV_COMMAND(IDM_VIEWEDIT_LEAVE, Inert),
-    DV_COMMAND(IDM_SAVE_NAMED, Inert),
+    DV_COMMAND(IDM_SAVE_NAMED, OnSaveNamed),
     DV_COMMAND(IDM_CONTEXT_CLOSED, Inert),
     DV_COMMAND(IDM_CONTEXT_INSERT_IMAGE, Inert),
     DV_COMMAND(IDM_CONTEXT_DELETE_IMAGE, Inert),
@@ -122,8 +123,6 @@ void OnRebuildRecentFiles(HWND, WPARAM, LPARAM lParam) {
                          LOWORD(lParam));
 }
 
-// Opening a recent file belongs to the Data Source dialog, which is not in
-// the program yet.
-void OnRecentFile(HWND, WPARAM, LPARAM) {}
+void OnRecentFile(HWND window, WPARAM wParam, LPARAM lParam) { OnOpenRecent(window, wParam, lParam); }
 
 }  // namespace dv::win
