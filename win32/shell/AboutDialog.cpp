@@ -18,11 +18,13 @@ void RunAboutDialog(HWND owner) {
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
-    case WM_INITDIALOG: return TRUE;
+    case WM_INITDIALOG:
+      return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
-        case IDCANCEL: return OnClose(dialog, LOWORD(wParam));
+        case IDCANCEL:
+          return OnClose(dialog, LOWORD(wParam));
       }
       break;
   }

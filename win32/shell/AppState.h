@@ -25,15 +25,21 @@ inline constexpr std::size_t kFileNameBufferSize = 544;
 
 // The work area: paths and scratch text that live for the whole run.
 struct WorkArea {
-  std::array<char, kTextBufferSize> textBuffer{};   // scratch for messages and help lines
-  std::array<char, kPathBufferSize> pathBuffer{};   // settings path at start; later the editor command line
-  std::array<char, kDirBufferSize> programDir{};    // folder of the executable, no trailing backslash
+  std::array<char, kTextBufferSize> textBuffer{};  // scratch for messages and help lines
+  std::array<char, kPathBufferSize>
+      pathBuffer{};  // settings path at start; later the editor command line
+  std::array<char, kDirBufferSize> programDir{};  // folder of the executable, no trailing backslash
   std::array<char, kDirBufferSize> helpFilePath{};  // folder of the help pages (programDir\help)
   std::array<char, kDirBufferSize> spareBuffer{};   // used by the view/edit pages
 };
 
 // Kinds of start-up file named on the command line.
-enum StartupKind : int { kNoStartupFile = 0, kStartupGedcom = 1, kStartupBirthBrief = 2, kStartupTree = 3 };
+enum StartupKind : int {
+  kNoStartupFile = 0,
+  kStartupGedcom = 1,
+  kStartupBirthBrief = 2,
+  kStartupTree = 3
+};
 
 // Values of sourceFormat.
 enum SourceFormat : int { kFormatTree = -1, kFormatBirthBrief = 0, kFormatGedcom = 1 };
@@ -42,10 +48,11 @@ enum SourceFormat : int { kFormatTree = -1, kFormatBirthBrief = 0, kFormatGedcom
 struct AppState {
   HINSTANCE instance = nullptr;
   HWND mainWindow = nullptr;
-  std::array<char, kCurrentSourceSize> currentSource{};   // path of the data source; "" when none
+  std::array<char, kCurrentSourceSize> currentSource{};    // path of the data source; "" when none
   std::array<char, kFileNameBufferSize> fileNameBuffer{};  // file name exchanged with file dialogs
   int startupKind = kNoStartupFile;  // start-up file kind found on the command line
-  std::int16_t resumeMode = 0;       // view/edit mode to resume after a chart or report (0, 1 view, 2 edit)
+  std::int16_t resumeMode =
+      0;  // view/edit mode to resume after a chart or report (0, 1 view, 2 edit)
   std::int16_t sourceOpen = 0;       // 1 once a data source has been named or loaded
   std::int16_t recordsLoaded = 0;    // non-zero while the record store holds GEDCOM records
   int sourceFormat = kFormatGedcom;  // 1 GEDCOM, 0 Birth Brief chart file, -1 Tree chart file
@@ -56,8 +63,8 @@ struct AppState {
   std::int16_t selectiveChartState = 0;
   std::int16_t birthBriefChartState = 0;
   std::int16_t fullChartState = 0;
-  int helpContext = 301;             // help topic of the current window state
-  int birthBriefWidth = 23;          // Birth Brief characters per generation in use (20..31)
+  int helpContext = 301;     // help topic of the current window state
+  int birthBriefWidth = 23;  // Birth Brief characters per generation in use (20..31)
 
   // Font records in the settings, by role (point into State().settings.fonts).
   FontRecord* screenFont = nullptr;

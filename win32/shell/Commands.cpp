@@ -12,14 +12,15 @@
 namespace dv::win {
 namespace {
 
-#define DV_COMMAND(id, handler) {id, handler, #id}
+#define DV_COMMAND(id, handler) \
+  { id, handler, #id }
 
 constexpr CommandEntry kCommands[] = {
-    DV_COMMAND(IDM_FILE_OPEN, OnOpen),                // Data Source dialog
-    DV_COMMAND(IDM_FILE_EXTRACT, Inert),              // Extract dialog
+    DV_COMMAND(IDM_FILE_OPEN, OnOpen),     // Data Source dialog
+    DV_COMMAND(IDM_FILE_EXTRACT, Inert),  // Extract dialog
     DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, Inert),
     DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, Inert),
-    DV_COMMAND(IDM_FILE_EDIT, Inert),                 // view/edit mode or the Edit File dialog
+    DV_COMMAND(IDM_FILE_EDIT, Inert),  // view/edit mode or the Edit File dialog
     DV_COMMAND(IDM_OPTIONS_BIRTH_BRIEF, Inert),
     DV_COMMAND(IDM_OPTIONS_SELECTIVE_TREE, Inert),
     DV_COMMAND(IDM_HELP_ABOUT, OnAbout),
@@ -102,7 +103,8 @@ const CommandEntry* FindCommand(int id) {
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   // Ids without a row (all others below 208, and anything above) do nothing.
-  if (const CommandEntry* entry = FindCommand(LOWORD(wParam))) entry->handler(window, wParam, lParam);
+  if (const CommandEntry* entry = FindCommand(LOWORD(wParam)))
+    entry->handler(window, wParam, lParam);
   return 0;
 }
 

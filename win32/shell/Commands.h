@@ -34,11 +34,12 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
 void Inert(HWND window, WPARAM wParam, LPARAM lParam);
 
 // The shell's own commands.
-void OnExit(HWND window, WPARAM wParam, LPARAM lParam);           // 10
-void OnHelp(HWND window, WPARAM wParam, LPARAM lParam);           // 17
-void OnHelpContents(HWND window, WPARAM wParam, LPARAM lParam);   // 19
-void OnAbout(HWND window, WPARAM wParam, LPARAM lParam);          // 8
-void OnRebuildRecentFiles(HWND window, WPARAM wParam, LPARAM lParam);  // 50: lParam's low word = last index
-void OnRecentFile(HWND window, WPARAM wParam, LPARAM lParam);     // 51-59
+void OnExit(HWND window, WPARAM wParam, LPARAM lParam);          // 10
+void OnHelp(HWND window, WPARAM wParam, LPARAM lParam);          // 17
+void OnHelpContents(HWND window, WPARAM wParam, LPARAM lParam);  // 19
+void OnAbout(HWND window, WPARAM wParam, LPARAM lParam);         // 8
+void OnRebuildRecentFiles(HWND window, WPARAM wParam,
+                          LPARAM lParam);                      // 50: lParam's low word = last index
+void OnRecentFile(HWND window, WPARAM wParam, LPARAM lParam);  // 51-59
 
 }  // namespace dv::win

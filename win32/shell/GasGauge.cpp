@@ -12,7 +12,9 @@ constexpr COLORREF kBackgroundOutline = RGB(255, 255, 255);
 constexpr COLORREF kPercentColour = RGB(0, 255, 255);  // cyan; XOR-combined onto the bar
 
 int Slot(HWND window, int slot) { return static_cast<int>(GetWindowLongA(window, slot)); }
-void SetSlot(HWND window, int slot, int value) { SetWindowLongA(window, slot, static_cast<LONG>(value)); }
+void SetSlot(HWND window, int slot, int value) {
+  SetWindowLongA(window, slot, static_cast<LONG>(value));
+}
 
 GaugeLook LookOf(HWND window) {
   GaugeLook look;
@@ -41,17 +43,22 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
   return 0;
 }
 
-LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT OnGaugeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const int value = static_cast<int>(lParam);
   switch (wParam) {
-    case kGaugeSetBarColour: SetSlot(window, kGaugeBarColour, value); break;
-    case kGaugeSetBackground: SetSlot(window, kGaugeBackground, value); break;
+    case kGaugeSetBarColour:
+      SetSlot(window, kGaugeBarColour, value);
+      break;
+    case kGaugeSetBackground:
+      SetSlot(window, kGaugeBackground, value);
+      break;
     case kGaugeSetRange:
       SetSlot(window, kGaugeRange, value);
       if (Slot(window, kGaugePosition) > value) SetSlot(window, kGaugePosition, value);
       break;
     case kGaugeSetPosition:
-      SetSlot(window, kGaugePosition, value > Slot(window, kGaugeRange) ? Slot(window, kGaugeRange) : value);
+      SetSlot(window, kGaugePosition,
+              value > Slot(window, kGaugeRange) ? Slot(window, kGaugeRange) : value);
       InvalidateRect(window, nullptr, FALSE);
       UpdateWindow(window);
       break;
@@ -97,8 +104,8 @@ void DrawPercent(HDC dc, const GaugeLook& look) {
   SetBkColor(memory.get(), RGB(0, 0, 0));
   SetBkMode(memory.get(), OPAQUE);
   TextOutA(memory.get(), 0, 0, text, length);
-  BitBlt(dc, (look.width - size.cx) / 2, (look.height - size.cy) / 2, size.cx, size.cy, memory.get(), 0, 0,
-         SRCINVERT);
+  BitBlt(dc, (look.width - size.cx) / 2, (look.height - size.cy) / 2, size.cx, size.cy,
+         memory.get(), 0, 0, SRCINVERT);
 }
 
 }  // namespace
@@ -131,11 +138,16 @@ bool RegisterGasGauge(HINSTANCE instance) {
 
 LRESULT CALLBACK GasGaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
-    case WM_SIZE: return OnSize(window, lParam);
-    case WM_COMMAND: return OnCommand(window, wParam, lParam);
-    case WM_PAINT: return OnPaint(window);
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;  // 1
+    case WM_CREATE:
+      return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_SIZE:
+      return OnSize(window, lParam);
+    case WM_COMMAND:
+      return OnGaugeCommand(window, wParam, lParam);
+    case WM_PAINT:
+      return OnPaint(window);
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;  // 1
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

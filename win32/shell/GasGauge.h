@@ -12,9 +12,9 @@ inline constexpr char kGasGaugeClass[] = "GasGauge";
 
 // Byte offsets of the window slots (GetWindowLong).
 enum GasGaugeSlot : int {
-  kGaugeRange = 0,        // default 100
-  kGaugePosition = 4,     // default 0, never above the range
-  kGaugeWidth = 8,        // client size, kept from creation and size changes
+  kGaugeRange = 0,     // default 100
+  kGaugePosition = 4,  // default 0, never above the range
+  kGaugeWidth = 8,     // client size, kept from creation and size changes
   kGaugeHeight = 12,
   kGaugeBackground = 16,  // COLORREF, default white
   kGaugeBarColour = 20,   // COLORREF, default red

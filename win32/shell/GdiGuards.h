@@ -11,7 +11,9 @@ namespace dv::win {
 class WindowDC {
  public:
   explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDC() { if (dc_) ReleaseDC(window_, dc_); }
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
   HDC get() const { return dc_; }
@@ -26,7 +28,9 @@ class WindowDC {
 class MemoryDC {
  public:
   explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ~MemoryDC() { if (dc_) DeleteDC(dc_); }
+  ~MemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
   HDC get() const { return dc_; }
@@ -43,7 +47,9 @@ class GdiObject {
  public:
   GdiObject() = default;
   explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { if (handle_) DeleteObject(handle_); }
+  ~GdiObject() {
+    if (handle_) DeleteObject(handle_);
+  }
   GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
   GdiObject& operator=(GdiObject&& other) noexcept {
     if (this != &other) {
@@ -66,7 +72,9 @@ class GdiObject {
 class SelectGuard {
  public:
   SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectGuard() { if (previous_) SelectObject(dc_, previous_); }
+  ~SelectGuard() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
   SelectGuard(const SelectGuard&) = delete;
   SelectGuard& operator=(const SelectGuard&) = delete;
 

@@ -44,11 +44,13 @@ void AppendRecentFileItems(HMENU filePopup, const std::array<std::string, 10>& r
   AppendEntries(filePopup, recentFiles, kRecentShown - 1);
 }
 
-void RebuildRecentFileItems(HMENU filePopup, const std::array<std::string, 10>& recentFiles, int last) {
+void RebuildRecentFileItems(HMENU filePopup, const std::array<std::string, 10>& recentFiles,
+                            int last) {
   for (int id = IDM_FILE_RECENT_FIRST; id <= IDM_FILE_RECENT_LAST; ++id)
     DeleteMenu(filePopup, id, MF_BYCOMMAND);
   if (recentFiles[0].empty()) {
-    if (LastItemIsSeparator(filePopup)) DeleteMenu(filePopup, GetMenuItemCount(filePopup) - 1, MF_BYPOSITION);
+    if (LastItemIsSeparator(filePopup))
+      DeleteMenu(filePopup, GetMenuItemCount(filePopup) - 1, MF_BYPOSITION);
     return;
   }
   if (!LastItemIsSeparator(filePopup)) AppendMenuA(filePopup, MF_SEPARATOR, 0, nullptr);
@@ -105,9 +107,9 @@ int SystemFontHeight(HDC screen) {
 HMENU BuildChartMenuBar(std::array<HBITMAP, 6>& bitmaps) {
   WindowDC screen(nullptr);
   if (!screen) return nullptr;
-  GdiObject<HFONT> font(CreateFontA(SystemFontHeight(screen.get()), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                    ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    VARIABLE_PITCH | FF_SWISS, "Arial Bold"));
+  GdiObject<HFONT> font(CreateFontA(SystemFontHeight(screen.get()), 0, 0, 0, FW_BOLD, FALSE, FALSE,
+                                    FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial Bold"));
   HMENU bar = CreateMenu();
   if (!bar) return nullptr;
   for (std::size_t i = 0; i < kChartBarWords.size(); ++i) {

@@ -31,7 +31,8 @@ void AppendRecentFileItems(HMENU filePopup, const std::array<std::string, 10>& r
 // file at the front of the list. last is the index of the last entry now
 // present. Existing recent items (and their separator) are replaced, so
 // reopening the only recent file does not duplicate its item.
-void RebuildRecentFileItems(HMENU filePopup, const std::array<std::string, 10>& recentFiles, int last);
+void RebuildRecentFileItems(HMENU filePopup, const std::array<std::string, 10>& recentFiles,
+                            int last);
 
 // The popup shown on a right click on a chart: Insert Image, Delete Image,
 // separator, Insert Text, Edit text, Delete Text (commands 201 to 206).

@@ -13,12 +13,13 @@
 namespace dv::win {
 namespace {
 
-// Gets F1 out of modal dialogs and menus, whose own loops never reach the
-// accelerators: the key becomes WM_USER+1 to the main window (which posts
-// Help) and goes no further.
+// Gets F1 out of modal dialogs, message boxes and menus, whose own loops
+// never reach the accelerators: the key becomes WM_USER+1 to the main window
+// (which posts Help for the context of the moment) and goes no further.
 LRESULT CALLBACK MessageFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-  if ((code == MSGF_DIALOGBOX || code == MSGF_MENU) && msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
+  const bool modalLoop = code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX || code == MSGF_MENU;
+  if (modalLoop && msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
     PostMessageA(State().app.mainWindow, kHelpKeyMessage, 0, 0);
     return 1;
   }
@@ -38,12 +39,19 @@ void LoadMenus(HWND window, ProgramState& state) {
   ui.chartMenuBar = BuildChartMenuBar(ui.chartBarBitmaps);
 }
 
-void CreateStatusBar(HWND window, ProgramState& state) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+// Every common control the program's windows and dialog templates use: the
+// status bar, list views, tabs, the toolbar with tooltips, up-down controls.
+void InitCommonControlClasses() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
+                                                     ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  state.ui.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
-                                       state.app.instance, nullptr);
+}
+
+void CreateStatusBar(HWND window, ProgramState& state) {
+  state.ui.statusBar = CreateWindowExA(
+      0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), state.app.instance, nullptr);
 }
 
 // A file named on the command line: its name in the title, and the command
@@ -67,7 +75,8 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
   app.mainWindow = window;
   BindFontRoles(app, state.settings);
   app.windowReady = 1;
-  state.ui.messageFilterHook = SetWindowsHookExA(WH_MSGFILTER, MessageFilterHook, nullptr, GetCurrentThreadId());
+  state.ui.messageFilterHook =
+      SetWindowsHookExA(WH_MSGFILTER, MessageFilterHook, nullptr, GetCurrentThreadId());
   app.helpContext = kHelpMain;
   LoadMenus(window, state);
   if (state.settings.fontsState == 0) state.settings.setDefaultFonts();
@@ -80,6 +89,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
   state.settings.dparam[41] = -std::abs(state.settings.dparam[41]);
   state.view.scrollX = state.view.scrollY = 0;
   state.view.chartColumns = state.view.chartLines = 10;
+  InitCommonControlClasses();
   CreateStatusBar(window, state);
   OpenStartupFile(window, app);
   return 0;
@@ -150,17 +160,21 @@ LRESULT OnInitMenuPopup(HMENU popup) {
   if (popup == GetSubMenu(state.ui.mainMenu, kFilePopup)) {
     SetItemEnabled(popup, IDM_FILE_OPEN, !viewEdit);
     SetItemEnabled(popup, IDM_FILE_NEW, !viewEdit);
-    for (int id = IDM_FILE_RECENT_FIRST; id <= IDM_FILE_RECENT_LAST; ++id) SetItemEnabled(popup, id, !viewEdit);
+    for (int id = IDM_FILE_RECENT_FIRST; id <= IDM_FILE_RECENT_LAST; ++id)
+      SetItemEnabled(popup, id, !viewEdit);
     SetItemEnabled(popup, IDM_FILE_SAVE, viewEdit);
     SetItemEnabled(popup, IDM_FILE_SAVE_AS, viewEdit);
     SetItemEnabled(popup, IDM_FILE_CLOSE, viewEdit);
     SetItemEnabled(popup, IDM_FILE_VIEW, app.recordsLoaded && app.viewEditMode != 1);
     // The extract code narrows this to the chart selections it can extract.
     SetItemEnabled(popup, IDM_FILE_EXTRACT, app.sourceOpen != 0);
-    SetItemEnabled(popup, IDM_FILE_EDIT, (app.sourceFormat == kFormatGedcom && app.recordsLoaded) || specialOpen);
+    SetItemEnabled(popup, IDM_FILE_EDIT,
+                   (app.sourceFormat == kFormatGedcom && app.recordsLoaded) || specialOpen);
   } else if (popup == GetSubMenu(state.ui.mainMenu, 1)) {
-    SetItemEnabled(popup, IDM_CHARTS_BIRTH_BRIEF, app.sourceOpen && app.sourceFormat != kFormatTree);
-    SetItemEnabled(popup, IDM_CHARTS_SELECTIVE_TREE, app.sourceOpen && app.sourceFormat != kFormatBirthBrief);
+    SetItemEnabled(popup, IDM_CHARTS_BIRTH_BRIEF,
+                   app.sourceOpen && app.sourceFormat != kFormatTree);
+    SetItemEnabled(popup, IDM_CHARTS_SELECTIVE_TREE,
+                   app.sourceOpen && app.sourceFormat != kFormatBirthBrief);
     SetItemEnabled(popup, IDM_CHARTS_BOX_CHART, gedcomOpen);
     SetItemEnabled(popup, IDM_CHARTS_TREE, gedcomOpen);
   } else if (popup == GetSubMenu(state.ui.mainMenu, 2)) {
@@ -193,14 +207,22 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
-    case WM_CLOSE: return OnClose(window);
-    case WM_DESTROY: return OnDestroy(window);
-    case WM_COMMAND: return OnCommand(window, wParam, lParam);
-    case WM_SIZE: return OnSize(window, lParam);
-    case WM_ERASEBKGND: return OnEraseBackground(window, reinterpret_cast<HDC>(wParam), wParam, lParam);
-    case WM_INITMENUPOPUP: return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
-    case kHelpKeyMessage: return OnHelpKey(window);
+    case WM_CREATE:
+      return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_CLOSE:
+      return OnClose(window);
+    case WM_DESTROY:
+      return OnDestroy(window);
+    case WM_COMMAND:
+      return OnCommand(window, wParam, lParam);
+    case WM_SIZE:
+      return OnSize(window, lParam);
+    case WM_ERASEBKGND:
+      return OnEraseBackground(window, reinterpret_cast<HDC>(wParam), wParam, lParam);
+    case WM_INITMENUPOPUP:
+      return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+    case kHelpKeyMessage:
+      return OnHelpKey(window);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

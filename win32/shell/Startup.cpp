@@ -41,7 +41,8 @@ void LocateProgram(ProgramState& state) {
 }
 
 void ReadSettings(ProgramState& state) {
-  state.settings.window = {0, 0, static_cast<std::int32_t>(CW_USEDEFAULT), static_cast<std::int32_t>(CW_USEDEFAULT)};
+  state.settings.window = {0, 0, static_cast<std::int32_t>(CW_USEDEFAULT),
+                           static_cast<std::int32_t>(CW_USEDEFAULT)};
   dv::LoadSettings(state.settings, SettingsPath());
   auto& width = state.settings.dparam[39];
   width = ClampBirthBriefWidth(width);
@@ -51,8 +52,8 @@ void ReadSettings(ProgramState& state) {
 void ReadCommandLine(ProgramState& state, std::string_view commandLine) {
   auto& app = state.app;
   app.currentSource[0] = '\0';
-  CopyText(state.work.pathBuffer, commandLine);
-  const auto file = InterpretStartupFile(commandLine, state.settings.fparam[0] != 0, state.settings.recentFiles[0]);
+  const auto file = InterpretStartupFile(commandLine, state.settings.fparam[0] != 0,
+                                         state.settings.recentFiles[0]);
   app.startupKind = file.kind;
   if (file.kind == kNoStartupFile) return;
   CopyText(app.currentSource, file.path);
@@ -84,9 +85,10 @@ void PrepareStartup(HINSTANCE instance, std::string_view commandLine) {
 HWND CreateMainWindow(int showState) {
   auto& state = State();
   const auto& rect = state.settings.window;
-  HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, kMainWindowClass, "Dorvane",
-                                WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL | WS_MAXIMIZE, rect[0], rect[1],
-                                rect[2], rect[3], nullptr, nullptr, state.app.instance, nullptr);
+  HWND window =
+      CreateWindowExA(WS_EX_CLIENTEDGE, kMainWindowClass, "Dorvane",
+                      WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL | WS_MAXIMIZE, rect[0], rect[1],
+                      rect[2], rect[3], nullptr, nullptr, state.app.instance, nullptr);
   if (window && state.app.windowReady) {
     ShowWindow(window, showState);
     UpdateWindow(window);
@@ -96,8 +98,11 @@ HWND CreateMainWindow(int showState) {
 
 bool PreTranslate(MSG& msg) {
   auto& state = State();
-  if (state.ui.accelerators && TranslateAcceleratorA(state.app.mainWindow, state.ui.accelerators, &msg)) return true;
-  if (state.app.viewEditMode && state.app.viewEditDialog && IsDialogMessageA(state.app.viewEditDialog, &msg))
+  if (state.ui.accelerators &&
+      TranslateAcceleratorA(state.app.mainWindow, state.ui.accelerators, &msg))
+    return true;
+  if (state.app.viewEditMode && state.app.viewEditDialog &&
+      IsDialogMessageA(state.app.viewEditDialog, &msg))
     return true;
   if (state.ui.scannerFilter && state.ui.scannerFilter(msg)) return true;
   return false;

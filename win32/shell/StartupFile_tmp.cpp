@@ -6,7 +6,8 @@
 
 namespace dv::win::tmp {
 
-StartupFile InterpretStartupFile(std::string_view commandLine, bool autoLoad, std::string_view recent0) {
+StartupFile InterpretStartupFile(std::string_view commandLine, bool autoLoad,
+                                 std::string_view recent0) {
   StartupFile result;
   std::string upper(commandLine);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -17,10 +18,14 @@ StartupFile InterpretStartupFile(std::string_view commandLine, bool autoLoad, st
     }
     return result;
   }
-  if (upper.find(".GED") != std::string::npos) result.kind = 1;
-  else if (upper.find(".DVA") != std::string::npos) result.kind = 2;
-  else if (upper.find(".DVB") != std::string::npos) result.kind = 3;
-  else return result;
+  if (upper.find(".GED") != std::string::npos)
+    result.kind = 1;
+  else if (upper.find(".DVA") != std::string::npos)
+    result.kind = 2;
+  else if (upper.find(".DVB") != std::string::npos)
+    result.kind = 3;
+  else
+    return result;
   std::size_t i = upper.find_first_not_of(' ');
   if (i == std::string::npos) return {};
   while (i < upper.size() && upper[i] == '"') ++i;

@@ -13,7 +13,8 @@ struct StartupFile {
   std::string path;  // upper case, without blanks before it or quotes around it
 };
 
-StartupFile InterpretStartupFile(std::string_view commandLine, bool autoLoad, std::string_view recent0);
+StartupFile InterpretStartupFile(std::string_view commandLine, bool autoLoad,
+                                 std::string_view recent0);
 int ClampBirthBriefWidth(int width);
 
 }  // namespace dv::win::tmp
