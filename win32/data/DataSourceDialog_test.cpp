@@ -47,15 +47,6 @@ class DataSourceDialogTest : public DataTest {
     SendMessageA(dialog, WM_COMMAND, IDC_DS_OK, 0);
     Pump();
   }
-  // Opens path through a fresh dialog; true when the dialog closed.
-  bool Load(const std::string& path) {
-    DataSourceSession session;
-    HWND dialog = Open(session);
-    TypeAndOk(dialog, path);
-    const bool closed = !IsWindow(dialog);
-    if (!closed) DestroyWindow(dialog);
-    return closed;
-  }
 };
 
 TEST(DataFormat, FollowsTheExtension) {

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "data/DataSourceDialog.h"
+#include "data/DataSourceDialogRes.h"
 #include "data/DataState.h"
 #include "shell/ShellTestSupport.h"
 
@@ -96,6 +98,21 @@ class DataTest : public ShellTest {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+  }
+
+  // Opens path through a modeless Data Source dialog (typed, OK); true
+  // when the dialog closed.
+  bool Load(const std::string& path) {
+    DataSourceSession session;
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kDataSourceTemplate, State().app.mainWindow,
+                                     DataSourceDialogProc, reinterpret_cast<LPARAM>(&session));
+    if (!dialog) return false;
+    SetDlgItemTextA(dialog, IDC_DS_PATH, path.c_str());
+    SendMessageA(dialog, WM_COMMAND, IDC_DS_OK, 0);
+    Pump();
+    const bool closed = !IsWindow(dialog);
+    if (!closed) DestroyWindow(dialog);
+    return closed;
   }
 
   bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
