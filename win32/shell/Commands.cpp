@@ -8,6 +8,7 @@
 #include "shell/AppState.h"
 #include "shell/Help.h"
 #include "shell/MainMenus.h"
+#include "shell/OptionCommands.h"
 
 namespace dv::win {
 namespace {
@@ -33,7 +34,7 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_OPTIONS_FONTS, Inert),
     DV_COMMAND(IDM_HELP_HELP, OnHelp),
     DV_COMMAND(IDM_HELP_CONTENTS, OnHelpContents),
-    DV_COMMAND(IDM_OPTIONS_PREFERENCES, Inert),
+    DV_COMMAND(IDM_OPTIONS_PREFERENCES, OnPreferences),
     DV_COMMAND(IDM_CHART_MAGNIFY, Inert),
     DV_COMMAND(IDM_CHART_REDUCE, Inert),
     DV_COMMAND(IDM_CHART_PRINT, Inert),
@@ -45,8 +46,8 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_EXPORT_METAFILE, Inert),
     DV_COMMAND(IDM_SCROLL_RANGES, Inert),
     DV_COMMAND(IDM_SHOW_CHART, Inert),
-    DV_COMMAND(IDM_RUN_EDITOR, Inert),
-    DV_COMMAND(IDM_OPTIONS_COLOURS, Inert),
+    DV_COMMAND(IDM_RUN_EDITOR, OnRunEditor),
+    DV_COMMAND(IDM_OPTIONS_COLOURS, OnColours),
     DV_COMMAND(IDM_REPORTS_ALL_INDIVIDUALS, Inert),
     DV_COMMAND(IDM_REPORTS_DESCENDANTS, Inert),
     DV_COMMAND(IDM_REPORTS_ANCESTORS, Inert),

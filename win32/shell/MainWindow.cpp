@@ -9,6 +9,7 @@
 #include "shell/Commands.h"
 #include "shell/Help.h"
 #include "shell/MainMenus.h"
+#include "shell/OptionCommands.h"
 
 namespace dv::win {
 namespace {
@@ -221,6 +222,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnEraseBackground(window, reinterpret_cast<HDC>(wParam), wParam, lParam);
     case WM_INITMENUPOPUP:
       return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+    case WM_KEYDOWN:
+      return OnKeyDown(window, wParam);
     case kHelpKeyMessage:
       return OnHelpKey(window);
   }
