@@ -283,3 +283,89 @@ TEST_F(DataSourceDialogTest, CommandLineFileShowsTheSummaryWhenAutoLoadIsOff) {
 
 }  // namespace
 }  // namespace dv::win::test
+
+namespace dv::win::test {
+namespace {
+
+// Every item of the main menu after its popup was opened, with "~" before
+// the grayed ones; recent files and the Help popup left out.
+std::string MenuState(HWND window) {
+  HMENU bar = State().ui.mainMenu;
+  std::string out;
+  for (int p = 0; p < GetMenuItemCount(bar) - 1; ++p) {
+    HMENU popup = GetSubMenu(bar, p);
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), p);
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+      HMENU sub = GetSubMenu(popup, i);
+      HMENU items = sub ? sub : popup;
+      for (int k = 0; k < (sub ? GetMenuItemCount(sub) : 1); ++k) {
+        const UINT id = GetMenuItemID(items, sub ? k : i);
+        if (id == 0 || id == static_cast<UINT>(-1) || (id >= 51 && id <= 59)) continue;
+        const UINT flags = GetMenuState(items, sub ? k : i, MF_BYPOSITION);
+        out += (flags & MF_GRAYED) ? "~" : "";
+        out += std::to_string(id) + " ";
+      }
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+class MenuStatesTest : public DataTest {};
+
+TEST_F(MenuStatesTest, NoData) {
+  HWND window = Start("");
+  EXPECT_EQ(MenuState(window), "60 1 ~64 ~2 ~5 ~61 ~62 ~63 10 \n"
+                               "~3 ~4 ~11 ~12 \n"
+                               "~35 ~36 ~37 \n"
+                               "43 \n"
+                               "6 7 14 13 9 16 34 20 \n");
+}
+
+TEST_F(MenuStatesTest, GedcomLoaded) {
+  HWND window = Start("");
+  ASSERT_TRUE(Load(WriteFile("family.ged", kSmallGedcom)));
+  EXPECT_EQ(MenuState(window), "60 1 64 ~2 5 ~61 ~62 ~63 10 \n"
+                               "3 4 11 12 \n"
+                               "35 36 37 \n"
+                               "43 \n"
+                               "6 7 14 13 9 16 34 20 \n");
+  // With a base individual chosen there is something to extract.
+  Data().selection.baseIndex = 1;
+  EXPECT_EQ(MenuState(window).substr(0, 10), "60 1 64 2 ");
+}
+
+TEST_F(MenuStatesTest, BirthBriefChartFile) {
+  HWND window = Start("");
+  ASSERT_TRUE(Load(WriteFile("family.ged", kSmallGedcom)));
+  ASSERT_TRUE(Load(dir_ + "\\chart.dva"));
+  EXPECT_EQ(MenuState(window), "60 1 ~64 ~2 5 ~61 ~62 ~63 10 \n"
+                               "3 ~4 ~11 ~12 \n"
+                               "~35 ~36 ~37 \n"
+                               "43 \n"
+                               "6 7 14 13 9 16 34 20 \n");
+}
+
+TEST_F(MenuStatesTest, TreeChartFile) {
+  HWND window = Start("");
+  ASSERT_TRUE(Load(dir_ + "\\tree.dvb"));
+  EXPECT_EQ(MenuState(window), "60 1 ~64 ~2 5 ~61 ~62 ~63 10 \n"
+                               "~3 4 ~11 ~12 \n"
+                               "~35 ~36 ~37 \n"
+                               "43 \n"
+                               "6 7 14 13 9 16 34 20 \n");
+}
+
+TEST_F(MenuStatesTest, ViewEditModeAndNoPrinter) {
+  HWND window = Start("");
+  ASSERT_TRUE(Load(WriteFile("family.ged", kSmallGedcom)));
+  State().app.viewEditMode = 1;
+  State().settings.fontsState = 1;
+  const std::string state = MenuState(window);
+  EXPECT_EQ(state.substr(0, state.find('\n')), "~60 ~1 ~64 ~2 5 61 62 63 10 ");
+  EXPECT_NE(state.find("~16 "), std::string::npos);
+  State().app.viewEditMode = 0;
+}
+
+}  // namespace
+}  // namespace dv::win::test

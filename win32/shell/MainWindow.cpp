@@ -8,6 +8,7 @@
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/Help.h"
+#include "data/DataState.h"
 #include "shell/MainMenus.h"
 #include "shell/OptionCommands.h"
 
@@ -167,8 +168,8 @@ LRESULT OnInitMenuPopup(HMENU popup) {
     SetItemEnabled(popup, IDM_FILE_SAVE_AS, viewEdit);
     SetItemEnabled(popup, IDM_FILE_CLOSE, viewEdit);
     SetItemEnabled(popup, IDM_FILE_VIEW, app.recordsLoaded && app.viewEditMode != 1);
-    // The extract code narrows this to the chart selections it can extract.
-    SetItemEnabled(popup, IDM_FILE_EXTRACT, app.sourceOpen != 0);
+    // Extracting writes a chart file from a chart selection of GEDCOM data.
+    SetItemEnabled(popup, IDM_FILE_EXTRACT, gedcomOpen && app.recordsLoaded && Data().selection.baseIndex != 0);
     SetItemEnabled(popup, IDM_FILE_EDIT,
                    (app.sourceFormat == kFormatGedcom && app.recordsLoaded) || specialOpen);
   } else if (popup == GetSubMenu(state.ui.mainMenu, 1)) {
