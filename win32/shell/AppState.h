@@ -51,8 +51,8 @@ struct AppState {
   std::array<char, kCurrentSourceSize> currentSource{};    // path of the data source; "" when none
   std::array<char, kFileNameBufferSize> fileNameBuffer{};  // file name exchanged with file dialogs
   int startupKind = kNoStartupFile;  // start-up file kind found on the command line
-  std::int16_t resumeMode =
-      0;  // view/edit mode to resume after a chart or report (0, 1 view, 2 edit)
+  // View/edit mode to resume after a chart or report: 0 none, 1 view, 2 edit.
+  std::int16_t resumeMode = 0;
   std::int16_t sourceOpen = 0;       // 1 once a data source has been named or loaded
   std::int16_t recordsLoaded = 0;    // non-zero while the record store holds GEDCOM records
   int sourceFormat = kFormatGedcom;  // 1 GEDCOM, 0 Birth Brief chart file, -1 Tree chart file

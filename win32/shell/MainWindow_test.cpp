@@ -64,6 +64,7 @@ TEST_F(MainWindowCreateTest, SetsStartValues) {
   EXPECT_EQ(GetMenu(window), state.ui.mainMenu);
   EXPECT_NE(state.ui.accelerators, nullptr);
   EXPECT_NE(state.ui.messageFilterHook, nullptr);
+  EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0u);  // "wicon"
 }
 
 TEST_F(MainWindowCreateTest, TitleSettingIsNegativeWhileRunning) {
