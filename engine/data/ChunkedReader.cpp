@@ -1,7 +1,9 @@
 #include "data/ChunkedReader.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <new>
 
 namespace dv {
 namespace {
@@ -23,35 +25,43 @@ int ChunkedFile::Open(const std::string& path) {
   if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return error_ = 2;
   // More than 199 steps can never be accepted: refuse before reading.
   if (size > (kMaxChunks + 1) * (kStep + kMaxLineLength)) return error_ = 55;
-  std::string bytes;
-  try {
-    bytes.resize(static_cast<std::size_t>(size));
-  } catch (...) {
-    return error_ = 1;
-  }
-  if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
+  std::unique_ptr<char[]> bytes(new (std::nothrow) char[static_cast<std::size_t>(size) + 1]);
+  if (!bytes) return error_ = 1;
+  if (size > 0 && std::fread(bytes.get(), 1, static_cast<std::size_t>(size), f.get()) !=
+                      static_cast<std::size_t>(size))
     return error_ = 2;
-  return OpenBytes(std::move(bytes));
+  owned_ = std::move(bytes);
+  data_ = std::string_view(owned_.get(), static_cast<std::size_t>(size));
+  return Finish();
 }
 
 int ChunkedFile::OpenBytes(std::string bytes) {
   Close();
-  data_ = std::move(bytes);
+  given_ = std::move(bytes);
+  data_ = given_;
+  return Finish();
+}
+
+int ChunkedFile::Finish() {
   error_ = CutChunks();
   if (error_) {
-    data_.clear();
-    data_.shrink_to_fit();
-    chunkEnds_.clear();
+    Release();
     return error_;
   }
   open_ = true;
   return 0;
 }
 
-void ChunkedFile::Close() {
-  data_.clear();
-  data_.shrink_to_fit();
+void ChunkedFile::Release() {
+  owned_.reset();
+  given_.clear();
+  given_.shrink_to_fit();
+  data_ = {};
   chunkEnds_.clear();
+}
+
+void ChunkedFile::Close() {
+  Release();
   open_ = false;
 }
 
@@ -78,14 +88,22 @@ int ChunkedFile::CutChunks() {
     chunkEnds_.push_back(end);
     start = end;
   }
-  // Every line must respect the bound, wherever it lies.
-  std::int64_t lineStart = 0;
-  for (std::int64_t i = 0; i < size; ++i) {
-    if (IsLineEnd(data_[static_cast<std::size_t>(i)])) {
-      lineStart = i + 1;
-    } else if (i - lineStart >= kMaxLineLength) {
-      return 115;
+  // Every line must respect the bound, wherever it lies. Line feeds are
+  // found with memchr; only a stretch longer than the bound is searched for
+  // carriage returns byte by byte.
+  const char* p = data_.data();
+  const char* end = p + size;
+  while (p < end) {
+    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    const char* stop = lf ? lf : end;
+    if (stop - p > kMaxLineLength) {
+      std::int64_t run = 0;
+      for (const char* q = p; q < stop; ++q) {
+        run = *q == '\r' ? 0 : run + 1;
+        if (run > kMaxLineLength) return 115;
+      }
     }
+    p = lf ? lf + 1 : end;
   }
   return 0;
 }

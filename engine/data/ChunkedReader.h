@@ -4,6 +4,7 @@
 // loader and the chart engines' extract scan.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,13 @@ class ChunkedFile {
 
  private:
   int CutChunks();
-  std::string data_;
+  void Release();
+  int Finish();
+  // The file's bytes: read straight into owned_ (not zero-filled first), or
+  // taken over from a caller's string.
+  std::unique_ptr<char[]> owned_;
+  std::string given_;
+  std::string_view data_;
   std::vector<std::int64_t> chunkEnds_;
   bool open_ = false;
   int error_ = 0;

@@ -56,6 +56,10 @@ int LoadDataSource(RecordStore& store, const std::string& path, const LoadOption
 int LoadDataSourceBytes(RecordStore& store, std::string bytes, const LoadOptions& options,
                         std::string& summary);
 
+// Closes the data source: every pool, node block, index and summary block
+// is released at once and the store is empty.
+inline void CloseDataSource(RecordStore& store) { store.Clear(); }
+
 // The summary text for counts.
 std::string LoadSummaryText(std::int32_t individuals, std::int32_t families);
 

@@ -105,7 +105,8 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
       }
       previous[kind] = number;
     }
-    if (k.count + 1 > k.capacity - 2) return fail(-1);
+    if (k.count + 1 > k.capacity - 2 || !GrowKind(k, static_cast<std::size_t>(k.count) + 2))
+      return fail(-1);
     if (k.count == 0) {
       store.SetFirstRecordLine(line->tag, line);
       if (line->xref) k.prefix = PrefixOf(line->Xref());
@@ -121,6 +122,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
   bool notConsecutive = false;
   for (int kind = 0; kind < kKindCount; ++kind) {
     KindIndex& k = store.Kind(static_cast<RecordKind>(kind));
+    GrowKind(k, static_cast<std::size_t>(k.count) + 1);
     k.ids[static_cast<std::size_t>(k.count) + 1] = 0;
     k.idCount = k.count;
     notConsecutive = notConsecutive || k.notConsecutive;

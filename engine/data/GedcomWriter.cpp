@@ -1,8 +1,7 @@
 #include "data/GedcomWriter.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <memory>
 
 namespace dv {
 namespace {
@@ -22,13 +21,37 @@ bool CountsForProgress(const RecordStore& store, const LineNode* line) {
   }
 }
 
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// Copies a file byte for byte (the ".bak" copy); false when the source
+// cannot be read or the copy cannot be written. Paths are the program's
+// 8-bit paths, handed to the C library as they are.
+bool CopyFile(const std::string& from, const std::string& to) {
+  std::unique_ptr<std::FILE, FileCloser> in(std::fopen(from.c_str(), "rb"));
+  if (!in) return false;
+  std::FILE* out = std::fopen(to.c_str(), "wb");
+  if (!out) return false;
+  char buffer[1 << 15];
+  bool ok = true;
+  std::size_t n;
+  while (ok && (n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
+    ok = std::fwrite(buffer, 1, n, out) == n;
+  if (std::ferror(in.get())) ok = false;
+  if (std::fclose(out) != 0) ok = false;
+  return ok;
+}
+
 void AppendLine(std::string& out, const LineNode& line) {
   char level[16];
   int n = std::snprintf(level, sizeof level, "%d", static_cast<int>(line.level));
   out.append(level, static_cast<std::size_t>(n));
   std::string_view value = line.Value();
   if (line.tag >= 0 && line.tag < kTagCount) {
-    if (line.level == 0 && line.xref && *line.xref) {
+    // Records carry their cross-reference on the level-0 line; one found on
+    // a deeper line is written back too rather than lost.
+    if (line.xref && *line.xref) {
       out += ' ';
       out.append(line.xref);
     }
@@ -105,10 +128,7 @@ int WriteGedcom(const RecordStore& store, const std::string& path, bool makeBack
                 const WriteProgress& progress) {
   const LineNode* root = store.Root();
   if (!root || root->level != -1) return -1;
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (makeBackup && fs::exists(fs::path(path), ec))
-    fs::copy_file(fs::path(path), fs::path(path + ".bak"), fs::copy_options::overwrite_existing, ec);
+  if (makeBackup) CopyFile(path, path + ".bak");  // a missing file is not an error
 
   int total = 0;
   for (const LineNode* l = root->firstChild; l; l = l->next)
@@ -138,16 +158,11 @@ int WriteGedcom(const RecordStore& store, const std::string& path, bool makeBack
   if (ok && !buffer.empty()) ok = std::fwrite(buffer.data(), 1, buffer.size(), f) == buffer.size();
   if (ok) ok = std::fflush(f) == 0 && !std::ferror(f);
   if (std::fclose(f) != 0) ok = false;
-  if (ok) {
-    fs::rename(fs::path(temp), fs::path(path), ec);
-    if (ec) {
-      // Some systems do not replace an existing file by renaming over it.
-      std::error_code removed;
-      fs::remove(fs::path(path), removed);
-      ec.clear();
-      fs::rename(fs::path(temp), fs::path(path), ec);
-    }
-    ok = !ec;
+  if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+    // Windows does not rename over an existing file: remove it first. The
+    // complete new file is already on disk beside it.
+    std::remove(path.c_str());
+    ok = std::rename(temp.c_str(), path.c_str()) == 0;
   }
   if (!ok) {
     std::remove(temp.c_str());

@@ -2,16 +2,25 @@
 
 #include <algorithm>
 #include <new>
+#include <type_traits>
 
 #include "data/TextPool.h"
 
 namespace dv {
 
+void NodePool::RawDelete::operator()(LineNode* p) const { ::operator delete(p); }
+
+namespace {
+LineNode* RawBlock() {
+  return static_cast<LineNode*>(::operator new(sizeof(LineNode) * NodePool::kBlockSize, std::nothrow));
+}
+}  // namespace
+
 bool NodePool::Start() {
   Clear();
-  std::unique_ptr<LineNode[]> block(new (std::nothrow) LineNode[kBlockSize]);
+  LineNode* block = RawBlock();
   if (!block) return false;
-  blocks_.push_back(std::move(block));
+  blocks_.emplace_back(block);
   used_ = 0;
   return true;
 }
@@ -24,12 +33,13 @@ void NodePool::Clear() {
 LineNode* NodePool::NewLine() {
   if (used_ >= kBlockSize) {
     if (static_cast<int>(blocks_.size()) >= kMaxBlocks) return nullptr;
-    std::unique_ptr<LineNode[]> block(new (std::nothrow) LineNode[kBlockSize]);
+    LineNode* block = RawBlock();
     if (!block) return nullptr;
-    blocks_.push_back(std::move(block));
+    blocks_.emplace_back(block);
     used_ = 0;
   }
-  return &blocks_.back()[used_++];
+  static_assert(std::is_trivially_destructible_v<LineNode>);
+  return ::new (blocks_.back().get() + used_++) LineNode();
 }
 
 std::int64_t NodePool::Count() const {

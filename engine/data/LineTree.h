@@ -47,7 +47,12 @@ class NodePool {
   int BlockCount() const { return static_cast<int>(blocks_.size()); }
 
  private:
-  std::vector<std::unique_ptr<LineNode[]>> blocks_;
+  // Raw storage: a node is constructed (zeroed) only when it is handed out,
+  // so each block's memory is touched once.
+  struct RawDelete {
+    void operator()(LineNode* p) const;
+  };
+  std::vector<std::unique_ptr<LineNode, RawDelete>> blocks_;
   int used_ = kBlockSize;  // nodes used in the last block
 };
 

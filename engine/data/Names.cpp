@@ -1,7 +1,6 @@
 #include "data/Names.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace dv {
 namespace {
@@ -60,57 +59,60 @@ bool FitName(std::string_view name, int width, bool surnameFirst, std::string& o
   out.clear();
   if (width > 35) width = 35;
   if (width < 1) width = 1;
-  std::size_t w = static_cast<std::size_t>(width);
+  const std::size_t w = static_cast<std::size_t>(width);
   if (!surnameFirst && name.size() == w + 1 && name[0] == ' ') {
     out.assign(name.substr(1));
     return true;
   }
-  // Words, each cut to the width; nicknames set aside.
-  std::vector<std::string> words;
-  std::string nickname;
+  // Words (views into name), each cut to the width; nicknames set aside.
+  std::string_view words[21];
+  std::size_t count = 0;
+  std::string_view nickname;
   bool lastWasNickname = false;
   std::size_t pos = 0;
-  while (pos < name.size() && words.size() < 20) {
+  while (pos < name.size() && count < 20) {
     while (pos < name.size() && name[pos] == ' ') ++pos;
     if (pos >= name.size()) break;
     std::size_t end = name.find(' ', pos);
     if (end == std::string_view::npos) end = name.size();
-    std::string word(name.substr(pos, std::min(end - pos, w)));
+    std::string_view word = name.substr(pos, std::min(end - pos, w));
     pos = end;
-    if (IsNickname(word)) {
+    lastWasNickname = IsNickname(word);
+    if (lastWasNickname)
       nickname = word;
-      lastWasNickname = true;
-    } else {
-      words.push_back(std::move(word));
-      lastWasNickname = false;
-    }
+    else
+      words[count++] = word;
   }
-  if (lastWasNickname && !nickname.empty()) words.push_back(nickname);
-  if (words.empty()) return surnameFirst;
+  if (lastWasNickname) words[count++] = nickname;
+  if (count == 0) return surnameFirst;
 
-  auto total = [&words] {
-    std::size_t t = 0;
-    for (const auto& x : words) t += x.size();
-    return t;
+  auto tooLong = [&] {
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < count; ++i) total += words[i].size();
+    return total + count > w + 1;
   };
-  auto tooLong = [&] { return total() + words.size() > w + 1; };
   // Initials for the given names, from the second-last towards the second.
-  for (std::size_t i = words.size() >= 2 ? words.size() - 2 : 0; i >= 1 && i + 1 < words.size() && tooLong(); --i)
-    words[i].resize(1);
-  if (tooLong() && words.size() > 2) words.erase(words.begin() + 1, words.end() - 1);
-  if (words.size() >= 2 && words.front().size() + words.back().size() > w - 1) words.front().resize(1);
-  if (words.back().size() + 2 > w && words.size() >= 2) {
+  for (std::size_t i = count >= 3 ? count - 2 : 0; i >= 1 && tooLong(); --i) words[i] = words[i].substr(0, 1);
+  if (count > 2 && tooLong()) {
+    words[1] = words[count - 1];
+    count = 2;
+  }
+  if (count >= 2 && words[0].size() + words[count - 1].size() > w - 1) words[0] = words[0].substr(0, 1);
+  if (count >= 2 && words[count - 1].size() + 2 > w) {
     if (!surnameFirst) return false;
-    out = Upper(words.back().substr(0, w));
+    out = Upper(words[count - 1]);
     return true;
   }
   if (surnameFirst) {
-    out = Upper(words.back());
-    for (std::size_t i = 0; i + 1 < words.size(); ++i) out += ' ' + words[i];
+    out = Upper(words[count - 1]);
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+      out += ' ';
+      out.append(words[i]);
+    }
   } else {
-    for (std::size_t i = 0; i < words.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
       if (i) out += ' ';
-      out += words[i];
+      out.append(words[i]);
     }
     if (out.size() + 2 <= w) out.insert(out.begin(), ' ');
   }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace dv {
 
@@ -134,13 +136,24 @@ void RecordStore::SetUpKind(RecordKind kind, std::int32_t capacity) {
   k = KindIndex{};
   k.tag = kKindTag[kind];
   k.capacity = capacity;
-  k.ids.assign(static_cast<std::size_t>(capacity) + 2, 0);
-  k.lines.assign(static_cast<std::size_t>(capacity) + 2, nullptr);
+  // The tables grow on demand up to capacity + 2 entries.
+  k.ids.assign(static_cast<std::size_t>(std::min(capacity + 2, 256)), 0);
+  k.lines.assign(k.ids.size(), nullptr);
   k.keyTag = kind == kSour ? kTagABBR : kTagNAME;
   k.hasKeys = kind != kFam;
   k.prefix.assign(1, kKindLetter[kind]);
   k.exists = true;
   firstRecord_[kind] = nullptr;
+}
+
+bool GrowKind(KindIndex& k, std::size_t slot) {
+  std::size_t limit = static_cast<std::size_t>(std::max(k.capacity, 0)) + 2;
+  if (slot < k.ids.size()) return true;
+  if (slot >= limit) return false;
+  std::size_t size = std::min(std::max(slot + 1, k.ids.size() * 2), limit);
+  k.ids.resize(size, 0);
+  k.lines.resize(size, nullptr);
+  return true;
 }
 
 void RecordStore::ReleaseKind(RecordKind kind) {
@@ -155,12 +168,22 @@ std::int32_t RecordStore::FindIndex(RecordKind kind, std::int32_t n) const {
     if (n < 1) n = 1;
     return n <= k.count ? n : 0;
   }
+  if (k.sortedCount != k.count) {
+    k.sorted.clear();
+    k.sorted.reserve(static_cast<std::size_t>(k.count));
+    for (std::int32_t i = 1; i <= k.count; ++i) k.sorted.emplace_back(k.ids[static_cast<std::size_t>(i)], i);
+    std::sort(k.sorted.begin(), k.sorted.end());
+    k.sortedCount = k.count;
+  }
+  // The walk goes down from min(n, count) to 1, then up: the nearest entry
+  // at or below the start wins, else the first one above it.
   std::int32_t start = std::min(n, k.count);
-  for (std::int32_t i = start; i >= 1; --i)
-    if (k.ids[static_cast<std::size_t>(i)] == n) return i;
-  for (std::int32_t i = std::max(start + 1, 1); i <= k.count; ++i)
-    if (k.ids[static_cast<std::size_t>(i)] == n) return i;
-  return 0;
+  auto first = std::lower_bound(k.sorted.begin(), k.sorted.end(), std::make_pair(n, std::int32_t{0}));
+  auto last = std::upper_bound(first, k.sorted.end(), std::make_pair(n, INT32_MAX));
+  if (first == last) return 0;
+  auto above = std::upper_bound(first, last, std::make_pair(n, start));
+  if (above != first) return std::prev(above)->second;
+  return first->second;
 }
 
 std::int32_t RecordStore::IndexOf(RecordKind kind, std::int32_t number, bool addIfMissing) {
@@ -169,7 +192,7 @@ std::int32_t RecordStore::IndexOf(RecordKind kind, std::int32_t number, bool add
   KindIndex& k = kinds_[kind];
   if (!k.exists) return 0;
   // Numbers named by pointers but missing from the file go after count.
-  for (std::size_t slot = static_cast<std::size_t>(k.count) + 1; slot + 1 < k.ids.size(); ++slot) {
+  for (std::size_t slot = static_cast<std::size_t>(k.count) + 1; GrowKind(k, slot + 1); ++slot) {
     if (k.ids[slot] == number) return static_cast<std::int32_t>(slot);
     if (k.ids[slot] == 0) {
       k.ids[slot] = number;
@@ -183,7 +206,8 @@ std::int32_t RecordStore::IndexOf(RecordKind kind, std::int32_t number, bool add
 
 std::int32_t RecordStore::AddRecord(RecordKind kind, LineNode* line) {
   KindIndex& k = kinds_[kind];
-  if (!k.exists || k.count >= k.capacity) return 0;
+  if (!k.exists || k.count >= k.capacity || !GrowKind(k, static_cast<std::size_t>(k.count) + 2))
+    return 0;
   ++k.count;
   k.idCount = k.count;
   ++k.maxId;

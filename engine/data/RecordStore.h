@@ -83,7 +83,7 @@ struct IndividualSummary {
   std::int32_t parentFamily = 0; // family index, 0 = none
   std::int32_t spouseFamily = 0; // family index of the first FAMS, 0 = none
   std::int32_t moreMarriages = 0;// non-zero: further families in the MarriageTable
-  std::int32_t sex = -1;         // 1 male, 0 female, -1 unknown or not stated
+  std::int32_t sex = 0;          // 1 male, 0 female, -1 unknown or not stated (an empty slot is all zero)
   char eventKinds[4] = {};       // 'b' BIRT, 'c' CHR/BAPM, 'b' BURI, 'd' DEAT (or 0)
   LineNode* line = nullptr;      // the INDI line
 };
@@ -127,6 +127,12 @@ struct KindIndex {
   bool notConsecutive = false;    // some number differs from its position
   std::vector<LineNode*> lines;   // lines[k] = level-0 line of the record with index k
   bool exists = false;            // created (SOUR is released when the file has none)
+
+  // Search aid for numbering that is not consecutive: (number, index) pairs
+  // of ids[1..count] sorted, rebuilt when count changes. It finds exactly
+  // the entry the table walk (down from min(n, count), then up) would find.
+  mutable std::vector<std::pair<std::int32_t, std::int32_t>> sorted;
+  mutable std::int32_t sortedCount = -1;
 };
 
 // Summary blocks (and a copy of them, taken by the Full chart before it runs).
@@ -276,8 +282,8 @@ class RecordStore {
   int numberingFlag = 0;
 
  private:
-  friend class GedcomReader;
-  void PlaceBefore(LineNode* before, LineNode* node);
+  // FamiliesOf without sorting or allocation: the number of families put in out.
+  int FamiliesInto(std::int32_t individual, std::int32_t (&out)[kMaxFamiliesListed]) const;
 
   TextPool text_;
   NodePool nodes_;
@@ -289,6 +295,9 @@ class RecordStore {
   SummarySet sums_;
   int locks_ = 0;
 };
+
+// Makes room in a kind's tables for slot (up to capacity + 1); false beyond.
+bool GrowKind(KindIndex& k, std::size_t slot);
 
 // The record number in a cross-reference: digits after the at sign (non-digits
 // skipped, at most 31), a closing at sign after them; 0 no digits, -1 no closing at sign.

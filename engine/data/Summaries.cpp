@@ -190,18 +190,27 @@ bool RecordStore::BuildFamily(LineNode* fam) {
   return true;
 }
 
-std::vector<std::int32_t> RecordStore::FamiliesOf(std::int32_t individual, bool sortByYear) const {
-  std::vector<std::int32_t> out;
+int RecordStore::FamiliesInto(std::int32_t individual,
+                              std::int32_t (&out)[kMaxFamiliesListed]) const {
   const IndividualSummary* s = Individual(individual);
-  if (!s || !s->id) return out;
-  if (s->spouseFamily) out.push_back(s->spouseFamily);
+  if (!s || !s->id) return 0;
+  int n = 0;
+  if (s->spouseFamily) out[n++] = s->spouseFamily;
+  if (!s->moreMarriages) return n;
   auto range = std::equal_range(sums_.marriages.begin(), sums_.marriages.end(),
                                 MarriageEntry{0, individual, 0},
                                 [](const MarriageEntry& a, const MarriageEntry& b) {
                                   return a.individual < b.individual;
                                 });
-  for (auto it = range.first; it != range.second && out.size() < kMaxFamiliesListed; ++it)
-    out.push_back(it->family);
+  for (auto it = range.first; it != range.second && n < kMaxFamiliesListed; ++it)
+    out[n++] = it->family;
+  return n;
+}
+
+std::vector<std::int32_t> RecordStore::FamiliesOf(std::int32_t individual, bool sortByYear) const {
+  std::int32_t families[kMaxFamiliesListed];
+  int n = FamiliesInto(individual, families);
+  std::vector<std::int32_t> out(families, families + n);
   if (sortByYear) {
     std::stable_sort(out.begin(), out.end(), [this](std::int32_t a, std::int32_t b) {
       const FamilySummary* fa = Family(a);
@@ -405,8 +414,10 @@ int RecordStore::CheckLinks() {
     return f && f->line ? f : nullptr;
   };
   auto isFamilyOf = [this](std::int32_t individual, std::int32_t fam) {
-    for (std::int32_t f : FamiliesOf(individual))
-      if (f == fam) return true;
+    std::int32_t families[kMaxFamiliesListed];
+    int n = FamiliesInto(individual, families);
+    for (int i = 0; i < n; ++i)
+      if (families[i] == fam) return true;
     return false;
   };
 
@@ -497,7 +508,10 @@ int RecordStore::CheckLinks() {
       }
     }
     std::int32_t previous = 0;
-    for (std::int32_t fi : FamiliesOf(ii)) {
+    std::int32_t families[kMaxFamiliesListed];
+    int familyCount = FamiliesInto(ii, families);
+    for (int n = 0; n < familyCount; ++n) {
+      std::int32_t fi = families[n];
       FamilySummary* f = family(fi);
       bool duplicate = fi == previous;
       previous = fi;
