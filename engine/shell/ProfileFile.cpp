@@ -8,8 +8,7 @@ namespace {
 // The characters the profile reader does not count around names and values:
 // the C blanks and the DOS end-of-file mark.
 bool IsProfileSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' ||
-         c == '\x1a';
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
 }
 
 std::string_view Trim(std::string_view s) {
@@ -24,9 +23,9 @@ std::string UpToNul(std::string_view s) { return std::string(s.substr(0, s.find(
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return LowerAscii(x) == LowerAscii(y);
+         });
 }
 
 std::string_view Unquote(std::string_view v) {

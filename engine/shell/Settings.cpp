@@ -43,8 +43,8 @@ constexpr std::array<std::uint32_t, 16> kDefaultColours = {
     0xFF8080, 0xFF80E0, 0xFF80C0, 0x80A0FF, 0x40FFC0, 0xA0FFA0, 0xC0FFC0, 0xE0A0E0};
 
 constexpr std::array<std::int32_t, 40> kDefaultListViewWidths = {
-    80,  150, 70,  80,  80,  80,  45, 95,  120, 240, 100, 100, 80, 50, 70, 90, 130, 60, 200, 200,
-    152, 146, 104, 171, 141, 37,  115, 178, 80, 80,  80,  80,  80, 80, 80, 80, 160, 120, 120, 80};
+    80,  150, 70,  80,  80,  80, 45,  95,  120, 240, 100, 100, 80, 50, 70, 90, 130, 60,  200, 200,
+    152, 146, 104, 171, 141, 37, 115, 178, 80,  80,  80,  80,  80, 80, 80, 80, 160, 120, 120, 80};
 
 std::int32_t GetI32(const FontRecord& f, std::size_t at) {
   std::uint32_t v = 0;
@@ -154,8 +154,7 @@ int ReadFont(const ProfileFile& profile, std::string_view key, Settings& s,
 void ReadRecentFiles(Settings& s, std::string_view text, const FileCheck& exists) {
   for (std::string& entry : s.recentFiles) entry.clear();
   std::vector<std::string_view> lines = SplitLines(text);
-  if (lines.size() > static_cast<std::size_t>(kRecentFilesShown))
-    lines.resize(kRecentFilesShown);
+  if (lines.size() > static_cast<std::size_t>(kRecentFilesShown)) lines.resize(kRecentFilesShown);
   int next = 0;
   for (std::string_view line : lines) {
     line = line.substr(0, line.find('\0'));

@@ -58,7 +58,7 @@ enum FontSlot : int {
   kFont4 = 8,
 };
 
-inline constexpr int kRecentFileSlots = 10;  // entry 9 only ever holds a dropped path
+inline constexpr int kRecentFileSlots = 10;  // entry 9 stays empty: at most 9 are kept
 inline constexpr int kRecentFilesShown = 9;
 inline constexpr int kPathCapacity = 544;  // bytes of one recent-file entry, NUL included
 
@@ -71,7 +71,7 @@ struct Settings {
   std::array<std::int32_t, 40> lvparam{};
   std::array<std::int32_t, 4> window{};  // x, y, width, height
   std::array<FontRecord, 9> fonts{};
-  std::array<std::uint32_t, 16> customColours{};  // COLORREF 0x00BBGGRR
+  std::array<std::uint32_t, 16> customColours{};            // COLORREF 0x00BBGGRR
   std::array<std::string, kRecentFileSlots> recentFiles{};  // upper case, "" ends the list
   int fontsState = 0;  // 0 default fonts, -1 the user's own, 1 no printer
 
@@ -89,16 +89,22 @@ using FileCheck = std::function<bool(const std::string& path)>;
 bool CanOpenForReading(const std::string& path);
 
 // Reads the settings file into s: 0, or -1 when the file cannot be opened
-// (every default then stays).
+// (every default then stays). fontsState becomes -1 only when Font1, Font2
+// and Font3 were complete; while it is 0 the shell puts the default fonts in
+// place (setDefaultFonts). The recent files are replaced by those of the
+// file that exists can open.
 int LoadSettings(Settings& s, const std::string& path, const FileCheck& exists = CanOpenForReading);
 
 // The same reading from the file's text already in memory; always 0.
 int LoadSettingsFromText(Settings& s, std::string_view text,
                          const FileCheck& exists = CanOpenForReading);
 
-// Writes the whole file: 0, or 2 when it cannot be created. currentSource,
-// when not empty, first goes to the front of the recent files; window is the
-// main window's rectangle (x, y, width, height).
+// Writes the whole file: 0, or 2 when it cannot be created or written.
+// currentSource, when not empty, first goes to the front of the recent
+// files; window is the main window's rectangle (x, y, width, height) and is
+// kept in s.window. The title setting is written normalised but s.dparam
+// keeps the running value, since the window may stay open after saving. The
+// text goes to path + ".tmp" first and replaces the old file only when whole.
 int SaveSettings(Settings& s, const std::string& path, std::string_view currentSource,
                  const std::array<std::int32_t, 4>& window);
 

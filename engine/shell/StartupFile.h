@@ -16,7 +16,7 @@ enum StartupKind : int {
   kStartupTree = 3,        // ".DVB": Selective Tree chart file (command 4)
 };
 
-inline constexpr std::size_t kCommandLineCapacity = 512;  // pathBuffer, NUL included
+inline constexpr std::size_t kCommandLineCapacity = 512;    // pathBuffer, NUL included
 inline constexpr std::size_t kCurrentSourceCapacity = 256;  // currentSource, NUL included
 
 struct StartupFile {
