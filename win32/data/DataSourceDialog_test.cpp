@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "data/DataSourceDialogRes.h"
 #include "data/DataTestSupport.h"
 #include "resources/resource.h"
+#include "shell/GasGauge.h"
 #include "shell/MainMenus.h"
 
 namespace dv::win::test {
@@ -128,7 +131,7 @@ TEST_F(DataSourceDialogTest, RadioButtonsSetTheFormat) {
   DataSourceSession session;
   HWND dialog = Open(session);
   EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_DS_GEDCOM), BST_CHECKED);
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_DS_GAUGE)));
+  EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, IDC_DS_GAUGE), GWL_STYLE) & WS_VISIBLE);
   SendMessageA(dialog, WM_COMMAND, IDC_DS_TREE, 0);
   EXPECT_EQ(State().app.sourceFormat, -1);
   SendMessageA(dialog, WM_COMMAND, IDC_DS_BIRTH_BRIEF, 0);
@@ -136,6 +139,56 @@ TEST_F(DataSourceDialogTest, RadioButtonsSetTheFormat) {
   SendMessageA(dialog, WM_COMMAND, IDC_DS_CANCEL, 0);
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_FALSE(session.ended);
+}
+
+// 150 individuals and 60 families: chunks of 3 summaries, so at most 51
+// individual steps and 21 family steps, each posted to the dialog, with the
+// gauge following.
+TEST_F(DataSourceDialogTest, LoadRunsInPostedStepsThatMoveTheGauge) {
+  Start("");
+  std::string text = "0 HEAD\r\n";
+  for (int i = 1; i <= 150; ++i) text += "0 @I" + std::to_string(i) + "@ INDI\r\n1 NAME A /B/\r\n";
+  for (int f = 1; f <= 60; ++f) text += "0 @F" + std::to_string(f) + "@ FAM\r\n";
+  text += "0 TRLR\r\n";
+  const std::string path = WriteFile("steps.ged", text);
+  DataSourceSession session;
+  HWND dialog = Open(session);
+  HWND gauge = GetDlgItem(dialog, IDC_DS_GAUGE);
+  SetDlgItemTextA(dialog, IDC_DS_PATH, path.c_str());
+  SendMessageA(dialog, WM_COMMAND, IDC_DS_OK, 0);
+  int steps = 0;
+  std::vector<int> positions;
+  MSG msg;
+  while (IsWindow(dialog) && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.hwnd == dialog && msg.message == WM_COMMAND && LOWORD(msg.wParam) == IDC_DS_LOAD_STEP) {
+      ++steps;
+      EXPECT_TRUE(GetWindowLongA(gauge, GWL_STYLE) & WS_VISIBLE);
+      EXPECT_EQ(GetWindowLongA(gauge, kGaugeRange), 210);
+      positions.push_back(GetWindowLongA(gauge, kGaugePosition));
+    }
+    DispatchMessageA(&msg);
+  }
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_GE(steps, 70);
+  EXPECT_LE(steps, 73);
+  ASSERT_GE(positions.size(), 3u);
+  EXPECT_EQ(positions[0], 0);
+  EXPECT_EQ(positions[1], 3);
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+  EXPECT_EQ(positions.back(), 210);
+  EXPECT_EQ(Data().store.IndividualCount(), 150);
+}
+
+TEST_F(DataSourceDialogTest, AFullPathFieldIsReported) {
+  Start("");
+  DataSourceSession session;
+  HWND dialog = Open(session);
+  EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_DS_PATH, EM_GETLIMITTEXT, 0, 0), 255);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DS_PATH, EN_MAXTEXT),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_DS_PATH)));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, "Edit control out of space");
+  DestroyWindow(dialog);
 }
 
 TEST_F(DataSourceDialogTest, ReloadingChangedDataAsksFirst) {

@@ -102,5 +102,27 @@ TEST_F(OptionCommandsTest, KeysScrollByPagesLinesAndWholeWidths) {
   SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
 }
 
+// Commands the Enter key sends, recorded by a stand-in window procedure.
+std::vector<int> g_commands;
+LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) g_commands.push_back(LOWORD(wParam));
+  return CallWindowProcA(g_mainProc, window, message, wParam, lParam);
+}
+
+TEST_F(OptionCommandsTest, EnterInsertsAnImageOnlyWhileARectangleIsSelected) {
+  HWND window = Start("");
+  g_commands.clear();
+  g_mainProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
+  State().app.chartState = 1;
+  SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(g_commands.empty());
+  State().app.chartState = 2;
+  SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(g_commands, std::vector<int>{IDM_CONTEXT_INSERT_IMAGE});
+  State().app.chartState = 0;
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
+}
+
 }  // namespace
 }  // namespace dv::win::test
