@@ -36,7 +36,8 @@ int CompareEntry(const ListEntry& entry, std::string_view text) {
 }
 
 // Drops a date prefix such as "b " or "m " from a summary date.
-std::string_view WithoutPrefix(std::string_view date, std::initializer_list<std::string_view> prefixes) {
+std::string_view WithoutPrefix(std::string_view date,
+                               std::initializer_list<std::string_view> prefixes) {
   for (std::string_view p : prefixes) {
     if (date.substr(0, p.size()) == p) return date.substr(p.size());
   }
@@ -76,7 +77,8 @@ void AddIndividualRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     row.index = i;
     row.cells[0] = PickerName(FieldText(p->displayName, sizeof p->displayName));
     row.cells[1] = p->sex != 0 ? "M" : "F";
-    row.cells[2] = std::string(WithoutPrefix(FieldText(p->birthDate, sizeof p->birthDate), {"b ", "c "}));
+    row.cells[2] =
+        std::string(WithoutPrefix(FieldText(p->birthDate, sizeof p->birthDate), {"b ", "c "}));
     row.cells[3] = std::string(FieldText(p->birthPlace, sizeof p->birthPlace));
     rows.push_back(std::move(row));
   }
@@ -90,7 +92,8 @@ void AddFamilyRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     row.index = i;
     row.cells[0] = PartnerName(store, f->husband);
     row.cells[1] = PartnerName(store, f->wife);
-    row.cells[2] = std::string(WithoutPrefix(FieldText(f->marriageDate, sizeof f->marriageDate), {"m "}));
+    row.cells[2] =
+        std::string(WithoutPrefix(FieldText(f->marriageDate, sizeof f->marriageDate), {"m "}));
     row.cells[3] = std::string(FieldText(f->marriagePlace, sizeof f->marriagePlace));
     rows.push_back(std::move(row));
   }
@@ -136,7 +139,8 @@ void AddRepositoryRows(const RecordStore& store, std::vector<PickerRow>& rows) {
 }  // namespace
 
 std::string ListEntryText(const IndividualSummary& person) {
-  std::string text = FitName(FieldText(person.displayName, sizeof person.displayName), kNameWidth, true);
+  std::string text =
+      FitName(FieldText(person.displayName, sizeof person.displayName), kNameWidth, true);
   if (text.size() < kYearColumn) text.resize(kYearColumn, ' ');
   text += FieldText(person.birthYear, sizeof person.birthYear);
   if (text.size() > kTextLimit) text.resize(kTextLimit);
@@ -259,7 +263,9 @@ const PickerLayout& PickerLayoutOf(PickerKind kind) {
       {"Individual List",
        {"Name", "Sex", "Date of Birth/Baptism", "Place of Birth/Baptism"},
        {141, 37, 115, 178}},
-      {"Family List", {"Husband", "Wife", "Date of Marriage", "Place of Marriage"}, {152, 146, 104, 171}},
+      {"Family List",
+       {"Husband", "Wife", "Date of Marriage", "Place of Marriage"},
+       {152, 146, 104, 171}},
       {"Source List", {"Description", "Author", "Published", "Repository"}, {80, 80, 80, 80}},
       {"Repository List", {"Name", "Address1", "Address2", "Address3"}, {80, 80, 80, 80}},
   };
@@ -268,10 +274,14 @@ const PickerLayout& PickerLayoutOf(PickerKind kind) {
 
 RecordKind PickerRecordKind(PickerKind kind) {
   switch (kind) {
-    case PickerKind::kIndividual: return kIndi;
-    case PickerKind::kFamily: return kFam;
-    case PickerKind::kSource: return kSour;
-    case PickerKind::kRepository: return kRepo;
+    case PickerKind::kIndividual:
+      return kIndi;
+    case PickerKind::kFamily:
+      return kFam;
+    case PickerKind::kSource:
+      return kSour;
+    case PickerKind::kRepository:
+      return kRepo;
   }
   return kIndi;
 }
@@ -279,10 +289,18 @@ RecordKind PickerRecordKind(PickerKind kind) {
 std::vector<PickerRow> PickerRows(const RecordStore& store, PickerKind kind) {
   std::vector<PickerRow> rows;
   switch (kind) {
-    case PickerKind::kIndividual: AddIndividualRows(store, rows); break;
-    case PickerKind::kFamily: AddFamilyRows(store, rows); break;
-    case PickerKind::kSource: AddSourceRows(store, rows); break;
-    case PickerKind::kRepository: AddRepositoryRows(store, rows); break;
+    case PickerKind::kIndividual:
+      AddIndividualRows(store, rows);
+      break;
+    case PickerKind::kFamily:
+      AddFamilyRows(store, rows);
+      break;
+    case PickerKind::kSource:
+      AddSourceRows(store, rows);
+      break;
+    case PickerKind::kRepository:
+      AddRepositoryRows(store, rows);
+      break;
   }
   return rows;
 }
@@ -316,14 +334,16 @@ std::vector<ChildRow> ChildrenRows(const RecordStore& store, std::int32_t family
     std::string_view name = FieldText(p->displayName, sizeof p->displayName);
     if (static_cast<int>(name.size()) > kChildNameWidth) {
       std::string fitted;
-      row.text = FitName(name, kChildNameWidth, false, fitted) ? fitted
-                                                              : std::string(name.substr(0, kChildNameWidth));
+      row.text = FitName(name, kChildNameWidth, false, fitted)
+                     ? fitted
+                     : std::string(name.substr(0, kChildNameWidth));
     } else {
       row.text = std::string(name);
     }
     for (std::int32_t own : store.FamiliesOf(child)) {
       const FamilySummary* g = store.Family(own);
-      if (g && std::any_of(std::begin(g->children), std::end(g->children), [](std::int32_t c) { return c > 0; })) {
+      if (g && std::any_of(std::begin(g->children), std::end(g->children),
+                           [](std::int32_t c) { return c > 0; })) {
         row.hasChildren = true;
         break;
       }

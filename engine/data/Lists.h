@@ -16,16 +16,17 @@ namespace dv {
 
 // ---- Ancestor and descendant lists ----
 
-inline constexpr int kListCapacity = 14999;        // entries appended at most
-inline constexpr int kListWarnAbove = 14998;       // a longer list gets "Too many ancestors/individuals"
-inline constexpr int kErrCannotList = 29;          // "Cannot list ancestors/individuals"
+inline constexpr int kListCapacity = 14999;   // entries appended at most
+inline constexpr int kListWarnAbove = 14998;  // a longer list gets "Too many ancestors/individuals"
+inline constexpr int kErrCannotList = 29;     // "Cannot list ancestors/individuals"
 inline constexpr int kListTextSize = 28;
 
 // One entry of a chart dialog's list (36 bytes, as the chart tables hold it).
 struct ListEntry {
-  char text[kListTextSize] = {};  // name fitted surname first to 21, padded to 22, birth year; at most 26
-  std::int32_t individual = 0;    // individual index
-  std::int32_t ahnentafel = 0;    // Ahnentafel number; 0 in the descendant list
+  char text[kListTextSize] =
+      {};  // name fitted surname first to 21, padded to 22, birth year; at most 26
+  std::int32_t individual = 0;  // individual index
+  std::int32_t ahnentafel = 0;  // Ahnentafel number; 0 in the descendant list
 };
 static_assert(sizeof(ListEntry) == 36);
 

@@ -106,7 +106,8 @@ TEST_F(ListsTest, AncestorListNumbersParentsAndSortsByText) {
   std::vector<ListEntry> list;
   ASSERT_EQ(dv::BuildAncestorList(store, 5, list), 6);
   std::string got;
-  for (const auto& e : list) got += Text(e) + "|" + std::to_string(e.individual) + "|" + std::to_string(e.ahnentafel) + "\n";
+  for (const auto& e : list)
+    got += Text(e) + "|" + std::to_string(e.individual) + "|" + std::to_string(e.ahnentafel) + "\n";
   EXPECT_EQ(got, R"(BAKER Ann             1822|2|5
 JONES Mary            1852|4|3
 JONES Sarah           |8|7

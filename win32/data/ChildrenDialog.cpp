@@ -29,7 +29,8 @@ BOOL OnInitDialog(HWND dialog, ChildrenSession* session) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
   session->rows = dv::ChildrenRows(*session->store, session->family);
   HWND list = GetDlgItem(dialog, IDC_CHILD_LIST);
-  for (std::size_t i = 0; i < session->rows.size(); ++i) SendMessageA(list, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+  for (std::size_t i = 0; i < session->rows.size(); ++i)
+    SendMessageA(list, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
   return TRUE;
 }
 
@@ -49,12 +50,13 @@ void OnDrawItem(const ChildrenSession& session, const DRAWITEMSTRUCT& item) {
   }
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  TextOutA(item.hDC, item.rcItem.left + 2 + kMarkerSize + kMarkerGap, item.rcItem.top, row.text.c_str(),
-           static_cast<int>(row.text.size()));
+  TextOutA(item.hDC, item.rcItem.left + 2 + kMarkerSize + kMarkerGap, item.rcItem.top,
+           row.text.c_str(), static_cast<int>(row.text.size()));
 }
 
 void OnDoubleClick(HWND dialog, ChildrenSession& session) {
-  const int selected = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CHILD_LIST, LB_GETCURSEL, 0, 0));
+  const int selected =
+      static_cast<int>(SendDlgItemMessageA(dialog, IDC_CHILD_LIST, LB_GETCURSEL, 0, 0));
   if (selected < 0 || selected >= static_cast<int>(session.rows.size())) return;
   session.chosen = session.rows[selected].individual;
   Close(dialog, session, IDOK);
@@ -66,7 +68,9 @@ INT_PTR OnCommand(HWND dialog, ChildrenSession& session, int id, int code) {
       if (code == LBN_DBLCLK) OnDoubleClick(dialog, session);
       return TRUE;
     case IDOK:
-    case IDCANCEL: Close(dialog, session, IDCANCEL); return TRUE;
+    case IDCANCEL:
+      Close(dialog, session, IDCANCEL);
+      return TRUE;
   }
   return FALSE;
 }
@@ -78,19 +82,25 @@ std::int32_t RunChildrenDialog(HWND owner, std::int32_t family) {
   session.store = &Data().store;
   session.family = family;
   session.modal = true;
-  DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr), kChildrenTemplate, owner,
-                  ChildrenDialogProc, reinterpret_cast<LPARAM>(&session));
+  DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr),
+                  kChildrenTemplate, owner, ChildrenDialogProc, reinterpret_cast<LPARAM>(&session));
   return session.chosen;
 }
 
 INT_PTR CALLBACK ChildrenDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) return OnInitDialog(dialog, reinterpret_cast<ChildrenSession*>(lParam));
+  if (message == WM_INITDIALOG)
+    return OnInitDialog(dialog, reinterpret_cast<ChildrenSession*>(lParam));
   ChildrenSession* session = SessionOf(dialog);
   if (!session) return FALSE;
   switch (message) {
-    case WM_COMMAND: return OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
-    case WM_DRAWITEM: OnDrawItem(*session, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_CLOSE: Close(dialog, *session, IDCANCEL); return TRUE;
+    case WM_COMMAND:
+      return OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
+    case WM_DRAWITEM:
+      OnDrawItem(*session, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CLOSE:
+      Close(dialog, *session, IDCANCEL);
+      return TRUE;
   }
   return FALSE;
 }

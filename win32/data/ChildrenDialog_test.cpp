@@ -16,8 +16,8 @@ TEST_F(ChildrenDialogTest, ListsTheChildrenAndDoubleClickChoosesOne) {
   ChildrenSession session;
   session.store = &Data().store;
   session.family = 1;
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kChildrenTemplate, nullptr, ChildrenDialogProc,
-                                   reinterpret_cast<LPARAM>(&session));
+  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kChildrenTemplate, nullptr,
+                                   ChildrenDialogProc, reinterpret_cast<LPARAM>(&session));
   ASSERT_NE(dialog, nullptr);
   char title[32] = {};
   GetWindowTextA(dialog, title, sizeof title);

@@ -9,7 +9,9 @@
 namespace dv::win {
 namespace {
 
-PickerSession* SessionOf(HWND dialog) { return reinterpret_cast<PickerSession*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+PickerSession* SessionOf(HWND dialog) {
+  return reinterpret_cast<PickerSession*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 int KindSlot(dv::PickerKind kind) { return static_cast<int>(kind); }
 
@@ -43,7 +45,8 @@ void AddRows(HWND list, const PickerSession& session) {
     item.iItem = static_cast<int>(r);
     item.pszText = const_cast<char*>(row.cells[0].c_str());
     item.lParam = row.index;
-    const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int at =
+        static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     for (int c = 1; c < dv::kPickerColumns; ++c) {
       LVITEMA cell{};
       cell.iSubItem = c;
@@ -83,7 +86,8 @@ void OnDestroy(HWND dialog, PickerSession& session) {
 
 void OnChoose(HWND dialog, PickerSession& session) {
   HWND list = GetDlgItem(dialog, IDC_PICK_LIST);
-  const int selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int selected =
+      static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   session.chosen = 0;
   if (session.editState && selected >= 0 && selected < static_cast<int>(session.rows.size())) {
     LVITEMA item{};
@@ -104,8 +108,9 @@ INT_PTR OnNotify(HWND dialog, PickerSession& session, const NMHDR& header) {
 
 bool RunPickerDialog(HWND owner, PickerSession& session) {
   session.modal = true;
-  return DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr), kPickerTemplate, owner,
-                         PickerDialogProc, reinterpret_cast<LPARAM>(&session)) == IDOK;
+  return DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr),
+                         kPickerTemplate, owner, PickerDialogProc,
+                         reinterpret_cast<LPARAM>(&session)) == IDOK;
 }
 
 std::int32_t PickRecord(HWND owner, dv::PickerKind kind, std::int32_t current, bool editState) {
@@ -119,17 +124,25 @@ std::int32_t PickRecord(HWND owner, dv::PickerKind kind, std::int32_t current, b
 }
 
 INT_PTR CALLBACK PickerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) return OnInitDialog(dialog, reinterpret_cast<PickerSession*>(lParam));
+  if (message == WM_INITDIALOG)
+    return OnInitDialog(dialog, reinterpret_cast<PickerSession*>(lParam));
   PickerSession* session = SessionOf(dialog);
   if (!session) return FALSE;
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) OnChoose(dialog, *session);
-      else if (LOWORD(wParam) == IDCANCEL) Close(dialog, *session, IDCANCEL);
+      if (LOWORD(wParam) == IDOK)
+        OnChoose(dialog, *session);
+      else if (LOWORD(wParam) == IDCANCEL)
+        Close(dialog, *session, IDCANCEL);
       return TRUE;
-    case WM_NOTIFY: return OnNotify(dialog, *session, *reinterpret_cast<const NMHDR*>(lParam));
-    case WM_CLOSE: Close(dialog, *session, IDCANCEL); return TRUE;
-    case WM_DESTROY: OnDestroy(dialog, *session); return FALSE;
+    case WM_NOTIFY:
+      return OnNotify(dialog, *session, *reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CLOSE:
+      Close(dialog, *session, IDCANCEL);
+      return TRUE;
+    case WM_DESTROY:
+      OnDestroy(dialog, *session);
+      return FALSE;
   }
   return FALSE;
 }

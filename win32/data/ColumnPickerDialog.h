@@ -19,10 +19,10 @@ inline constexpr char kPickerTemplate[] = "PICKDLG";
 struct PickerSession {
   const dv::RecordStore* store = nullptr;
   dv::PickerKind kind = dv::PickerKind::kIndividual;
-  std::int32_t current = 0;   // the page's current link, preselected
-  bool editState = false;     // only the edit state takes a choice
+  std::int32_t current = 0;  // the page's current link, preselected
+  bool editState = false;    // only the edit state takes a choice
   // Results.
-  std::int32_t chosen = 0;    // record index, 0 = none
+  std::int32_t chosen = 0;  // record index, 0 = none
   // While the dialog runs.
   bool modal = false;
   std::vector<dv::PickerRow> rows;

@@ -23,8 +23,8 @@ class PickerTest : public DataTest {
     session_.kind = kind;
     session_.current = current;
     session_.editState = edit;
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kPickerTemplate, nullptr, PickerDialogProc,
-                                     reinterpret_cast<LPARAM>(&session_));
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kPickerTemplate, nullptr,
+                                     PickerDialogProc, reinterpret_cast<LPARAM>(&session_));
     EXPECT_NE(dialog, nullptr);
     return dialog;
   }
@@ -48,7 +48,8 @@ class PickerTest : public DataTest {
     return text;
   }
   int Selected(HWND dialog) {
-    return static_cast<int>(SendMessageA(List(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(
+        SendMessageA(List(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   }
   PickerSession session_;
 };

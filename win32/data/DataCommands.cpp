@@ -39,9 +39,12 @@ class WriteProgressBar {
   WriteProgressBar& operator=(const WriteProgressBar&) = delete;
 
   void operator()(int count, int phase) {
-    if (phase == 0) Create(count);
-    else if (phase == 1 && bar_ && count % 20 == 0) SendMessageA(bar_, PBM_STEPIT, 0, 0);
-    else if (phase == 2) Remove();
+    if (phase == 0)
+      Create(count);
+    else if (phase == 1 && bar_ && count % 20 == 0)
+      SendMessageA(bar_, PBM_STEPIT, 0, 0);
+    else if (phase == 2)
+      Remove();
   }
 
  private:
@@ -50,8 +53,9 @@ class WriteProgressBar {
     RECT client{};
     GetClientRect(window_, &client);
     const int height = GetSystemMetrics(SM_CYHSCROLL);
-    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, client.bottom - height,
-                           client.right, height, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    bar_ =
+        CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, client.bottom - height,
+                        client.right, height, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!bar_) return;
     SendMessageA(bar_, PBM_SETRANGE32, 0, total);
     SendMessageA(bar_, PBM_SETSTEP, 20, 0);
@@ -75,11 +79,14 @@ int WriteDataSource(HWND window, const std::string& path, bool makeBackup) {
   int result;
   {
     WriteProgressBar progress(window);
-    result = dv::SaveGedcom(store, path, makeBackup, [&progress](int count, int phase) { progress(count, phase); });
+    result = dv::SaveGedcom(store, path, makeBackup,
+                            [&progress](int count, int phase) { progress(count, phase); });
   }
   EnableWindow(window, TRUE);
   SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
-  if (result != 0) ShowStop(window, result, result == 25 || result == 250 ? std::string_view(path) : std::string_view());
+  if (result != 0)
+    ShowStop(window, result,
+             result == 25 || result == 250 ? std::string_view(path) : std::string_view());
   return result;
 }
 
@@ -158,7 +165,8 @@ bool ChooseSaveName(HWND window, std::string& path) {
   if (hook) return hook(window, FileBox::kSaveAs, path);
   std::string filter(dv::StringText(kSaveFilterId));
   const char separator = filter.empty() ? '|' : filter.back();
-  for (char& c : filter) if (c == separator) c = '\0';
+  for (char& c : filter)
+    if (c == separator) c = '\0';
   std::array<char, kFileNameBufferSize> file{};
   OPENFILENAMEA box{};
   box.lStructSize = sizeof box;

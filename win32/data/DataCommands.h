@@ -12,12 +12,12 @@ namespace dv::win {
 
 inline constexpr int kHelpNewData = 326;
 
-void OnOpen(HWND window, WPARAM wParam, LPARAM lParam);         // 1
-void OnOpenRecent(HWND window, WPARAM wParam, LPARAM lParam);   // 51-59
-void OnNew(HWND window, WPARAM wParam, LPARAM lParam);          // 60
-void OnSave(HWND window, WPARAM wParam, LPARAM lParam);         // 61
-void OnSaveAs(HWND window, WPARAM wParam, LPARAM lParam);       // 62
-void OnSaveNamed(HWND window, WPARAM wParam, LPARAM lParam);    // 70
+void OnOpen(HWND window, WPARAM wParam, LPARAM lParam);        // 1
+void OnOpenRecent(HWND window, WPARAM wParam, LPARAM lParam);  // 51-59
+void OnNew(HWND window, WPARAM wParam, LPARAM lParam);         // 60
+void OnSave(HWND window, WPARAM wParam, LPARAM lParam);        // 61
+void OnSaveAs(HWND window, WPARAM wParam, LPARAM lParam);      // 62
+void OnSaveNamed(HWND window, WPARAM wParam, LPARAM lParam);   // 70
 
 // Opens the Data Source dialog the way the start-up does for a file named on
 // the command line or the last file used (openMode 1); command 1 uses it

@@ -18,7 +18,9 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-bool Has(const std::vector<int>& ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+bool Has(const std::vector<int>& ids, int id) {
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
 
 class DataCommandsTest : public DataTest {
  protected:
@@ -83,21 +85,24 @@ TEST_F(DataCommandsTest, SaveAsWritesTheTemplateWithTheFileName) {
   SendMessageA(window, WM_COMMAND, IDM_SAVE_NAMED, 0);
   EXPECT_TRUE(boxes_.empty());
   const std::string date = dv::FormatGedcomDate(dv::Today());
-  EXPECT_EQ(ReadFile(chosenPath_), "0 HEAD\r\n"
-                                   "1 SOUR DORVANE\r\n"
-                                   "2 VERS 4.07\r\n"
-                                   "2 NAME Dorvane\r\n"
-                                   "1 DEST DORVANE\r\n"
-                                   "1 DATE " + date + "\r\n"
-                                   "1 SUBM @SUB1@\r\n"
-                                   "1 FILE new.ged\r\n"
-                                   "1 GEDC\r\n"
-                                   "2 VERS 5.5\r\n"
-                                   "2 FORM LINEAGE-LINKED\r\n"
-                                   "1 CHAR ANSI\r\n"
-                                   "0 @SUB1@ SUBM\r\n"
-                                   "1 NAME\r\n"
-                                   "0 TRLR\r\n");
+  EXPECT_EQ(ReadFile(chosenPath_),
+            "0 HEAD\r\n"
+            "1 SOUR DORVANE\r\n"
+            "2 VERS 4.07\r\n"
+            "2 NAME Dorvane\r\n"
+            "1 DEST DORVANE\r\n"
+            "1 DATE " +
+                date +
+                "\r\n"
+                "1 SUBM @SUB1@\r\n"
+                "1 FILE new.ged\r\n"
+                "1 GEDC\r\n"
+                "2 VERS 5.5\r\n"
+                "2 FORM LINEAGE-LINKED\r\n"
+                "1 CHAR ANSI\r\n"
+                "0 @SUB1@ SUBM\r\n"
+                "1 NAME\r\n"
+                "0 TRLR\r\n");
   EXPECT_EQ(WindowText(window), "Dorvane - NEW.GED");
   EXPECT_EQ(Data().store.dataChanged, 0);
   EXPECT_EQ(std::string(TextOf(State().app.currentSource)), Upper(chosenPath_));
@@ -107,9 +112,7 @@ TEST_F(DataCommandsTest, SaveAsWritesTheTemplateWithTheFileName) {
 TEST_F(DataCommandsTest, SaveOfALoadedFileKeepsABackup) {
   HWND window = Start("");
   const std::string path = Output("family.ged");
-  {
-    std::ofstream(path, std::ios::binary) << kSmallGedcom;
-  }
+  { std::ofstream(path, std::ios::binary) << kSmallGedcom; }
   ASSERT_TRUE(Load(path));
   Data().store.dataChanged = 2;
   SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);

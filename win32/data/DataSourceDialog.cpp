@@ -5,8 +5,8 @@
 #include <string>
 
 #include "common/StringTable.h"
-#include "data/DataState.h"
 #include "data/DataSourceDialogRes.h"
+#include "data/DataState.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/GasGauge.h"
@@ -127,7 +127,8 @@ void OnBrowse(HWND dialog) {
   } else {
     std::string filter(dv::StringText(kBrowseFilterId));
     const char separator = filter.empty() ? '|' : filter.back();
-    for (char& c : filter) if (c == separator) c = '\0';
+    for (char& c : filter)
+      if (c == separator) c = '\0';
     std::string title(dv::StringText(kBrowseTitleId));
     char file[kPathLimit + 1] = {};
     OPENFILENAMEA box{};
@@ -146,7 +147,8 @@ void OnBrowse(HWND dialog) {
   SetDlgItemTextA(dialog, IDC_DS_PATH, path.c_str());
   State().app.sourceFormat = FormatOfPath(path);
   SelectFormat(dialog, State().app.sourceFormat);
-  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DS_OK)), TRUE);
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DS_OK)),
+               TRUE);
 }
 
 // Start: closes the data source, reads and numbers the file's records.
@@ -196,7 +198,8 @@ void OnLoadFinish(HWND dialog, DataSourceSession& session) {
   session.loaded = true;
   State().app.recordsLoaded = 1;
   const bool quiet = session.autoOpen && State().settings.fparam[0] != 0;
-  if (!quiet) ShowMessageBox(dialog, session.summary.c_str(), "Dorvane", MB_ICONINFORMATION | MB_OK);
+  if (!quiet)
+    ShowMessageBox(dialog, session.summary.c_str(), "Dorvane", MB_ICONINFORMATION | MB_OK);
   Post(dialog, IDC_DS_LOAD_END);
 }
 
@@ -219,20 +222,36 @@ void OnPathNotify(HWND dialog, int code) {
 
 INT_PTR OnCommand(HWND dialog, DataSourceSession& session, int id, int code) {
   switch (id) {
-    case IDC_DS_PATH: OnPathNotify(dialog, code); return TRUE;
+    case IDC_DS_PATH:
+      OnPathNotify(dialog, code);
+      return TRUE;
     case IDC_DS_GEDCOM:
     case IDC_DS_BIRTH_BRIEF:
-    case IDC_DS_TREE: State().app.sourceFormat = IDC_DS_BIRTH_BRIEF - id; return TRUE;
-    case IDC_DS_OK: OnOk(dialog, session); return TRUE;
-    case IDC_DS_BROWSE: OnBrowse(dialog); return TRUE;
+    case IDC_DS_TREE:
+      State().app.sourceFormat = IDC_DS_BIRTH_BRIEF - id;
+      return TRUE;
+    case IDC_DS_OK:
+      OnOk(dialog, session);
+      return TRUE;
+    case IDC_DS_BROWSE:
+      OnBrowse(dialog);
+      return TRUE;
     case IDCANCEL:
     case IDC_DS_CANCEL:
       if (!session.loader) Close(dialog, session, IDCANCEL);
       return TRUE;
-    case IDC_DS_LOAD_START: OnLoadStart(dialog, session); return TRUE;
-    case IDC_DS_LOAD_STEP: OnLoadStep(dialog, session); return TRUE;
-    case IDC_DS_LOAD_FINISH: OnLoadFinish(dialog, session); return TRUE;
-    case IDC_DS_LOAD_END: OnLoadEnd(dialog, session); return TRUE;
+    case IDC_DS_LOAD_START:
+      OnLoadStart(dialog, session);
+      return TRUE;
+    case IDC_DS_LOAD_STEP:
+      OnLoadStep(dialog, session);
+      return TRUE;
+    case IDC_DS_LOAD_FINISH:
+      OnLoadFinish(dialog, session);
+      return TRUE;
+    case IDC_DS_LOAD_END:
+      OnLoadEnd(dialog, session);
+      return TRUE;
   }
   return FALSE;
 }
@@ -248,7 +267,8 @@ std::string UpperPath(std::string_view path) {
 int FormatOfPath(std::string_view path) {
   std::string upper = UpperPath(path);
   std::string_view name = upper;
-  if (std::size_t slash = name.find_last_of("\\/"); slash != std::string_view::npos) name.remove_prefix(slash + 1);
+  if (std::size_t slash = name.find_last_of("\\/"); slash != std::string_view::npos)
+    name.remove_prefix(slash + 1);
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos) return kFormatGedcom;
   std::string_view extension = name.substr(dot + 1);
@@ -260,18 +280,22 @@ int FormatOfPath(std::string_view path) {
 bool RunDataSourceDialog(HWND owner, DataSourceSession& session) {
   HelpContextScope help(kHelpDataSource);
   session.modal = true;
-  DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr), kDataSourceTemplate,
-                  owner, DataSourceDialogProc, reinterpret_cast<LPARAM>(&session));
+  DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr),
+                  kDataSourceTemplate, owner, DataSourceDialogProc,
+                  reinterpret_cast<LPARAM>(&session));
   return session.ended;
 }
 
 INT_PTR CALLBACK DataSourceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) return OnInitDialog(dialog, reinterpret_cast<DataSourceSession*>(lParam));
+  if (message == WM_INITDIALOG)
+    return OnInitDialog(dialog, reinterpret_cast<DataSourceSession*>(lParam));
   DataSourceSession* session = SessionOf(dialog);
   if (!session) return FALSE;
   switch (message) {
-    case WM_COMMAND: return OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
-    case WM_CLOSE: return OnCommand(dialog, *session, IDCANCEL, 0);
+    case WM_COMMAND:
+      return OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
+    case WM_CLOSE:
+      return OnCommand(dialog, *session, IDCANCEL, 0);
   }
   return FALSE;
 }

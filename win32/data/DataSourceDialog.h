@@ -25,9 +25,9 @@ struct DataSourceSession {
   std::string pendingPath;  // shown instead of the current path (a recent file)
   // Filled while the dialog runs.
   bool modal = false;
-  bool ended = false;       // closed by the end of OK (not Cancel)
-  bool loaded = false;      // a GEDCOM file was loaded
-  std::string summary;      // the totals text of the last load
+  bool ended = false;   // closed by the end of OK (not Cancel)
+  bool loaded = false;  // a GEDCOM file was loaded
+  std::string summary;  // the totals text of the last load
   std::unique_ptr<dv::DataSourceLoader> loader;
 };
 

@@ -39,8 +39,9 @@ class DataSourceDialogTest : public DataTest {
  protected:
   // A modeless Data Source dialog over the main window.
   HWND Open(DataSourceSession& session) {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kDataSourceTemplate, State().app.mainWindow,
-                                     DataSourceDialogProc, reinterpret_cast<LPARAM>(&session));
+    HWND dialog =
+        CreateDialogParamA(GetModuleHandleA(nullptr), kDataSourceTemplate, State().app.mainWindow,
+                           DataSourceDialogProc, reinterpret_cast<LPARAM>(&session));
     EXPECT_NE(dialog, nullptr);
     return dialog;
   }
@@ -104,7 +105,8 @@ TEST_F(DataSourceDialogTest, HelpContextWhileOpenIs303) {
 TEST_F(DataSourceDialogTest, ChartFileExtensionsSelectTheirFormatAndCloseWithoutLoading) {
   Start("");
   ASSERT_TRUE(Load(WriteFile("family.ged", kSmallGedcom)));
-  for (auto [name, format, radio] : {std::tuple{"chart.dva", 0, IDC_DS_BIRTH_BRIEF}, {"tree.dvb", -1, IDC_DS_TREE}}) {
+  for (auto [name, format, radio] :
+       {std::tuple{"chart.dva", 0, IDC_DS_BIRTH_BRIEF}, {"tree.dvb", -1, IDC_DS_TREE}}) {
     DataSourceSession session;
     HWND dialog = Open(session);
     chosenPath_ = dir_ + "\\" + name;
@@ -220,14 +222,16 @@ TEST_F(DataSourceDialogTest, NonNumericIdentifiersLeaveTheDialogOpenAndTheStoreE
   Start("");
   ASSERT_TRUE(Load(WriteFile("good.ged", kSmallGedcom)));
   boxes_.clear();
-  const std::string bad = WriteFile("letters.ged",
-                                    "0 HEAD\r\n0 @IA@ INDI\r\n1 NAME A /B/\r\n0 @IB@ INDI\r\n1 NAME C /D/\r\n0 TRLR\r\n");
+  const std::string bad = WriteFile(
+      "letters.ged",
+      "0 HEAD\r\n0 @IA@ INDI\r\n1 NAME A /B/\r\n0 @IB@ INDI\r\n1 NAME C /D/\r\n0 TRLR\r\n");
   DataSourceSession session;
   HWND dialog = Open(session);
   TypeAndOk(dialog, bad);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text,
-            "This file uses non-numeric identifiers, which are not\r\nsupported by the current version of the program.");
+            "This file uses non-numeric identifiers, which are not\r\nsupported by the current "
+            "version of the program.");
   EXPECT_TRUE(IsWindow(dialog));
   EXPECT_TRUE(IsWindowEnabled(dialog));
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_DS_CANCEL)));
@@ -368,21 +372,23 @@ class MenuStatesTest : public DataTest {};
 
 TEST_F(MenuStatesTest, NoData) {
   HWND window = Start("");
-  EXPECT_EQ(MenuState(window), "60 1 ~64 ~2 ~5 ~61 ~62 ~63 10 \n"
-                               "~3 ~4 ~11 ~12 \n"
-                               "~35 ~36 ~37 \n"
-                               "43 \n"
-                               "6 7 14 13 9 16 34 20 \n");
+  EXPECT_EQ(MenuState(window),
+            "60 1 ~64 ~2 ~5 ~61 ~62 ~63 10 \n"
+            "~3 ~4 ~11 ~12 \n"
+            "~35 ~36 ~37 \n"
+            "43 \n"
+            "6 7 14 13 9 16 34 20 \n");
 }
 
 TEST_F(MenuStatesTest, GedcomLoaded) {
   HWND window = Start("");
   ASSERT_TRUE(Load(WriteFile("family.ged", kSmallGedcom)));
-  EXPECT_EQ(MenuState(window), "60 1 64 ~2 5 ~61 ~62 ~63 10 \n"
-                               "3 4 11 12 \n"
-                               "35 36 37 \n"
-                               "43 \n"
-                               "6 7 14 13 9 16 34 20 \n");
+  EXPECT_EQ(MenuState(window),
+            "60 1 64 ~2 5 ~61 ~62 ~63 10 \n"
+            "3 4 11 12 \n"
+            "35 36 37 \n"
+            "43 \n"
+            "6 7 14 13 9 16 34 20 \n");
   // With a base individual chosen there is something to extract.
   Data().selection.baseIndex = 1;
   EXPECT_EQ(MenuState(window).substr(0, 10), "60 1 64 2 ");
@@ -392,21 +398,23 @@ TEST_F(MenuStatesTest, BirthBriefChartFile) {
   HWND window = Start("");
   ASSERT_TRUE(Load(WriteFile("family.ged", kSmallGedcom)));
   ASSERT_TRUE(Load(dir_ + "\\chart.dva"));
-  EXPECT_EQ(MenuState(window), "60 1 ~64 ~2 5 ~61 ~62 ~63 10 \n"
-                               "3 ~4 ~11 ~12 \n"
-                               "~35 ~36 ~37 \n"
-                               "43 \n"
-                               "6 7 14 13 9 16 34 20 \n");
+  EXPECT_EQ(MenuState(window),
+            "60 1 ~64 ~2 5 ~61 ~62 ~63 10 \n"
+            "3 ~4 ~11 ~12 \n"
+            "~35 ~36 ~37 \n"
+            "43 \n"
+            "6 7 14 13 9 16 34 20 \n");
 }
 
 TEST_F(MenuStatesTest, TreeChartFile) {
   HWND window = Start("");
   ASSERT_TRUE(Load(dir_ + "\\tree.dvb"));
-  EXPECT_EQ(MenuState(window), "60 1 ~64 ~2 5 ~61 ~62 ~63 10 \n"
-                               "~3 4 ~11 ~12 \n"
-                               "~35 ~36 ~37 \n"
-                               "43 \n"
-                               "6 7 14 13 9 16 34 20 \n");
+  EXPECT_EQ(MenuState(window),
+            "60 1 ~64 ~2 5 ~61 ~62 ~63 10 \n"
+            "~3 4 ~11 ~12 \n"
+            "~35 ~36 ~37 \n"
+            "43 \n"
+            "6 7 14 13 9 16 34 20 \n");
 }
 
 TEST_F(MenuStatesTest, ViewEditModeAndNoPrinter) {

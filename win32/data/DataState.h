@@ -18,9 +18,9 @@ namespace dv::win {
 
 // The base individual and ancestors chosen in the chart dialogs.
 struct ChartSelection {
-  std::int32_t baseIndex = 0;   // individual index, 0 = none
-  std::int32_t baseNumber = 0;  // its cross-reference number
-  std::string baseName;         // its key text
+  std::int32_t baseIndex = 0;                // individual index, 0 = none
+  std::int32_t baseNumber = 0;               // its cross-reference number
+  std::string baseName;                      // its key text
   std::array<std::int32_t, 18> ancestors{};  // Ahnentafel numbers chosen for lines of descent
   int ancestorCount = 0;
 };

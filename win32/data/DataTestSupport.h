@@ -4,8 +4,8 @@
 // to the temporary program directory, and a way to get through modal
 // dialogs that a command opens.
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <functional>
@@ -28,7 +28,8 @@ class DialogDriver {
   using Handler = std::function<void(HWND dialog)>;
   explicit DialogDriver(Handler handler = {}) {
     Current() = this;
-    handler_ = handler ? std::move(handler) : [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); };
+    handler_ =
+        handler ? std::move(handler) : [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); };
     timer_ = SetTimer(nullptr, 0, 1, OnTimer);
   }
   ~DialogDriver() {
@@ -49,7 +50,9 @@ class DialogDriver {
     char cls[16] = {};
     GetClassNameA(window, cls, sizeof cls);
     DialogDriver* self = Current();
-    if (!self || std::string(cls) != "#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    if (!self || std::string(cls) != "#32770" || !IsWindowVisible(window) ||
+        !IsWindowEnabled(window))
+      return TRUE;
     for (HWND handled : self->handled_)
       if (handled == window) return TRUE;
     self->handled_.push_back(window);
@@ -104,8 +107,9 @@ class DataTest : public ShellTest {
   // when the dialog closed.
   bool Load(const std::string& path) {
     DataSourceSession session;
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kDataSourceTemplate, State().app.mainWindow,
-                                     DataSourceDialogProc, reinterpret_cast<LPARAM>(&session));
+    HWND dialog =
+        CreateDialogParamA(GetModuleHandleA(nullptr), kDataSourceTemplate, State().app.mainWindow,
+                           DataSourceDialogProc, reinterpret_cast<LPARAM>(&session));
     if (!dialog) return false;
     SetDlgItemTextA(dialog, IDC_DS_PATH, path.c_str());
     SendMessageA(dialog, WM_COMMAND, IDC_DS_OK, 0);
@@ -115,7 +119,9 @@ class DataTest : public ShellTest {
     return closed;
   }
 
-  bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
 
   std::string Upper(std::string text) {
     for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));

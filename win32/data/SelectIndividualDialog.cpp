@@ -49,8 +49,9 @@ void Close(HWND dialog, SelectIndividualSession& session, INT_PTR result) {
 BOOL OnInitDialog(HWND dialog, SelectIndividualSession* session) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
   // A fixed-pitch font keeps the birth years of the keys in one column.
-  session->font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+  session->font =
+      CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
   session->background = CreateSolidBrush(kListBackground);
   HWND list = GetDlgItem(dialog, IDC_SEL_LIST);
   if (HDC dc = GetDC(list)) {
@@ -82,7 +83,8 @@ void OnDrawItem(const SelectIndividualSession& session, const DRAWITEMSTRUCT& it
   HGDIOBJ old = SelectObject(item.hDC, session.font);
   const int indent = GetSystemMetrics(SM_CXSCREEN) < 801 ? 2 : 4;
   const std::string text = ItemText(session, static_cast<int>(item.itemID));
-  TextOutA(item.hDC, item.rcItem.left + indent, item.rcItem.top, text.c_str(), static_cast<int>(text.size()));
+  TextOutA(item.hDC, item.rcItem.left + indent, item.rcItem.top, text.c_str(),
+           static_cast<int>(text.size()));
   SelectObject(item.hDC, old);
 }
 
@@ -101,8 +103,9 @@ void OnSearchChanged(HWND dialog, SelectIndividualSession& session) {
   } else {
     found = dv::FindKeyPosition(session.store->Kind(dv::kIndi), text);
     if (session.subset) {
-      found = static_cast<int>(std::lower_bound(session.subset->begin(), session.subset->end(), found) -
-                               session.subset->begin());
+      found =
+          static_cast<int>(std::lower_bound(session.subset->begin(), session.subset->end(), found) -
+                           session.subset->begin());
     }
   }
   found = std::min(found, count - 1);
@@ -111,7 +114,8 @@ void OnSearchChanged(HWND dialog, SelectIndividualSession& session) {
 }
 
 void OnOk(HWND dialog, SelectIndividualSession& session) {
-  const int selected = static_cast<int>(SendDlgItemMessageA(dialog, IDC_SEL_LIST, LB_GETCURSEL, 0, 0));
+  const int selected =
+      static_cast<int>(SendDlgItemMessageA(dialog, IDC_SEL_LIST, LB_GETCURSEL, 0, 0));
   if (selected < 0 || selected >= ItemCount(session)) {
     const std::string prompt(dv::StringText(kSelectNamePrompt));
     ShowMessageBox(dialog, prompt.c_str(), "Dorvane", MB_ICONEXCLAMATION | MB_OK);
@@ -131,9 +135,13 @@ INT_PTR OnCommand(HWND dialog, SelectIndividualSession& session, int id, int cod
       if (code == LBN_DBLCLK) OnOk(dialog, session);
       return TRUE;
     case IDOK:
-    case IDC_SEL_OK: OnOk(dialog, session); return TRUE;
+    case IDC_SEL_OK:
+      OnOk(dialog, session);
+      return TRUE;
     case IDCANCEL:
-    case IDC_SEL_CANCEL: Close(dialog, session, IDCANCEL); return TRUE;
+    case IDC_SEL_CANCEL:
+      Close(dialog, session, IDCANCEL);
+      return TRUE;
   }
   return FALSE;
 }
@@ -142,30 +150,40 @@ INT_PTR OnCommand(HWND dialog, SelectIndividualSession& session, int id, int cod
 
 bool RunSelectIndividualDialog(HWND owner, SelectIndividualSession& session) {
   session.modal = true;
-  DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr), kSelectIndividualTemplate,
-                  owner, SelectIndividualDialogProc, reinterpret_cast<LPARAM>(&session));
+  DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr),
+                  kSelectIndividualTemplate, owner, SelectIndividualDialogProc,
+                  reinterpret_cast<LPARAM>(&session));
   return session.accepted;
 }
 
-INT_PTR CALLBACK SelectIndividualDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) return OnInitDialog(dialog, reinterpret_cast<SelectIndividualSession*>(lParam));
+INT_PTR CALLBACK SelectIndividualDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+  if (message == WM_INITDIALOG)
+    return OnInitDialog(dialog, reinterpret_cast<SelectIndividualSession*>(lParam));
   SelectIndividualSession* session = SessionOf(dialog);
   if (!session) return FALSE;
   switch (message) {
-    case WM_COMMAND: return OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
-    case WM_DRAWITEM: OnDrawItem(*session, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_COMMAND:
+      return OnCommand(dialog, *session, LOWORD(wParam), HIWORD(wParam));
+    case WM_DRAWITEM:
+      OnDrawItem(*session, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wParam), kListBackground);
       return reinterpret_cast<INT_PTR>(session->background);
-    case WM_CLOSE: return OnCommand(dialog, *session, IDCANCEL, 0);
-    case WM_DESTROY: OnDestroy(*session); return FALSE;
+    case WM_CLOSE:
+      return OnCommand(dialog, *session, IDCANCEL, 0);
+    case WM_DESTROY:
+      OnDestroy(*session);
+      return FALSE;
   }
   return FALSE;
 }
 
 bool ChooseBaseIndividual(HWND chartDialog, ChartSelection& selection, int nameField,
-                          std::initializer_list<int> runButtons, const std::vector<dv::ListEntry>* descendants) {
+                          std::initializer_list<int> runButtons,
+                          const std::vector<dv::ListEntry>* descendants) {
   const auto& store = Data().store;
   SelectIndividualSession session;
   session.store = &store;

@@ -40,7 +40,8 @@ struct SelectIndividualSession {
 };
 
 bool RunSelectIndividualDialog(HWND owner, SelectIndividualSession& session);
-INT_PTR CALLBACK SelectIndividualDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK SelectIndividualDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
 
 // Opens the dialog over a chart dialog; on OK the chosen individual becomes
 // the selection's base individual (index, number, key text), the chart

@@ -14,14 +14,15 @@ namespace {
 // "SM" must scroll the list.
 std::string Crowd() {
   std::string text = "0 HEAD\r\n";
-  const char* surnames[] = {"Adams", "Baker", "Carter", "Dixon", "Evans", "Fisher", "Green", "Hill", "Irving",
-                            "Jones", "King", "Lewis", "Moore", "Nash", "Owen", "Price", "Quinn", "Reed", "Slater",
-                            "Smart"};
+  const char* surnames[] = {"Adams", "Baker",  "Carter", "Dixon", "Evans",  "Fisher", "Green",
+                            "Hill",  "Irving", "Jones",  "King",  "Lewis",  "Moore",  "Nash",
+                            "Owen",  "Price",  "Quinn",  "Reed",  "Slater", "Smart"};
   int n = 0;
   for (const char* surname : surnames)
     text += "0 @I" + std::to_string(++n) + "@ INDI\r\n1 NAME Ann /" + surname + "/\r\n";
   for (int i = 0; i < 20; ++i)
-    text += "0 @I" + std::to_string(++n) + "@ INDI\r\n1 NAME Tom" + std::string(1, char('a' + i)) + " /Smith/\r\n";
+    text += "0 @I" + std::to_string(++n) + "@ INDI\r\n1 NAME Tom" + std::string(1, char('a' + i)) +
+            " /Smith/\r\n";
   return text + "0 TRLR\r\n";
 }
 
@@ -29,8 +30,9 @@ class SelectIndividualTest : public DataTest {
  protected:
   HWND Open() {
     session_.store = &Data().store;
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kSelectIndividualTemplate, nullptr,
-                                     SelectIndividualDialogProc, reinterpret_cast<LPARAM>(&session_));
+    HWND dialog =
+        CreateDialogParamA(GetModuleHandleA(nullptr), kSelectIndividualTemplate, nullptr,
+                           SelectIndividualDialogProc, reinterpret_cast<LPARAM>(&session_));
     EXPECT_NE(dialog, nullptr);
     return dialog;
   }
@@ -91,8 +93,10 @@ TEST_F(SelectIndividualTest, OkWithoutASelectionAsksForOne) {
 TEST_F(SelectIndividualTest, ChooseBaseIndividualFillsTheChartDialog) {
   Start("");
   ASSERT_TRUE(Load(WriteFile("crowd.ged", Crowd())));
-  HWND chart = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-  CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 80, 12, chart, reinterpret_cast<HMENU>(500), nullptr, nullptr);
+  HWND chart = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                               nullptr);
+  CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 80, 12, chart, reinterpret_cast<HMENU>(500),
+                  nullptr, nullptr);
   HWND run = CreateWindowExA(0, "BUTTON", "Run", WS_CHILD | WS_DISABLED, 0, 20, 80, 12, chart,
                              reinterpret_cast<HMENU>(501), nullptr, nullptr);
   DialogDriver pick([](HWND dialog) {
@@ -115,9 +119,11 @@ TEST_F(SelectIndividualTest, ChooseBaseIndividualFillsTheChartDialog) {
 
 TEST_F(SelectIndividualTest, UnlinkedOnlyListsThePeopleWithoutFamilies) {
   Start("");
-  ASSERT_TRUE(Load(WriteFile("five.ged", std::string(kSmallGedcom).insert(
-                                             std::string(kSmallGedcom).find("0 TRLR"),
-                                             "0 @I4@ INDI\r\n1 NAME Bob /Loner/\r\n0 @I5@ INDI\r\n1 NAME Al /Alone/\r\n"))));
+  ASSERT_TRUE(Load(WriteFile(
+      "five.ged",
+      std::string(kSmallGedcom)
+          .insert(std::string(kSmallGedcom).find("0 TRLR"),
+                  "0 @I4@ INDI\r\n1 NAME Bob /Loner/\r\n0 @I5@ INDI\r\n1 NAME Al /Alone/\r\n"))));
   std::vector<std::int32_t> table = UnlinkedOnly(nullptr, Data().store);
   EXPECT_TRUE(boxes_.size() == 1u);  // only the load summary
   session_.subset = &table;

@@ -69,20 +69,38 @@ void OnRunEditor(HWND window, WPARAM, LPARAM) {
 LRESULT OnKeyDown(HWND window, WPARAM key) {
   const auto chartState = State().app.chartState;
   if (chartState > 2) return 0;
-  auto scroll = [window](UINT message, int code) { SendMessageA(window, message, MAKEWPARAM(code, 0), 0); };
+  auto scroll = [window](UINT message, int code) {
+    SendMessageA(window, message, MAKEWPARAM(code, 0), 0);
+  };
   switch (key) {
     case VK_RETURN:
       if (chartState == 2) SendMessageA(window, WM_COMMAND, IDM_CONTEXT_INSERT_IMAGE, 0);
       break;
-    case VK_PRIOR: scroll(WM_VSCROLL, SB_PAGEUP); break;
-    case VK_NEXT: scroll(WM_VSCROLL, SB_PAGEDOWN); break;
-    case VK_HOME: scroll(WM_VSCROLL, SB_TOP); break;
-    case VK_END: scroll(WM_VSCROLL, SB_BOTTOM); break;
-    case VK_UP: scroll(WM_VSCROLL, SB_LINEUP); break;
-    case VK_DOWN: scroll(WM_VSCROLL, SB_LINEDOWN); break;
+    case VK_PRIOR:
+      scroll(WM_VSCROLL, SB_PAGEUP);
+      break;
+    case VK_NEXT:
+      scroll(WM_VSCROLL, SB_PAGEDOWN);
+      break;
+    case VK_HOME:
+      scroll(WM_VSCROLL, SB_TOP);
+      break;
+    case VK_END:
+      scroll(WM_VSCROLL, SB_BOTTOM);
+      break;
+    case VK_UP:
+      scroll(WM_VSCROLL, SB_LINEUP);
+      break;
+    case VK_DOWN:
+      scroll(WM_VSCROLL, SB_LINEDOWN);
+      break;
     // Left and right move a whole window width, not a column.
-    case VK_LEFT: scroll(WM_HSCROLL, SB_PAGELEFT); break;
-    case VK_RIGHT: scroll(WM_HSCROLL, SB_PAGERIGHT); break;
+    case VK_LEFT:
+      scroll(WM_HSCROLL, SB_PAGELEFT);
+      break;
+    case VK_RIGHT:
+      scroll(WM_HSCROLL, SB_PAGERIGHT);
+      break;
   }
   return 0;
 }

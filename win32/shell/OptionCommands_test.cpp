@@ -78,7 +78,8 @@ std::vector<std::pair<UINT, int>> g_scrolls;
 WNDPROC g_mainProc = nullptr;
 
 LRESULT CALLBACK RecordScrolls(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_HSCROLL || message == WM_VSCROLL) g_scrolls.push_back({message, LOWORD(wParam)});
+  if (message == WM_HSCROLL || message == WM_VSCROLL)
+    g_scrolls.push_back({message, LOWORD(wParam)});
   return CallWindowProcA(g_mainProc, window, message, wParam, lParam);
 }
 
@@ -90,8 +91,9 @@ TEST_F(OptionCommandsTest, KeysScrollByPagesLinesAndWholeWidths) {
   for (WPARAM key : {VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT})
     SendMessageA(window, WM_KEYDOWN, key, 0);
   const std::vector<std::pair<UINT, int>> expected = {
-      {WM_VSCROLL, SB_PAGEUP},   {WM_VSCROLL, SB_PAGEDOWN}, {WM_VSCROLL, SB_TOP},      {WM_VSCROLL, SB_BOTTOM},
-      {WM_VSCROLL, SB_LINEUP},   {WM_VSCROLL, SB_LINEDOWN}, {WM_HSCROLL, SB_PAGELEFT}, {WM_HSCROLL, SB_PAGERIGHT}};
+      {WM_VSCROLL, SB_PAGEUP},   {WM_VSCROLL, SB_PAGEDOWN}, {WM_VSCROLL, SB_TOP},
+      {WM_VSCROLL, SB_BOTTOM},   {WM_VSCROLL, SB_LINEUP},   {WM_VSCROLL, SB_LINEDOWN},
+      {WM_HSCROLL, SB_PAGELEFT}, {WM_HSCROLL, SB_PAGERIGHT}};
   EXPECT_EQ(g_scrolls, expected);
   // While an overlay is dragged (chartState above 2) keys do nothing.
   g_scrolls.clear();

@@ -44,15 +44,18 @@ BOOL OnInitDialog(HWND dialog, PreferencesSession* session) {
   session->namesAtOpen = fparam[kNamesSlot];
   CheckRadioButton(dialog, IDC_PREF_NAMES_FIRST, IDC_PREF_NAMES_LAST,
                    fparam[kNamesSlot] ? IDC_PREF_NAMES_LAST : IDC_PREF_NAMES_FIRST);
-  for (const Switch& s : kSwitches) CheckDlgButton(dialog, s.control, fparam[s.slot] ? BST_CHECKED : BST_UNCHECKED);
+  for (const Switch& s : kSwitches)
+    CheckDlgButton(dialog, s.control, fparam[s.slot] ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;
 }
 
 void OnOk(HWND dialog, PreferencesSession& session) {
   auto& fparam = session.settings->fparam;
-  for (const Switch& s : kSwitches) fparam[s.slot] = IsDlgButtonChecked(dialog, s.control) == BST_CHECKED ? 1 : 0;
+  for (const Switch& s : kSwitches)
+    fparam[s.slot] = IsDlgButtonChecked(dialog, s.control) == BST_CHECKED ? 1 : 0;
   fparam[kNamesSlot] = IsDlgButtonChecked(dialog, IDC_PREF_NAMES_LAST) == BST_CHECKED ? 1 : 0;
-  if (fparam[kNamesSlot] != session.namesAtOpen && session.sourceOpen) showMessage(dialog, kReloadWarning, false);
+  if (fparam[kNamesSlot] != session.namesAtOpen && session.sourceOpen)
+    showMessage(dialog, kReloadWarning, false);
   Close(dialog, session, IDOK);
 }
 
@@ -63,10 +66,18 @@ void OnCancel(HWND dialog, PreferencesSession& session) {
 
 INT_PTR OnCommand(HWND dialog, PreferencesSession& session, int id) {
   switch (id) {
-    case IDC_PREF_NAMES_FIRST: session.settings->fparam[kNamesSlot] = 0; return TRUE;
-    case IDC_PREF_NAMES_LAST: session.settings->fparam[kNamesSlot] = 1; return TRUE;
-    case IDOK: OnOk(dialog, session); return TRUE;
-    case IDCANCEL: OnCancel(dialog, session); return TRUE;
+    case IDC_PREF_NAMES_FIRST:
+      session.settings->fparam[kNamesSlot] = 0;
+      return TRUE;
+    case IDC_PREF_NAMES_LAST:
+      session.settings->fparam[kNamesSlot] = 1;
+      return TRUE;
+    case IDOK:
+      OnOk(dialog, session);
+      return TRUE;
+    case IDCANCEL:
+      OnCancel(dialog, session);
+      return TRUE;
   }
   return FALSE;
 }
@@ -75,18 +86,22 @@ INT_PTR OnCommand(HWND dialog, PreferencesSession& session, int id) {
 
 bool RunPreferencesDialog(HWND owner, PreferencesSession& session) {
   session.modal = true;
-  DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr), kPreferencesTemplate, owner,
-                  PreferencesDialogProc, reinterpret_cast<LPARAM>(&session));
+  DialogBoxParamA(State().app.instance ? State().app.instance : GetModuleHandleA(nullptr),
+                  kPreferencesTemplate, owner, PreferencesDialogProc,
+                  reinterpret_cast<LPARAM>(&session));
   return session.accepted;
 }
 
 INT_PTR CALLBACK PreferencesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) return OnInitDialog(dialog, reinterpret_cast<PreferencesSession*>(lParam));
+  if (message == WM_INITDIALOG)
+    return OnInitDialog(dialog, reinterpret_cast<PreferencesSession*>(lParam));
   PreferencesSession* session = SessionOf(dialog);
   if (!session) return FALSE;
   switch (message) {
-    case WM_COMMAND: return OnCommand(dialog, *session, LOWORD(wParam));
-    case WM_CLOSE: return OnCommand(dialog, *session, IDCANCEL);
+    case WM_COMMAND:
+      return OnCommand(dialog, *session, LOWORD(wParam));
+    case WM_CLOSE:
+      return OnCommand(dialog, *session, IDCANCEL);
   }
   return FALSE;
 }

@@ -16,7 +16,7 @@ struct PreferencesSession {
   dv::Settings* settings = nullptr;
   bool sourceOpen = false;  // a data source is open: a new name rule needs a reload
   bool modal = false;
-  int namesAtOpen = 0;      // fparam[20] when the dialog opened
+  int namesAtOpen = 0;  // fparam[20] when the dialog opened
   bool accepted = false;
 };
 

@@ -14,14 +14,12 @@ class PreferencesDialogTest : public ShellTest {
  protected:
   HWND Open() {
     session_.settings = &settings_;
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kPreferencesTemplate, nullptr, PreferencesDialogProc,
-                                     reinterpret_cast<LPARAM>(&session_));
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), kPreferencesTemplate, nullptr,
+                                     PreferencesDialogProc, reinterpret_cast<LPARAM>(&session_));
     EXPECT_NE(dialog, nullptr);
     return dialog;
   }
-  void Click(HWND dialog, int id) {
-    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-  }
+  void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
   dv::Settings settings_;
   PreferencesSession session_;
 };
@@ -68,7 +66,8 @@ TEST_F(PreferencesDialogTest, ANewNameRuleWithDataOpenAsksForAReload) {
   SendMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(settings_.fparam[20], 1);
   ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, "You must reload your data from the file\r\nfor this change to take effect.");
+  EXPECT_EQ(boxes_[0].text,
+            "You must reload your data from the file\r\nfor this change to take effect.");
   EXPECT_EQ(boxes_[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
