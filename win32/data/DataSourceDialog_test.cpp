@@ -282,6 +282,8 @@ TEST_F(DataSourceDialogTest, TenFilesLeaveNineRecentItemsNewestFirstInMenuAndSet
   for (int i = 0; i < 9; ++i) expected += std::to_string(51 + i) + " " + Upper(paths[9 - i]) + "\n";
   EXPECT_EQ(RecentItems(), expected);
   SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Data().store.IndividualCount(), 0);
   std::string ini = ReadFile(dir_ + "\\Dorvane.ini");
   std::string saved;
   std::size_t at = 0;

@@ -116,6 +116,9 @@ LRESULT OnDestroy(HWND window) {
   if (ui.messageFilterHook) UnhookWindowsHookEx(ui.messageFilterHook);
   ui.messageFilterHook = nullptr;
   ui.scannerFilter = nullptr;
+  // The data source goes with the window.
+  Data().store.Clear();
+  state.app.recordsLoaded = 0;
   DestroyShellMenus(window, ui);
   if (ui.statusBar) DestroyWindow(ui.statusBar);
   ui.statusBar = nullptr;
