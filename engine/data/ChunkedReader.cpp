@@ -156,4 +156,155 @@ bool ChunkedFile::ReadLine(std::string& out, Position& pos, int maxLength) const
   return true;
 }
 
+ChunkedStream::ChunkedStream() = default;
+ChunkedStream::~ChunkedStream() { Close(); }
+
+void ChunkedStream::Close() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  bytes_.clear();
+  bytes_.shrink_to_fit();
+  fromBytes_ = false;
+  size_ = 0;
+  chunkEnds_.clear();
+  buffer_.clear();
+  buffer_.shrink_to_fit();
+  loaded_ = -1;
+  open_ = false;
+}
+
+int ChunkedStream::Open(const std::string& path) {
+  Close();
+  file_ = std::fopen(path.c_str(), "rb");
+  if (!file_) return error_ = 2;
+  long size = -1;
+  if (std::fseek(file_, 0, SEEK_END) == 0) size = std::ftell(file_);
+  if (size < 0) {
+    Close();
+    return error_ = 2;
+  }
+  size_ = size;
+  error_ = CutChunks();
+  if (error_) {
+    Close();
+    return error_;
+  }
+  open_ = true;
+  return 0;
+}
+
+int ChunkedStream::OpenBytes(std::string bytes) {
+  Close();
+  bytes_ = std::move(bytes);
+  fromBytes_ = true;
+  size_ = static_cast<std::int64_t>(bytes_.size());
+  error_ = CutChunks();
+  if (error_) {
+    Close();
+    return error_;
+  }
+  open_ = true;
+  return 0;
+}
+
+std::size_t ChunkedStream::ReadAt(std::int64_t offset, std::size_t n, char* dst) {
+  if (offset >= size_) return 0;
+  if (static_cast<std::int64_t>(n) > size_ - offset) n = static_cast<std::size_t>(size_ - offset);
+  if (fromBytes_) {
+    std::memcpy(dst, bytes_.data() + offset, n);
+    return n;
+  }
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return 0;
+  return std::fread(dst, 1, n, file_);
+}
+
+// The cuts of ChunkedFile, found by reading only around each probe.
+int ChunkedStream::CutChunks() {
+  std::int64_t start = 0;
+  chunkEnds_.clear();
+  std::vector<char> window;
+  while (start < size_ || chunkEnds_.empty()) {
+    if (static_cast<int>(chunkEnds_.size()) >= ChunkedFile::kMaxChunks) return 55;
+    std::int64_t probe = start + ChunkedFile::kStep;
+    if (probe >= size_) {
+      chunkEnds_.push_back(size_);
+      break;
+    }
+    // A line end near the probe (normally within 1,024 bytes), at most the line bound away.
+    std::int64_t end = probe;
+    bool found = false;
+    for (std::size_t want : {static_cast<std::size_t>(ChunkedFile::kProbe),
+                             static_cast<std::size_t>(ChunkedFile::kMaxLineLength + 1)}) {
+      window.resize(want);
+      std::size_t got = ReadAt(probe, want, window.data());
+      std::size_t i = 0;
+      while (i < got && !IsLineEnd(window[i])) ++i;
+      if (i < got || got < want) {  // a line end, or the end of the file
+        end = probe + static_cast<std::int64_t>(i);
+        found = true;
+        break;
+      }
+    }
+    if (!found) return 115;
+    // Over the run of line ends.
+    while (end < size_) {
+      window.resize(ChunkedFile::kProbe);
+      std::size_t got = ReadAt(end, window.size(), window.data());
+      std::size_t i = 0;
+      while (i < got && IsLineEnd(window[i])) ++i;
+      end += static_cast<std::int64_t>(i);
+      if (i < got || got == 0) break;
+    }
+    chunkEnds_.push_back(end);
+    start = end;
+  }
+  return 0;
+}
+
+bool ChunkedStream::LoadChunk(int chunk) {
+  std::int64_t start = chunk == 0 ? 0 : chunkEnds_[static_cast<std::size_t>(chunk - 1)];
+  std::int64_t end = chunkEnds_[static_cast<std::size_t>(chunk)];
+  std::size_t n = static_cast<std::size_t>(end - start);
+  buffer_.resize(n);
+  if (n && ReadAt(start, n, buffer_.data()) != n) return false;
+  loaded_ = chunk;
+  loadedStart_ = start;
+  return true;
+}
+
+bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& pos) {
+  out = {};
+  if (!open_ || pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
+  std::size_t chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
+  if (pos.offset >= chunkEnd) {
+    ++pos.chunk;
+    if (pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
+    chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
+  }
+  if (loaded_ != pos.chunk && !LoadChunk(pos.chunk)) {
+    error_ = 2;
+    return false;
+  }
+  // Offsets within the chunk's buffer.
+  const std::size_t base = static_cast<std::size_t>(loadedStart_);
+  const char* data = buffer_.data();
+  std::size_t end = chunkEnd - base;
+  std::size_t begin = pos.offset - base, i = begin;
+  while (i < end && data[i] != '\r' && data[i] != '\n' && data[i] != 0) ++i;
+  if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
+    error_ = 115;  // a line beyond the bound
+    pos.chunk = static_cast<int>(chunkEnds_.size());
+    return false;
+  }
+  out = std::string_view(data + begin, i - begin);
+  if (i == begin && i < end) return false;  // a NUL byte or an empty first line
+  while (i < end && IsLineEnd(data[i])) ++i;
+  pos.offset = base + i;
+  if (i >= end && pos.chunk + 1 >= static_cast<int>(chunkEnds_.size())) {
+    ++pos.chunk;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace dv

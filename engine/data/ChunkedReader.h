@@ -4,6 +4,7 @@
 // loader and the chart engines' extract scan.
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +54,44 @@ class ChunkedFile {
   std::string given_;
   std::string_view data_;
   std::vector<std::int64_t> chunkEnds_;
+  bool open_ = false;
+  int error_ = 0;
+};
+
+// The same file read one chunk at a time into one reusable buffer, with the
+// same cuts, chunk limit and error codes: the loader needs each line once,
+// so it never holds the whole file. A line beyond the line bound ends the
+// data with the error 115 when it is reached.
+class ChunkedStream {
+ public:
+  ChunkedStream();
+  ~ChunkedStream();
+  ChunkedStream(const ChunkedStream&) = delete;
+  ChunkedStream& operator=(const ChunkedStream&) = delete;
+
+  // Opens the file and finds the chunk ends: 0, or 2, 55, 115.
+  int Open(const std::string& path);
+  int OpenBytes(std::string bytes);
+  void Close();
+  int LastReaderError() const { return error_; }
+  int ChunkCount() const { return static_cast<int>(chunkEnds_.size()); }
+  const std::vector<std::int64_t>& ChunkEnds() const { return chunkEnds_; }
+
+  // As ChunkedFile::ReadWholeLine; the view lasts until the next call.
+  bool ReadWholeLine(std::string_view& out, ChunkedFile::Position& pos);
+
+ private:
+  std::size_t ReadAt(std::int64_t offset, std::size_t n, char* dst);
+  int CutChunks();
+  bool LoadChunk(int chunk);
+  std::FILE* file_ = nullptr;
+  std::string bytes_;
+  bool fromBytes_ = false;
+  std::int64_t size_ = 0;
+  std::vector<std::int64_t> chunkEnds_;
+  std::vector<char> buffer_;
+  int loaded_ = -1;
+  std::int64_t loadedStart_ = 0;
   bool open_ = false;
   int error_ = 0;
 };

@@ -107,6 +107,47 @@ TEST(ChunkedFile, NulByteEndsTheData) {
   EXPECT_EQ(lines[1], "1 CH");
 }
 
+std::vector<std::string> StreamLines(ChunkedStream& f) {
+  std::vector<std::string> out;
+  ChunkedFile::Position pos;
+  std::string_view line;
+  for (;;) {
+    bool more = f.ReadWholeLine(line, pos);
+    if (!more && line.empty()) break;
+    out.emplace_back(line);
+    if (!more) break;
+  }
+  return out;
+}
+
+TEST(ChunkedStream, CutsAndLinesMatchTheWholeFileReader) {
+  std::string straddle(ChunkedFile::kStep - 10, 'a');
+  straddle += "\r\n1 NOTE " + std::string(2000, 'b') + "\r\n\r\n\n0 TRLR";
+  const std::string inputs[] = {"", "\n0 HEAD\n", Lines(200000), straddle,
+                                std::string("0 HEAD\n1 CH\0AR\n", 15), Lines(64512) + "\r\r\r\n"};
+  for (const auto& text : inputs) {
+    ChunkedFile whole;
+    ChunkedStream stream;
+    ASSERT_EQ(whole.OpenBytes(text), 0);
+    ASSERT_EQ(stream.OpenBytes(text), 0);
+    EXPECT_EQ(stream.ChunkEnds(), whole.ChunkEnds());
+    EXPECT_EQ(StreamLines(stream), AllLines(whole));
+  }
+}
+
+TEST(ChunkedStream, LimitsGiveTheSameCodes) {
+  ChunkedStream stream;
+  EXPECT_EQ(stream.OpenBytes(Lines(static_cast<std::size_t>(ChunkedFile::kStep) * 199 + 200000)), 55);
+  std::string longAtProbe(ChunkedFile::kStep - 5, 'a');
+  longAtProbe += "\n" + std::string(ChunkedFile::kMaxLineLength + 10, 'x') + "\n";
+  EXPECT_EQ(stream.OpenBytes(longAtProbe), 115);
+  // A long line away from any probe is found when it is read.
+  ASSERT_EQ(stream.OpenBytes("0 HEAD\n1 NOTE " + std::string(ChunkedFile::kMaxLineLength, 'x') + "\n"), 0);
+  StreamLines(stream);
+  EXPECT_EQ(stream.LastReaderError(), 115);
+  EXPECT_EQ(stream.Open("/nonexistent/dir/file.ged"), 2);
+}
+
 TEST(ChunkedFile, MissingFileCannotBeOpened) {
   ChunkedFile f;
   EXPECT_EQ(f.Open("/nonexistent/dir/file.ged"), 2);

@@ -9,7 +9,7 @@ namespace dv {
 
 int DataSourceLoader::Start(const std::string& path, const LoadOptions& options) {
   store_.Clear();
-  ChunkedFile file;
+  ChunkedStream file;
   int error = file.Open(path);
   // Whatever the reader's reason, the file is "too large" for the program;
   // only a line beyond the line bound is reported as a fault in the file.
@@ -19,13 +19,13 @@ int DataSourceLoader::Start(const std::string& path, const LoadOptions& options)
 
 int DataSourceLoader::StartBytes(std::string bytes, const LoadOptions& options) {
   store_.Clear();
-  ChunkedFile file;
+  ChunkedStream file;
   int error = file.OpenBytes(std::move(bytes));
   if (error) return error == kErrBadGedcom ? kErrBadGedcom : kErrFileTooLarge;
   return StartParsed(file, options);
 }
 
-int DataSourceLoader::StartParsed(ChunkedFile& file, const LoadOptions& options) {
+int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& options) {
   options_ = options;
   individuals_ = families_ = 0;
   builtIndividuals_ = builtFamilies_ = 0;
@@ -37,8 +37,10 @@ int DataSourceLoader::StartParsed(ChunkedFile& file, const LoadOptions& options)
   };
   if (store_.Start() != 0) return fail(kErrNoMemory);
   int parsed = ParseLines(store_, file);
+  int readError = file.LastReaderError();
   file.Close();
-  if (parsed < 0) return fail(kErrFileTooLarge);
+  if (readError == kErrBadGedcom) return fail(kErrBadGedcom);
+  if (parsed < 0 || readError) return fail(kErrFileTooLarge);
   if (options.namesLast) store_.StoreFlags() |= kFlagNamesLast;
   int scan = ScanRecords(store_, kFileCapacities, individuals_, families_);
   if (scan == -2) return fail(HasNonNumericIds(store_) ? kErrNonNumericIds : kErrFileTooLarge);

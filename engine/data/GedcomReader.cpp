@@ -40,7 +40,10 @@ ParsedLine ParseLine(std::string_view line) {
   return p;
 }
 
-int ParseLines(RecordStore& store, const ChunkedFile& file) {
+namespace {
+
+template <typename Reader>
+int ParseAll(RecordStore& store, Reader& file) {
   if (!store.Root()) return -1;
   for (int tag : {kTagHEAD, kTagINDI, kTagFAM, kTagNOTE, kTagSOUR, kTagREPO})
     store.SetFirstRecordLine(tag, nullptr);
@@ -65,6 +68,11 @@ int ParseLines(RecordStore& store, const ChunkedFile& file) {
   }
   return last;
 }
+
+}  // namespace
+
+int ParseLines(RecordStore& store, const ChunkedFile& file) { return ParseAll(store, file); }
+int ParseLines(RecordStore& store, ChunkedStream& file) { return ParseAll(store, file); }
 
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
                 std::int32_t& individuals, std::int32_t& families) {

@@ -30,6 +30,9 @@ ParsedLine ParseLine(std::string_view line);
 // started). The tag code of the last line, or -1 when a line could not be
 // appended (level above 14, a level jump, node pool exhausted).
 int ParseLines(RecordStore& store, const ChunkedFile& file);
+// The same, reading the file chunk by chunk; a line beyond the line bound
+// stops the parse with the stream's error 115 set.
+int ParseLines(RecordStore& store, ChunkedStream& file);
 
 // Numbers the level-0 records: 0 numbering consecutive, 1 not consecutive,
 // -1 a capacity exceeded or a key list failed, -2 more than one INDI or

@@ -413,11 +413,19 @@ int RecordStore::CheckLinks() {
     FamilySummary* f = index <= sums_.familyCount ? MutableFamily(index) : nullptr;
     return f && f->line ? f : nullptr;
   };
+  // Whether fam is among all of the individual's families, not only the
+  // first ten that FamiliesOf lists: a later marriage must not be added again.
   auto isFamilyOf = [this](std::int32_t individual, std::int32_t fam) {
-    std::int32_t families[kMaxFamiliesListed];
-    int n = FamiliesInto(individual, families);
-    for (int i = 0; i < n; ++i)
-      if (families[i] == fam) return true;
+    const IndividualSummary* s = Individual(individual);
+    if (!s) return false;
+    if (s->spouseFamily == fam) return true;
+    auto range = std::equal_range(sums_.marriages.begin(), sums_.marriages.end(),
+                                  MarriageEntry{0, individual, 0},
+                                  [](const MarriageEntry& a, const MarriageEntry& b) {
+                                    return a.individual < b.individual;
+                                  });
+    for (auto it = range.first; it != range.second; ++it)
+      if (it->family == fam) return true;
     return false;
   };
 

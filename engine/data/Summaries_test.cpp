@@ -221,6 +221,21 @@ TEST(FamiliesOf, RemoveAndAddMarriageKeepLinesInStep) {
   EXPECT_EQ(store.RemoveMarriage(2, 3), -1);
 }
 
+TEST(FamiliesOf, ListsTenFamiliesAtMost) {
+  std::string text = "0 @I1@ INDI\n1 SEX M\n";
+  for (int f = 1; f <= 12; ++f) text += "1 FAMS @F" + std::to_string(f) + "@\n";
+  for (int f = 1; f <= 12; ++f) text += "0 @F" + std::to_string(f) + "@ FAM\n1 HUSB @I1@\n";
+  RecordStore store;
+  Load(store, text);
+  EXPECT_EQ(store.FamiliesOf(1).size(), 10u);
+  EXPECT_EQ(store.MarriageTable().size(), 11u);  // every further marriage is recorded
+  // The families beyond the tenth are not added again by the link check.
+  EXPECT_EQ(store.CheckLinks(), 0);
+  int fams = 0;
+  for (const LineNode* c = store.Individual(1)->line->firstChild; c; c = c->next) fams += c->tag == kTagFAMS;
+  EXPECT_EQ(fams, 12);
+}
+
 TEST(Adoption, PediAdoptedLeavesTheBirthFamilyAsParentFamily) {
   RecordStore store;
   Load(store, R"(0 @I1@ INDI
