@@ -191,17 +191,25 @@ std::int32_t RecordStore::IndexOf(RecordKind kind, std::int32_t number, bool add
   if (found || !addIfMissing || number < 1) return found;
   KindIndex& k = kinds_[kind];
   if (!k.exists) return 0;
-  // Numbers named by pointers but missing from the file go after count.
-  for (std::size_t slot = static_cast<std::size_t>(k.count) + 1; GrowKind(k, slot + 1); ++slot) {
-    if (k.ids[slot] == number) return static_cast<std::int32_t>(slot);
-    if (k.ids[slot] == 0) {
-      k.ids[slot] = number;
-      k.ids[slot + 1] = 0;
-      k.notConsecutive = true;
-      return static_cast<std::int32_t>(slot);
-    }
+  // Numbers named by pointers but missing from the file go after count: the
+  // slot already holding the number, else the first free one. The appended
+  // entries run without a gap from count + 1, so a map finds both at once.
+  if (k.appendedCount != k.count) {
+    k.appended.clear();
+    for (std::size_t slot = static_cast<std::size_t>(k.count) + 1;
+         slot < k.ids.size() && k.ids[slot] != 0; ++slot)
+      k.appended.emplace(k.ids[slot], static_cast<std::int32_t>(slot));
+    k.appendedCount = k.count;
   }
-  return 0;
+  auto it = k.appended.find(number);
+  if (it != k.appended.end()) return it->second;
+  std::size_t slot = static_cast<std::size_t>(k.count) + 1 + k.appended.size();
+  if (!GrowKind(k, slot + 1)) return 0;
+  k.ids[slot] = number;
+  k.ids[slot + 1] = 0;
+  k.notConsecutive = true;
+  k.appended.emplace(number, static_cast<std::int32_t>(slot));
+  return static_cast<std::int32_t>(slot);
 }
 
 std::int32_t RecordStore::AddRecord(RecordKind kind, LineNode* line) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "data/LineTree.h"
@@ -133,6 +134,10 @@ struct KindIndex {
   // the entry the table walk (down from min(n, count), then up) would find.
   mutable std::vector<std::pair<std::int32_t, std::int32_t>> sorted;
   mutable std::int32_t sortedCount = -1;
+  // Numbers appended after count by IndexOf (pointers to missing records),
+  // number -> slot; valid while count equals appendedCount.
+  std::unordered_map<std::int32_t, std::int32_t> appended;
+  std::int32_t appendedCount = -1;
 };
 
 // Summary blocks (and a copy of them, taken by the Full chart before it runs).

@@ -3,6 +3,7 @@
 #include "charts/selective/BirthBriefDialog.h"
 #include "charts/selective/BirthBriefOptionsDialog.h"
 #include "charts/selective/BirthBriefState.h"
+#include "data/DataCommands.h"
 #include "output/ShownChart.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
@@ -45,20 +46,13 @@ ShownChartPart BirthBriefPart() {
 
 }  // namespace
 
-bool LeaveViewEditFirst(HWND window) {
-  AppState& app = State().app;
-  if (app.viewEditMode == 0) return true;
-  app.resumeMode = app.viewEditMode;
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_FILE_CLOSE, 0), 0);
-  if (app.viewEditMode == 0) return true;
-  // Still in view/edit mode: there is nothing to come back to.
-  app.resumeMode = 0;
-  return false;
-}
-
 void OnBirthBriefChart(HWND window, WPARAM, LPARAM) {
-  if (!LeaveViewEditFirst(window)) return;
   AppState& app = State().app;
+  if (!LeaveViewEditFirst(window)) {
+    // Still in view/edit mode: no chart, so nothing to come back to.
+    app.resumeMode = 0;
+    return;
+  }
   app.chartKind = kChartKindBirthBrief;
   // A chart file's own dialog serves chart files; it is not in the program yet.
   if (app.sourceFormat == kFormatBirthBrief || app.sourceFormat == kFormatTree) return;

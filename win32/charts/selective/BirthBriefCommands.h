@@ -15,10 +15,6 @@ void OnBirthBriefChart(HWND window, WPARAM wParam, LPARAM lParam);    // 3
 void OnBirthBriefOptions(HWND window, WPARAM wParam, LPARAM lParam);  // 6
 void OnChartImages(HWND window, WPARAM wParam, LPARAM lParam);        // 38
 
-// "In view/edit mode first": leaves view/edit mode (command 63), keeping the
-// mode in resumeMode; false when the mode is still on (the user cancelled).
-bool LeaveViewEditFirst(HWND window);
-
 // Marks the Birth Brief as the chart to show (birthBriefChartState 2),
 // hands its draw routine and extent to the chart display and sends 32.
 void ShowBirthBriefChart(HWND window);

@@ -11,7 +11,9 @@
 #include "charts/selective/BirthBriefTestData.h"
 #include "charts/selective/ChartDialogTestSupport.h"
 #include "data/DataSource.h"
+#include "data/DataState.h"
 #include "data/RecordStore.h"
+#include "data/SelectIndividualDialogRes.h"
 #include "output/ChartWindow.h"
 #include "output/GdiSurface.h"
 #include "output/ShownChart.h"
@@ -34,11 +36,12 @@ class BirthBriefCommandsTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
+    ResetDataState();
     ResetBirthBriefState();
     std::string summary;
     ASSERT_EQ(dv::LoadDataSourceBytes(store_, kBirthBriefFamily, dv::LoadOptions{}, summary), 0);
     BirthBrief().links.store = [this] { return &store_; };
-    BirthBrief().links.chooseBase = [](HWND, BirthBriefBase&) { return false; };
+    BirthBrief().links.chooseBase = [](HWND, ChartSelection&) { return false; };
     window_ = Start("");
     ASSERT_NE(window_, nullptr);
     g_commands.clear();
@@ -50,6 +53,7 @@ class BirthBriefCommandsTest : public ShellTest {
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
     UnregisterShownChart(ChartSlot::kBirthBrief);
     ResetBirthBriefState();
+    ResetDataState();
     ShellTest::TearDown();
   }
 
@@ -132,7 +136,7 @@ TEST_F(BirthBriefCommandsTest, ViewEditModeThatStaysOnStopsTheCommand) {
 
 TEST_F(BirthBriefCommandsTest, PrintPreviewShowsTheChart) {
   State().settings.fparam[1] = 0;
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   ModalDriver driver;
   driver.Then("Birth Brief", [](HWND d) {
     ModalDriver::Press(d, IDC_BB_RUN);
@@ -158,7 +162,7 @@ TEST_F(BirthBriefCommandsTest, PrintPreviewShowsTheChart) {
 // The window paints the Birth Brief: the top-left of the chart at zoom 4
 // holds the base individual's and parents' names and bracket lines.
 TEST_F(BirthBriefCommandsTest, TheChartShownIsPainted) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   ASSERT_EQ(BirthBrief().chart.Run(store_, 1, dv::BirthBriefOptions{},
                                    dv::BirthBriefPageOf(BirthBriefPageGeometry())).status, 0);
   ShowBirthBriefChart(window_);
@@ -177,7 +181,7 @@ TEST_F(BirthBriefCommandsTest, TheChartShownIsPainted) {
 }
 
 TEST_F(BirthBriefCommandsTest, CancelReleasesTheChartAndResumesViewMode) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   ASSERT_EQ(BirthBrief().chart.Run(store_, 1, dv::BirthBriefOptions{},
                                    dv::BirthBriefPageOf(BirthBriefPageGeometry())).status, 0);
   State().app.resumeMode = 1;
@@ -195,6 +199,39 @@ TEST_F(BirthBriefCommandsTest, CancelReleasesTheChartAndResumesViewMode) {
   EXPECT_EQ(State().app.resumeMode, 0);
 }
 
+// With the program's own links: the loaded records, and the "Select Base
+// Individual" list opened by itself because no base individual is set.
+TEST_F(BirthBriefCommandsTest, BaseChosenFromTheListOfTheLoadedRecords) {
+  BirthBrief().links = {};
+  std::string summary;
+  ASSERT_EQ(dv::LoadDataSourceBytes(Data().store, kBirthBriefFamily, dv::LoadOptions{}, summary), 0);
+  State().app.recordsLoaded = 1;
+  State().settings.fparam[1] = 0;
+  std::string shownName;
+  ModalDriver driver;
+  driver
+      .Then("Select Base Individual",
+            [](HWND d) {
+              SetDlgItemTextA(d, IDC_SEL_SEARCH, "Trevail");
+              ModalDriver::Press(d, IDOK);
+            })
+      .Then("Birth Brief", [&](HWND d) {
+        char text[128] = {};
+        GetDlgItemTextA(d, IDC_BB_BASE_NAME, text, sizeof text);
+        shownName = text;
+        ModalDriver::Press(d, IDC_BB_RUN);
+        ModalDriver::Press(d, IDC_BB_PREVIEW);
+      });
+  Send(IDM_CHARTS_BIRTH_BRIEF);
+  EXPECT_TRUE(driver.Done());
+  EXPECT_GT(Data().selection.baseIndex, 0);
+  EXPECT_NE(shownName.find("Trevail"), std::string::npos);
+  EXPECT_EQ(State().app.birthBriefChartState, 2);
+  EXPECT_EQ(State().app.chartState, 1);
+  ASSERT_NE(BirthBrief().chart.Tables(), nullptr);
+  EXPECT_NE(std::string(BirthBrief().chart.Tables()->Name(0)).find("Trevail"), std::string::npos);
+}
+
 TEST_F(BirthBriefCommandsTest, ImagesOnABirthBriefAreRefused) {
   State().app.birthBriefChartState = 2;
   State().app.chartState = 1;
@@ -205,7 +242,7 @@ TEST_F(BirthBriefCommandsTest, ImagesOnABirthBriefAreRefused) {
 }
 
 TEST_F(BirthBriefCommandsTest, ReleasingTheChartFreesItsTables) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   const dv::GatherResult r = BirthBrief().chart.Run(store_, 1, dv::BirthBriefOptions{},
                                                     dv::BirthBriefPageOf(BirthBriefPageGeometry()));
   ASSERT_EQ(r.status, 0);

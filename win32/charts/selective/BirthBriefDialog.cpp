@@ -4,6 +4,7 @@
 
 #include "charts/selective/BirthBriefDialogRes.h"
 #include "charts/selective/BirthBriefState.h"
+#include "data/DataState.h"
 #include "data/RecordStore.h"
 #include "shell/AppState.h"
 #include "shell/ShowMessage.h"
@@ -32,10 +33,12 @@ void PressLater(HWND dialog, int control) {
 // Shows the base individual's name; false (and the base cleared) when no
 // base individual with a name is set.
 bool ShowBase(HWND dialog) {
-  BirthBriefBase& base = BirthBrief().base;
-  std::string name = BaseDisplayName(Store(), base.index);
-  if (base.index <= 0 || name.empty()) {
-    base = {};
+  ChartSelection& base = Data().selection;
+  std::string name = BaseDisplayName(Store(), base.baseIndex);
+  if (base.baseIndex <= 0 || name.empty()) {
+    base.baseIndex = 0;
+    base.baseNumber = 0;
+    base.baseName.clear();
     SetDlgItemTextA(dialog, IDC_BB_BASE_NAME, "");
     return false;
   }
@@ -67,7 +70,8 @@ bool RunChart(HWND dialog) {
   BirthBriefState& bb = BirthBrief();
   bb.chart.Release();
   const dv::RecordStore* store = Store();
-  if (store == nullptr || bb.base.index <= 0) {
+  const std::int32_t baseIndex = Data().selection.baseIndex;
+  if (store == nullptr || baseIndex <= 0) {
     showMessage(dialog, kMsgCannotGenerate, false);
     return false;
   }
@@ -79,7 +83,7 @@ bool RunChart(HWND dialog) {
   EnableWindow(dialog, FALSE);
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
   const dv::GatherResult result =
-      bb.chart.Run(*store, bb.base.index, options, dv::BirthBriefPageOf(page));
+      bb.chart.Run(*store, baseIndex, options, dv::BirthBriefPageOf(page));
   SetCursor(previous);
   EnableWindow(dialog, TRUE);
   if (result.status == 0) return true;
@@ -111,10 +115,9 @@ void OnPrintPreview(HWND dialog) {
 
 void OnListIndividuals(HWND dialog) {
   BirthBriefState& bb = BirthBrief();
-  if (!bb.links.chooseBase) return;
-  BirthBriefBase chosen = bb.base;
-  if (!bb.links.chooseBase(dialog, chosen) || chosen.index <= 0) return;
-  bb.base = chosen;
+  const bool chosen = bb.links.chooseBase ? bb.links.chooseBase(dialog, Data().selection)
+                                          : ChooseFromIndividuals(dialog, Data().selection);
+  if (!chosen || Data().selection.baseIndex <= 0) return;
   // A new base makes any chart run for the old one stale.
   bb.chart.Release();
   Enable(dialog, IDC_BB_PREVIEW, false);

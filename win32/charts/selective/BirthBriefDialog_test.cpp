@@ -9,6 +9,7 @@
 #include "charts/selective/BirthBriefTestData.h"
 #include "charts/selective/ChartDialogTestSupport.h"
 #include "data/DataSource.h"
+#include "data/DataState.h"
 #include "data/RecordStore.h"
 #include "shell/ShellTestSupport.h"
 
@@ -19,15 +20,16 @@ class BirthBriefDialogTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
+    ResetDataState();
     ResetBirthBriefState();
     std::string summary;
     ASSERT_EQ(dv::LoadDataSourceBytes(store_, kBirthBriefFamily, dv::LoadOptions{}, summary), 0);
     BirthBriefLinks& links = BirthBrief().links;
     links.store = [this] { return loaded_ ? &store_ : nullptr; };
-    links.chooseBase = [this](HWND dialog, BirthBriefBase& base) {
+    links.chooseBase = [this](HWND dialog, ChartSelection& selection) {
       chooserOwners_.push_back(dialog);
       if (choice_ == 0) return false;
-      base.index = choice_;
+      selection.baseIndex = choice_;
       return true;
     };
     links.printerDialog = [this](HWND dialog) { printerOwners_.push_back(dialog); };
@@ -36,6 +38,7 @@ class BirthBriefDialogTest : public ShellTest {
   void TearDown() override {
     if (dialog_) DestroyWindow(dialog_);
     ResetBirthBriefState();
+    ResetDataState();
     ShellTest::TearDown();
   }
 
@@ -74,7 +77,7 @@ class BirthBriefDialogTest : public ShellTest {
 };
 
 TEST_F(BirthBriefDialogTest, ShowsTheBaseIndividualAndEnablesRun) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   ASSERT_NE(Open(), nullptr);
   EXPECT_NE(Text(IDC_BB_BASE_NAME).find("Morwenna"), std::string::npos);
   EXPECT_EQ(GetParent(GetDlgItem(dialog_, IDC_BB_BASE_NAME)), dialog_);
@@ -90,7 +93,7 @@ TEST_F(BirthBriefDialogTest, WithoutABaseTheListOpensAtOnce) {
   Open();
   ASSERT_EQ(chooserOwners_.size(), 1u);
   EXPECT_EQ(chooserOwners_[0], dialog_);
-  EXPECT_EQ(BirthBrief().base.index, 2);
+  EXPECT_EQ(Data().selection.baseIndex, 2);
   EXPECT_NE(Text(IDC_BB_BASE_NAME).find("Jory"), std::string::npos);
   EXPECT_TRUE(Enabled(IDC_BB_RUN));
 }
@@ -104,15 +107,15 @@ TEST_F(BirthBriefDialogTest, ListCancelledLeavesRunDisabled) {
 
 TEST_F(BirthBriefDialogTest, WithoutRecordsNoListAndNoRun) {
   loaded_ = false;
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open();
   EXPECT_TRUE(chooserOwners_.empty());
-  EXPECT_EQ(BirthBrief().base.index, 0);
+  EXPECT_EQ(Data().selection.baseIndex, 0);
   EXPECT_FALSE(Enabled(IDC_BB_RUN));
 }
 
 TEST_F(BirthBriefDialogTest, RunEnablesPrintPreviewAndDisablesPrinterAndRun) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open();
   Press(IDC_BB_RUN);
   EXPECT_TRUE(boxes_.empty());
@@ -132,7 +135,7 @@ TEST_F(BirthBriefDialogTest, RunEnablesPrintPreviewAndDisablesPrinterAndRun) {
 TEST_F(BirthBriefDialogTest, RunUsesTheOptionsOfTheSettings) {
   State().settings.eparam[0] = 0;  // 7 generations
   State().settings.dparam[39] = 28;
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open();
   Press(IDC_BB_RUN);
   EXPECT_EQ(BirthBrief().chart.Options().generations, 7);
@@ -142,7 +145,7 @@ TEST_F(BirthBriefDialogTest, RunUsesTheOptionsOfTheSettings) {
 }
 
 TEST_F(BirthBriefDialogTest, PrintPreviewClosesWithTheChartKept) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open();
   Press(IDC_BB_RUN);
   Press(IDC_BB_PREVIEW);
@@ -151,7 +154,7 @@ TEST_F(BirthBriefDialogTest, PrintPreviewClosesWithTheChartKept) {
 }
 
 TEST_F(BirthBriefDialogTest, CloseReleasesTheChart) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open();
   Press(IDC_BB_RUN);
   Press(IDC_BB_CLOSE);
@@ -160,7 +163,7 @@ TEST_F(BirthBriefDialogTest, CloseReleasesTheChart) {
 }
 
 TEST_F(BirthBriefDialogTest, ChoosingAnotherBaseDropsTheChartRunForTheOldOne) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open();
   Press(IDC_BB_RUN);
   choice_ = 2;
@@ -172,7 +175,7 @@ TEST_F(BirthBriefDialogTest, ChoosingAnotherBaseDropsTheChartRunForTheOldOne) {
 }
 
 TEST_F(BirthBriefDialogTest, PrinterOpensThePrinterDialog) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open();
   Press(IDC_BB_PRINTER);
   ASSERT_EQ(printerOwners_.size(), 1u);
@@ -180,14 +183,14 @@ TEST_F(BirthBriefDialogTest, PrinterOpensThePrinterDialog) {
 }
 
 TEST_F(BirthBriefDialogTest, StartedFromTheCommandLineRunsAndPreviewsByItself) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open(true);
   EXPECT_TRUE(BirthBrief().chart.HasChart());
   EXPECT_TRUE(session_.printPreview);
 }
 
 TEST_F(BirthBriefDialogTest, PrintPreviewWithoutAChartDoesNothing) {
-  BirthBrief().base.index = 1;
+  Data().selection.baseIndex = 1;
   Open();
   Press(IDC_BB_PREVIEW);
   EXPECT_FALSE(session_.printPreview);

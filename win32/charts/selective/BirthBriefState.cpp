@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "charts/selective/BirthBriefDialogRes.h"
 #include "data/RecordStore.h"
+#include "data/SelectIndividualDialog.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 
@@ -22,13 +24,19 @@ BirthBriefState& BirthBrief() { return Instance(); }
 void ResetBirthBriefState() {
   BirthBriefState& s = Instance();
   s.chart.Release();
-  s.base = {};
   s.links = {};
 }
 
-// The record store of the open data source. The Data Source dialog keeps
-// it; until that dialog is part of the program no records are loaded.
-const dv::RecordStore* LoadedRecordStore() { return nullptr; }
+// The record store of the open data source, while it holds GEDCOM records.
+const dv::RecordStore* LoadedRecordStore() {
+  return State().app.recordsLoaded != 0 ? &Data().store : nullptr;
+}
+
+// The "Select Base Individual" list; the name field shows the key chosen
+// and "Run" is enabled.
+bool ChooseFromIndividuals(HWND dialog, ChartSelection& selection) {
+  return ChooseBaseIndividual(dialog, selection, IDC_BB_BASE_NAME, {IDC_BB_RUN});
+}
 
 // The page the chart is laid out on: the margins of the settings and the
 // page the Birth Brief printer font gives (6 W + 34 columns and 130 lines

@@ -1,8 +1,9 @@
 #pragma once
 // The Birth Brief the program holds: its chart (tables, display list,
-// extent), the base individual chosen for it, and the links to the parts of
-// the program it needs: the loaded records, the chooser of the base
-// individual, the page geometry and the printer dialog. Each link has a
+// extent) and the links to the parts of the program it needs: the loaded
+// records, the chooser of the base individual, the page geometry and the
+// printer dialog. The base individual is the one the chart dialogs share
+// (Data().selection). Each link has a
 // default (below) and can be replaced by tests. One instance, reached
 // through BirthBrief(); tests call ResetBirthBriefState().
 
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "charts/selective/BirthBriefChart.h"
+#include "data/DataState.h"
 #include "output/PageGeometry.h"
 
 namespace dv {
@@ -21,18 +23,12 @@ class RecordStore;
 
 namespace dv::win {
 
-// The base individual of the chart: its index (0 = none) and the name shown.
-struct BirthBriefBase {
-  std::int32_t index = 0;
-  std::string name;
-};
-
 struct BirthBriefLinks {
   // The records of the data source, nullptr when none are loaded.
   std::function<const dv::RecordStore*()> store;
   // "List Individuals": lets the user choose the base individual over the
-  // dialog; true when one was chosen (base then holds it).
-  std::function<bool(HWND dialog, BirthBriefBase& base)> chooseBase;
+  // dialog; true when one was chosen (selection then holds it).
+  std::function<bool(HWND dialog, ChartSelection& selection)> chooseBase;
   // The printed page the chart is laid out on, measured just before a run.
   std::function<dv::PageGeometry()> page;
   // "Printer...": the printer dialog.
@@ -41,7 +37,6 @@ struct BirthBriefLinks {
 
 struct BirthBriefState {
   dv::BirthBriefChart chart;
-  BirthBriefBase base;
   BirthBriefLinks links;
 };
 
@@ -50,6 +45,7 @@ void ResetBirthBriefState();
 
 // The links' defaults, for callers that find a link empty.
 const dv::RecordStore* LoadedRecordStore();
+bool ChooseFromIndividuals(HWND dialog, ChartSelection& selection);
 dv::PageGeometry BirthBriefPageGeometry();
 void OpenPrinterDialog(HWND dialog);
 
