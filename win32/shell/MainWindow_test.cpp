@@ -9,6 +9,7 @@
 #include "shell/AboutDialogRes.h"
 #include "shell/Commands.h"
 #include "shell/MainMenus.h"
+#include "data/DataTestSupport.h"
 #include "shell/ShellTestSupport.h"
 
 namespace dv::win::test {
@@ -322,6 +323,12 @@ TEST_F(MenuEnablingTest, SaveAndCloseOnlyInViewEditMode) {
 // close it (About is modal and Exit closes, so they are left out).
 TEST_F(MainWindowCreateTest, EveryCommandCanBeSent) {
   HWND window = Start("");
+  // Commands that open dialogs find them cancelled, and file boxes cancelled.
+  ResetDataState();
+  Data().hooks.chooseFile = [](HWND, FileBox, std::string&) { return false; };
+  Data().hooks.chooseColour = [](HWND, std::array<COLORREF, 16>&, DWORD& error) { error = 0; return false; };
+  Data().hooks.runProgram = [](const std::string&) -> UINT { return 33; };
+  DialogDriver cancelDialogs;
   for (const auto& entry : CommandTable()) {
     if (entry.id == IDM_HELP_ABOUT || entry.id == IDM_FILE_EXIT) continue;
     SendMessageA(window, WM_COMMAND, entry.id, 0);
