@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "output/ChartSave.h"
+#include "output/ChartWindow.h"
 #include "resources/resource.h"
 #include "data/DataCommands.h"
 #include "shell/AboutDialog.h"
@@ -35,17 +37,17 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_HELP_HELP, OnHelp),
     DV_COMMAND(IDM_HELP_CONTENTS, OnHelpContents),
     DV_COMMAND(IDM_OPTIONS_PREFERENCES, OnPreferences),
-    DV_COMMAND(IDM_CHART_MAGNIFY, Inert),
-    DV_COMMAND(IDM_CHART_REDUCE, Inert),
+    DV_COMMAND(IDM_CHART_MAGNIFY, OnMagnify),
+    DV_COMMAND(IDM_CHART_REDUCE, OnReduce),
     DV_COMMAND(IDM_CHART_PRINT, Inert),
-    DV_COMMAND(IDM_CHART_SAVE, Inert),
-    DV_COMMAND(IDM_CHART_CANCEL, Inert),
+    DV_COMMAND(IDM_CHART_SAVE, OnChartSave),
+    DV_COMMAND(IDM_CHART_CANCEL, OnCloseChart),
     DV_COMMAND(IDM_OVERLAY_END, Inert),
-    DV_COMMAND(IDM_EXPORT_PNG, Inert),
-    DV_COMMAND(IDM_EXPORT_FINISHED, Inert),
-    DV_COMMAND(IDM_EXPORT_METAFILE, Inert),
-    DV_COMMAND(IDM_SCROLL_RANGES, Inert),
-    DV_COMMAND(IDM_SHOW_CHART, Inert),
+    DV_COMMAND(IDM_EXPORT_PNG, OnExportPng),
+    DV_COMMAND(IDM_EXPORT_FINISHED, OnExportFinished),
+    DV_COMMAND(IDM_EXPORT_METAFILE, OnExportMetafile),
+    DV_COMMAND(IDM_SCROLL_RANGES, OnScrollRanges),
+    DV_COMMAND(IDM_SHOW_CHART, OnShowChart),
     DV_COMMAND(IDM_RUN_EDITOR, OnRunEditor),
     DV_COMMAND(IDM_OPTIONS_COLOURS, OnColours),
     DV_COMMAND(IDM_REPORTS_ALL_INDIVIDUALS, Inert),

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "output/ChartWindow.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
@@ -222,6 +223,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnCommand(window, wParam, lParam);
     case WM_SIZE:
       return OnSize(window, lParam);
+    case WM_PAINT:
+      return OnPaint(window);
+    case WM_PRINTCLIENT:
+      return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
+    case WM_HSCROLL:
+      return OnChartScroll(window, false, wParam);
+    case WM_VSCROLL:
+      return OnChartScroll(window, true, wParam);
     case WM_ERASEBKGND:
       return OnEraseBackground(window, reinterpret_cast<HDC>(wParam), wParam, lParam);
     case WM_INITMENUPOPUP:
