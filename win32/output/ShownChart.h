@@ -78,7 +78,10 @@ struct ShownChartPart {
   // (the full chart draws in image mode, -1 and -1), the chart's own strip
   // plan (empty: strips of about a million pixels), a call before each
   // strip, and the switch of the display items to and from image order
-  // around an export of a chart laid out with page breaks.
+  // around an export of a chart laid out with page breaks. During a PNG
+  // export draw and beforeStrip run on the export thread; the window is
+  // disabled and paints nothing of the chart meanwhile, so the chart's
+  // tables are not used from two threads at once.
   int imagePage = 0;
   int imageScreen = 1;
   std::function<std::vector<int>(int cellWidth, int cellHeight)> stripPlan;
