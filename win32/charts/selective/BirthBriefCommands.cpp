@@ -61,7 +61,11 @@ void OnBirthBriefChart(HWND window, WPARAM, LPARAM) {
     HelpContextScope help(kHelpBirthBrief);
     if (State().settings.fparam[kPreferenceOptionsFirst] != 0)
       SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS_BIRTH_BRIEF, 0), 0);
-    show = RunBirthBriefDialog(window, app.startupKind != kNoStartupFile);
+    // Started with a data file on the command line: the dialog runs the
+    // chart and previews it by itself, once.
+    const bool automatic = app.startupKind != kNoStartupFile;
+    app.startupKind = kNoStartupFile;
+    show = RunBirthBriefDialog(window, automatic);
   }
   // Outside the dialog's help context: the chart shown sets its own.
   if (show) ShowBirthBriefChart(window);
@@ -69,7 +73,8 @@ void OnBirthBriefChart(HWND window, WPARAM, LPARAM) {
 
 void OnBirthBriefOptions(HWND window, WPARAM, LPARAM) {
   dv::Settings& settings = State().settings;
-  if (RunBirthBriefOptionsDialog(window, settings)) State().app.birthBriefWidth = settings.dparam[39];
+  if (RunBirthBriefOptionsDialog(window, settings))
+    State().app.birthBriefWidth = dv::BirthBriefOptions::FromSettings(settings).width;
 }
 
 void OnChartImages(HWND window, WPARAM, LPARAM) {

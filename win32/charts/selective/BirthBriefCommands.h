@@ -8,7 +8,7 @@
 namespace dv::win {
 
 inline constexpr int kChartKindBirthBrief = 2;
-inline constexpr int kMsgNoImages = 225;  // "You cannot add images to this chart."
+inline constexpr int kMsgNoImages = 225;           // "You cannot add images to this chart."
 inline constexpr int kPreferenceOptionsFirst = 1;  // fparam: options dialogs before charts
 
 void OnBirthBriefChart(HWND window, WPARAM wParam, LPARAM lParam);    // 3

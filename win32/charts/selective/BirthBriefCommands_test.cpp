@@ -45,8 +45,8 @@ class BirthBriefCommandsTest : public ShellTest {
     window_ = Start("");
     ASSERT_NE(window_, nullptr);
     g_commands.clear();
-    g_mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+    g_mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
   }
 
   void TearDown() override {
@@ -163,8 +163,12 @@ TEST_F(BirthBriefCommandsTest, PrintPreviewShowsTheChart) {
 // holds the base individual's and parents' names and bracket lines.
 TEST_F(BirthBriefCommandsTest, TheChartShownIsPainted) {
   Data().selection.baseIndex = 1;
-  ASSERT_EQ(BirthBrief().chart.Run(store_, 1, dv::BirthBriefOptions{},
-                                   dv::BirthBriefPageOf(BirthBriefPageGeometry())).status, 0);
+  ASSERT_EQ(
+      BirthBrief()
+          .chart
+          .Run(store_, 1, dv::BirthBriefOptions{}, dv::BirthBriefPageOf(BirthBriefPageGeometry()))
+          .status,
+      0);
   ShowBirthBriefChart(window_);
   // Scroll down to the base individual, who stands about half way down.
   State().view.scrollY = 40;
@@ -182,8 +186,12 @@ TEST_F(BirthBriefCommandsTest, TheChartShownIsPainted) {
 
 TEST_F(BirthBriefCommandsTest, CancelReleasesTheChartAndResumesViewMode) {
   Data().selection.baseIndex = 1;
-  ASSERT_EQ(BirthBrief().chart.Run(store_, 1, dv::BirthBriefOptions{},
-                                   dv::BirthBriefPageOf(BirthBriefPageGeometry())).status, 0);
+  ASSERT_EQ(
+      BirthBrief()
+          .chart
+          .Run(store_, 1, dv::BirthBriefOptions{}, dv::BirthBriefPageOf(BirthBriefPageGeometry()))
+          .status,
+      0);
   State().app.resumeMode = 1;
   ShowBirthBriefChart(window_);
   TakeMessages();
@@ -204,7 +212,8 @@ TEST_F(BirthBriefCommandsTest, CancelReleasesTheChartAndResumesViewMode) {
 TEST_F(BirthBriefCommandsTest, BaseChosenFromTheListOfTheLoadedRecords) {
   BirthBrief().links = {};
   std::string summary;
-  ASSERT_EQ(dv::LoadDataSourceBytes(Data().store, kBirthBriefFamily, dv::LoadOptions{}, summary), 0);
+  ASSERT_EQ(dv::LoadDataSourceBytes(Data().store, kBirthBriefFamily, dv::LoadOptions{}, summary),
+            0);
   State().app.recordsLoaded = 1;
   State().settings.fparam[1] = 0;
   std::string shownName;
@@ -230,6 +239,23 @@ TEST_F(BirthBriefCommandsTest, BaseChosenFromTheListOfTheLoadedRecords) {
   EXPECT_EQ(State().app.chartState, 1);
   ASSERT_NE(BirthBrief().chart.Tables(), nullptr);
   EXPECT_NE(std::string(BirthBrief().chart.Tables()->Name(0)).find("Trevail"), std::string::npos);
+}
+
+// Started with a data file on the command line, the chart is run and shown
+// without the user; the next time the dialog waits again.
+TEST_F(BirthBriefCommandsTest, StartedFromTheCommandLineTheChartShowsByItselfOnce) {
+  State().settings.fparam[1] = 0;
+  State().app.startupKind = kStartupGedcom;
+  Data().selection.baseIndex = 1;
+  Send(IDM_CHARTS_BIRTH_BRIEF);
+  EXPECT_EQ(State().app.chartState, 1);
+  EXPECT_EQ(State().app.startupKind, kNoStartupFile);
+  Send(IDM_CHART_CANCEL);
+  ModalDriver driver;
+  driver.Then("Birth Brief", [](HWND d) { ModalDriver::Press(d, IDC_BB_CLOSE); });
+  Send(IDM_CHARTS_BIRTH_BRIEF);
+  EXPECT_EQ(driver.Seen(), std::vector<std::string>{"Birth Brief"});
+  EXPECT_EQ(State().app.chartState, 0);
 }
 
 TEST_F(BirthBriefCommandsTest, ImagesOnABirthBriefAreRefused) {

@@ -61,8 +61,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
 
 void MakeDefault(HWND dialog, int control) {
   SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(control), 0);
-  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, control)),
-               TRUE);
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, control)), TRUE);
 }
 
 // Gathers and lays the chart out; on failure the user has been told why.
@@ -81,7 +80,7 @@ bool RunChart(HWND dialog) {
   bb.chart.SetPen(settings.bparam[0], page.printerLineHeight);
 
   EnableWindow(dialog, FALSE);
-  HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   const dv::GatherResult result =
       bb.chart.Run(*store, baseIndex, options, dv::BirthBriefPageOf(page));
   SetCursor(previous);

@@ -14,11 +14,11 @@ namespace dv::win {
 namespace {
 
 // Settings slots edited here.
-constexpr int kGenerationsSlot = 0;       // eparam: 0 seven, 1 eight generations
-constexpr int kCapitalsSlot = 1;          // eparam: "All capitals"
+constexpr int kGenerationsSlot = 0;         // eparam: 0 seven, 1 eight generations
+constexpr int kCapitalsSlot = 1;            // eparam: "All capitals"
 constexpr int kSelectiveCapitalsSlot = 14;  // dparam: the Selective Tree's "All capitals"
-constexpr int kWidthSlot = 39;            // dparam: characters per generation
-constexpr int kLineWidthSlot = 0;         // bparam: graphics line width
+constexpr int kWidthSlot = 39;              // dparam: characters per generation
+constexpr int kLineWidthSlot = 0;           // bparam: graphics line width
 
 // The check boxes and the eparam slot each one stores.
 struct CheckSlot {

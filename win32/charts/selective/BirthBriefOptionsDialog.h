@@ -14,7 +14,7 @@ inline constexpr char kBirthBriefOptionsTemplate[] = "OPT2DLG";
 inline constexpr int kHelpBirthBriefOptions = 311;
 
 // Messages of the dialog.
-inline constexpr int kMsgEditOutOfSpace = 22;  // "Edit control out of space"
+inline constexpr int kMsgEditOutOfSpace = 22;          // "Edit control out of space"
 inline constexpr int kMsgMaxCharsPerGeneration = 116;  // "Maximum 31 characters per generation"
 
 // Limits of the edited values.

@@ -71,7 +71,8 @@ TEST_F(BirthBriefOptionsDialogTest, UpDownControlsHaveTheLimits) {
   EXPECT_EQ(low, 1);
   EXPECT_EQ(high, 10);
   // The buddies are the edit fields.
-  EXPECT_EQ(reinterpret_cast<HWND>(SendDlgItemMessageA(dialog_, IDC_BBOPT_WIDTH_SPIN, UDM_GETBUDDY, 0, 0)),
+  EXPECT_EQ(reinterpret_cast<HWND>(
+                SendDlgItemMessageA(dialog_, IDC_BBOPT_WIDTH_SPIN, UDM_GETBUDDY, 0, 0)),
             GetDlgItem(dialog_, IDC_BBOPT_WIDTH));
 }
 

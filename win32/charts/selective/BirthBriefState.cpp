@@ -12,6 +12,11 @@
 namespace dv::win {
 namespace {
 
+// Settings slots read here (dparam).
+constexpr int kLastPageColumnsSlot = 27;
+constexpr int kLastPageLinesSlot = 28;
+constexpr int kCharsPerGenerationSlot = 39;
+
 BirthBriefState& Instance() {
   static BirthBriefState state;
   return state;
@@ -45,10 +50,11 @@ dv::PageGeometry BirthBriefPageGeometry() {
   const dv::Settings& settings = State().settings;
   dv::PageGeometry g;
   g.margins = dv::PageMarginsOf(settings);
-  const int width = std::clamp(settings.dparam[39], 20, 31);
-  g.pageColumns = std::max(settings.dparam[27], dv::BirthBriefColumns(width, g.margins));
-  g.pageLines =
-      std::max(settings.dparam[28], dv::kBirthBriefLines + g.margins.top + g.margins.bottom);
+  const int width = std::clamp(settings.dparam[kCharsPerGenerationSlot], 20, 31);
+  g.pageColumns =
+      std::max(settings.dparam[kLastPageColumnsSlot], dv::BirthBriefColumns(width, g.margins));
+  g.pageLines = std::max(settings.dparam[kLastPageLinesSlot],
+                         dv::kBirthBriefLines + g.margins.top + g.margins.bottom);
   g.usableColumns = g.pageColumns - g.margins.left - g.margins.right;
   g.usableLines = g.pageLines - g.margins.top - g.margins.bottom;
   return g;
