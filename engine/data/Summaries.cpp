@@ -439,9 +439,8 @@ int RecordStore::CheckLinks() {
         RemoveLink(f->line, kTagHUSB, indiNumber(f->husband));
         f->husband = 0;
         ++repairs;
-      } else if (!isFamilyOf(f->husband, fi)) {
-        AddMarriage(f->husband, fi);
-        ++repairs;
+      } else if (!isFamilyOf(f->husband, fi) && AddMarriage(f->husband, fi) == 0) {
+        ++repairs;  // a full marriage table leaves the marriage unrecorded
       }
     }
     if (f->wife) {
@@ -450,8 +449,7 @@ int RecordStore::CheckLinks() {
         RemoveLink(f->line, kTagWIFE, indiNumber(f->wife));
         f->wife = 0;
         ++repairs;
-      } else if (!isFamilyOf(f->wife, fi)) {
-        AddMarriage(f->wife, fi);
+      } else if (!isFamilyOf(f->wife, fi) && AddMarriage(f->wife, fi) == 0) {
         ++repairs;
       }
     }
@@ -515,14 +513,22 @@ int RecordStore::CheckLinks() {
         }
       }
     }
-    std::int32_t previous = 0;
-    std::int32_t families[kMaxFamiliesListed];
-    int familyCount = FamiliesInto(ii, families);
-    for (int n = 0; n < familyCount; ++n) {
+    // Every family of the individual is checked, not only the ten that
+    // FamiliesOf lists, and a family named a second time anywhere in the
+    // list is a duplicate: one pass leaves nothing for the next one to do.
+    std::vector<std::int32_t> families;
+    if (s->spouseFamily) families.push_back(s->spouseFamily);
+    auto range = std::equal_range(sums_.marriages.begin(), sums_.marriages.end(),
+                                  MarriageEntry{0, ii, 0},
+                                  [](const MarriageEntry& a, const MarriageEntry& b) {
+                                    return a.individual < b.individual;
+                                  });
+    for (auto it = range.first; it != range.second; ++it) families.push_back(it->family);
+    for (std::size_t n = 0; n < families.size(); ++n) {
       std::int32_t fi = families[n];
       FamilySummary* f = family(fi);
-      bool duplicate = fi == previous;
-      previous = fi;
+      bool duplicate = std::find(families.begin(), families.begin() + static_cast<std::ptrdiff_t>(n), fi) !=
+                       families.begin() + static_cast<std::ptrdiff_t>(n);
       bool wrong;
       if (!f || duplicate)
         wrong = true;
