@@ -193,7 +193,7 @@ bool RecordStore::BuildFamily(LineNode* fam) {
 int RecordStore::FamiliesInto(std::int32_t individual,
                               std::int32_t (&out)[kMaxFamiliesListed]) const {
   const IndividualSummary* s = Individual(individual);
-  if (!s || !s->id) return 0;
+  if (!s || !s->line) return 0;
   int n = 0;
   if (s->spouseFamily) out[n++] = s->spouseFamily;
   if (!s->moreMarriages) return n;
@@ -249,7 +249,7 @@ std::int32_t RecordStore::AdoptiveFamily(std::int32_t individualIndex) const {
 int RecordStore::AddMarriage(std::int32_t individualIndex, std::int32_t familyIndex,
                              std::int32_t order, bool addLine) {
   IndividualSummary* s = MutableIndividual(individualIndex);
-  if (!s || !s->id || familyIndex < 1) return kNoSummary;
+  if (!s || !s->line || familyIndex < 1) return kNoSummary;
   auto byIndividual = [](const MarriageEntry& a, const MarriageEntry& b) {
     return a.individual < b.individual;
   };
@@ -273,7 +273,7 @@ int RecordStore::AddMarriage(std::int32_t individualIndex, std::int32_t familyIn
 int RecordStore::RemoveMarriage(std::int32_t individualIndex, std::int32_t familyIndex,
                                 bool removeLine) {
   IndividualSummary* s = MutableIndividual(individualIndex);
-  if (!s || !s->id) return kNoSummary;
+  if (!s || !s->line) return kNoSummary;
   auto byIndividual = [](const MarriageEntry& a, const MarriageEntry& b) {
     return a.individual < b.individual;
   };

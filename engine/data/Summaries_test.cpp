@@ -405,6 +405,15 @@ TEST(CheckLinks, RepeatedFamsLinesApartAreRemovedInOnePass) {
   EXPECT_EQ(store.CheckLinks(), 0);
 }
 
+TEST(CheckLinks, IndividualWithoutANumberIsRepairedLikeAnyOther) {
+  RecordStore store;
+  Load(store, "0 @I@ INDI\n1 SEX M\n1 FAMS @F1@\n0 @I2@ INDI\n1 FAMS @F1@\n0 @F1@ FAM\n1 HUSB @I2@\n");
+  EXPECT_EQ(store.Individual(1)->id, 0);
+  EXPECT_EQ(store.Individual(1)->spouseFamily, 0);
+  EXPECT_EQ(Children(store.Individual(1)->line), "1 SEX M");
+  EXPECT_EQ(store.CheckLinks(), 0);
+}
+
 TEST(GatherNotes, ContinuationsAndRecords) {
   RecordStore store;
   Load(store, R"(0 @I1@ INDI
