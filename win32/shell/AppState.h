@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "output/PrintSetup.h"
 #include "shell/Settings.h"
 #include "shell/StartupFile.h"
 
@@ -117,6 +118,8 @@ struct ProgramState {
   ChartView view;
   ShellResources ui;
   ShellHooks hooks;
+  PageSetup page;        // the printed page in cells of the chart font
+  PrinterSetup printer;  // the printer in use and the printing run
 };
 
 // The one instance.

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "output/PrintSetup.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
@@ -80,7 +81,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
   app.helpContext = kHelpMain;
   LoadMenus(window, state);
   if (state.settings.fontsState == 0) state.settings.setDefaultFonts();
-  ComputePageGeometryStub();
+  SetUpDefaultPrinter(window);
   state.view.zoomLevel = 4;
   state.view.maxZoomLevel = 7;
   state.view.displayEnabled = 1;
@@ -240,7 +241,5 @@ std::string WindowTitle(std::string_view sourcePath) {
   title += slash == std::string_view::npos ? sourcePath : sourcePath.substr(slash + 1);
   return title;
 }
-
-void ComputePageGeometryStub() {}
 
 }  // namespace dv::win
