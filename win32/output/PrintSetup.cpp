@@ -253,6 +253,38 @@ PaperReport RecomputePageGeometry(ProgramState& state) {
   return report;
 }
 
+void FitBirthBriefOnContext(ProgramState& state, HDC dc, int charsPerGeneration) {
+  const DeviceCaps caps = CapsOf(dc);
+  PageSetup& page = state.page;
+  const Margins margins = PageMarginsOf(state.settings);
+  BirthBriefFit fit = FitBirthBriefPrinterFont(
+      caps.horzRes, caps.vertRes, charsPerGeneration, margins,
+      [dc](const FontRecord& font) { return GdiSurface(dc).SelectFont(font); });
+  *state.app.printerFont = fit.font;
+  *state.app.screenFont = fit.font;
+  page.printerCharWidth = fit.printerCharWidth;
+  page.printerLineHeight = fit.printerLineHeight;
+  page.pageColumns = fit.pageColumns;
+  page.pageLines = fit.pageLines;
+  // The usable area follows the new page, or printing would compare the
+  // page against the area of the previous font.
+  page.margins = margins;
+  page.usableColumns = page.pageColumns - margins.left - margins.right;
+  page.usableLines = page.pageLines - margins.top - margins.bottom;
+  state.settings.dparam[27] = page.pageColumns;
+  state.settings.dparam[28] = page.pageLines;
+}
+
+bool FitBirthBriefOnPrinter(ProgramState& state, int charsPerGeneration) {
+  if (!state.printer.chosen) return false;
+  const PrinterTarget& t = state.printer.target;
+  HDC dc = CreateDCA(t.driver.c_str(), t.device.c_str(), t.port.c_str(), t.mode());
+  if (!dc) return false;
+  FitBirthBriefOnContext(state, dc, charsPerGeneration);
+  DeleteDC(dc);
+  return true;
+}
+
 void SetUpDefaultPrinter(HWND window) {
   // A machine without a printer is not an error at start: the page then
   // comes from the fallback paper.

@@ -150,6 +150,14 @@ std::string PrinterDeviceText(const PrinterSetup& printer);
 // last device mode, or a Letter page when there is none.
 PaperReport RecomputePageGeometry(ProgramState& state);
 
+// The Birth Brief's printer font: the largest bold Courier New cell for
+// which the chart (charsPerGeneration characters per generation, the page
+// margins, 130 lines) fits the printer's page. Sets the printer and screen
+// fonts, the printer cell and the page size. False, changing nothing, when
+// the printer's context cannot be opened. The second form fits to dc.
+bool FitBirthBriefOnPrinter(ProgramState& state, int charsPerGeneration);
+void FitBirthBriefOnContext(ProgramState& state, HDC dc, int charsPerGeneration);
+
 // Start-up: the default printer without a dialog, then the page geometry.
 void SetUpDefaultPrinter(HWND window);
 

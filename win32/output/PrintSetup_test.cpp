@@ -188,6 +188,37 @@ TEST(PrinterFontOnAPrinter, SixHundredDpiFromANinetySixDpiScreen) {
   EXPECT_EQ(g.pageLines, 6600 / 50 - 1);
 }
 
+using BirthBriefPrinterFit = ShellTest;
+
+TEST_F(BirthBriefPrinterFit, WithoutAPrinterNothingChanges) {
+  State().page.pageColumns = 77;
+  EXPECT_FALSE(FitBirthBriefOnPrinter(State(), 23));
+  EXPECT_EQ(State().page.pageColumns, 77);
+}
+
+// On the 1024 x 768 screen a Birth Brief of 23 characters per generation
+// needs 6 x 23 + 34 = 172 columns and 130 lines: cells of at most 5 x 5.
+TEST_F(BirthBriefPrinterFit, TheLargestBoldCourierCellThatHoldsTheChart) {
+  ScreenDc screen;
+  ASSERT_EQ(GetDeviceCaps(screen.get(), HORZRES), 1024);
+  ASSERT_EQ(GetDeviceCaps(screen.get(), VERTRES), 768);
+  State().settings.dparam[17] = 0;
+  State().settings.dparam[18] = 0;
+  FitBirthBriefOnContext(State(), screen.get(), 23);
+  const auto& page = State().page;
+  const auto& printerFont = State().settings.fonts[kPrinterFont];
+  EXPECT_EQ(printerFont.faceName(), "Courier New");
+  EXPECT_EQ(printerFont.weight(), 700);
+  EXPECT_EQ(State().settings.fonts[kScreenFont], printerFont);
+  EXPECT_LE(page.printerCharWidth, 5);
+  EXPECT_GT(page.printerCharWidth, 0);
+  EXPECT_LE(page.printerLineHeight, 5);
+  EXPECT_EQ(page.pageColumns, 1024 / page.printerCharWidth);
+  EXPECT_EQ(page.pageLines, 768 / page.printerLineHeight - 1);
+  EXPECT_GE(page.usableColumns, 172);
+  EXPECT_GE(page.usableLines, 130);
+}
+
 using PrintDialogTest = ShellTest;
 
 PrintDialogAnswer Chosen(std::string device, std::string driver, std::string port) {
