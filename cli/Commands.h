@@ -3,12 +3,27 @@
 // the process exit code (0 success, 1 failure reported on stderr, 2 usage).
 
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace dv::cli {
 
 using Args = std::span<const std::string_view>;  // arguments after the subcommand
 
 int Strings(Args args);
+int Load(Args args);  // load FILE [--names-last] [--combine-sources]
+int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
+
+}  // namespace dv::cli
+
+namespace dv {
+struct LoadOptions;
+}
+
+namespace dv::cli {
+
+// The options shared by load and save, and the remaining paths; false on an unknown option.
+bool ParseLoadOptions(Args args, LoadOptions& options, std::vector<std::string>& paths);
 
 }  // namespace dv::cli

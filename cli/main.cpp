@@ -16,6 +16,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"strings", dv::cli::Strings, "strings                      list the string table"},
+    {"load", dv::cli::Load, "load FILE [--names-last] [--combine-sources]   load a GEDCOM file, print the counts"},
+    {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 
 int Usage() {

@@ -16,6 +16,8 @@ struct StringEntry {
 // Ids that the message routine accepts; others show "Undetermined error".
 inline constexpr int kFirstMessageId = 1;
 inline constexpr int kLastMessageId = 258;
+// Texts that are not messages (filters, titles, list prompts) start here.
+inline constexpr int kFirstLabelId = 300;
 inline constexpr int kUndeterminedError = 117;
 
 // Every entry, ordered by id.

@@ -27,6 +27,8 @@ class GdiObject {
     return *this;
   }
   Handle get() const { return h_; }
+  // Gives the handle to a new owner (a menu keeps its item bitmaps).
+  Handle release() { return std::exchange(h_, nullptr); }
   explicit operator bool() const { return h_ != nullptr; }
   void Reset(Handle h = nullptr) {
     if (h_) DeleteObject(h_);
@@ -97,7 +99,7 @@ class MemoryDc {
   HDC dc_;
 };
 
-// The screen's device context, released at the end.
+// A window's device context (the screen's for no window), released at the end.
 class ScreenDc {
  public:
   explicit ScreenDc(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
@@ -111,6 +113,22 @@ class ScreenDc {
 
  private:
   HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint/EndPaint around a window's paint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+  ~PaintDc() { EndPaint(window_, &ps_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+  const PAINTSTRUCT& paint() const { return ps_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT ps_{};
   HDC dc_;
 };
 

@@ -7,6 +7,7 @@
 #include "output/GdiSurface.h"
 #include "output/PrintChartRes.h"
 #include "output/PrintSetup.h"
+#include "output/ShownChart.h"
 #include "output/ZoomLevels.h"
 #include "shell/AppState.h"
 #include "shell/Help.h"
@@ -196,11 +197,26 @@ void PrintChartCommand(HWND window, const PrintJob& job) {
   InvalidateRect(window, nullptr, TRUE);
 }
 
+bool ShownChartPrintJob(PrintJob& job) {
+  ChartSlot slot = ChartSlot::kSelectiveTree;
+  const ShownChartPart* part = ShownChart(&slot);
+  if (!part) return false;
+  const ChartExtent extent = part->extent ? part->extent() : ChartExtent{};
+  job = PrintJob{};
+  job.draw = part->draw;
+  job.byPages = slot == ChartSlot::kFullChart;
+  job.dialogMode = slot == ChartSlot::kFullChart ? 2 : slot == ChartSlot::kBirthBrief ? 4 : 3;
+  if (job.byPages) {
+    job.pageList = extent.pageList;
+    job.pageNumberSetting = part->pageNumberSetting ? part->pageNumberSetting() : 0;
+    job.withoutPageBreaks = extent.minZoomLevel == 1;
+  }
+  return true;
+}
+
 void OnPrint(HWND window, WPARAM, LPARAM) {
-  const auto& source = State().printer.shownChartJob;
   PrintJob job;
-  if (!source || !source(job)) return;
-  PrintChartCommand(window, job);
+  if (ShownChartPrintJob(job)) PrintChartCommand(window, job);
 }
 
 }  // namespace dv::win

@@ -47,8 +47,13 @@ int PrintChart(HWND window, const PrintJob& job, const PrintNotice& notice);
 // with the chart on show.
 void PrintChartCommand(HWND window, const PrintJob& job);
 
-// Command 23: prints the chart on show, as the chart display describes it
-// (State().printer.shownChartJob); nothing when there is none.
+// The print job of the chart on show (output/ShownChart.h): its draw
+// routine, the full chart by pages in dialog mode 2, the Birth Brief in
+// mode 4 and the Selective Tree in mode 3, each as one page. False when no
+// chart is on show.
+bool ShownChartPrintJob(PrintJob& job);
+
+// Command 23: prints the chart on show; nothing when there is none.
 void OnPrint(HWND window, WPARAM wParam, LPARAM lParam);
 
 // "Printing " + " N " + " copies" (" copy" for one), or "Printing " + "to file".

@@ -8,6 +8,7 @@
 
 #include "output/GdiGuards.h"
 #include "output/PrintSetup.h"
+#include "output/ShownChart.h"
 #include "shell/ShellTestSupport.h"
 
 namespace dv::win::test {
@@ -343,12 +344,41 @@ TEST_F(PrintChartTest, AChartWithoutPageBreaksAsksFirst) {
 TEST_F(PrintChartTest, PrintCommandPrintsTheChartOnShow) {
   SendMessageA(window_, WM_COMMAND, 23, 0);  // nothing on show: nothing happens
   EXPECT_TRUE(requests_.empty());
-  State().printer.shownChartJob = [this](PrintJob& job) {
-    job = Chart(2);
-    return true;
+  const PrintJob chart = Chart(2);
+  ShownChartPart part;
+  part.draw = chart.draw;
+  part.extent = [] {
+    ChartExtent extent;
+    extent.pageList = {{1, 0}, {3, 0}};
+    return extent;
   };
+  part.hasPages = true;
+  part.pageNumberSetting = [] { return 1; };
+  RegisterShownChart(ChartSlot::kFullChart, part);
+  State().app.fullChartState = 2;
   SendMessageA(window_, WM_COMMAND, 23, 0);
-  EXPECT_EQ(Pages(), "1,2,");
+  UnregisterShownChart(ChartSlot::kFullChart);
+  ASSERT_EQ(requests_.size(), 1u);
+  EXPECT_EQ(requests_[0].mode, 2);
+  EXPECT_EQ(Pages(), "1,3,");
+}
+
+TEST_F(PrintChartTest, TheBirthBriefAndTheSelectiveTreePrintAsOnePage) {
+  PrintJob job;
+  ShownChartPart part;
+  part.draw = Chart(1).draw;
+  part.extent = [] { return ChartExtent{}; };
+  RegisterShownChart(ChartSlot::kBirthBrief, part);
+  State().app.birthBriefChartState = 2;
+  ASSERT_TRUE(ShownChartPrintJob(job));
+  EXPECT_FALSE(job.byPages);
+  EXPECT_EQ(job.dialogMode, 4);
+  UnregisterShownChart(ChartSlot::kBirthBrief);
+  RegisterShownChart(ChartSlot::kSelectiveTree, part);
+  State().app.selectiveChartState = 2;
+  ASSERT_TRUE(ShownChartPrintJob(job));
+  EXPECT_EQ(job.dialogMode, 3);
+  UnregisterShownChart(ChartSlot::kSelectiveTree);
 }
 
 }  // namespace

@@ -18,20 +18,15 @@
 namespace dv::win {
 
 struct ProgramState;
-struct PrintJob;  // output/PrintChart.h
 
 // The page geometry shared by the chart code, the display and printing:
 // pageColumns, pageLines, margins, usableColumns, usableLines,
-// printerCharWidth, printerLineHeight and the paper size in twips come from
-// the page computation; pagesAcross, pagesDown and pageList are filled by the
-// full chart's page layout.
+// printerCharWidth, printerLineHeight and the paper size in twips, from the
+// page computation. The chart's own page grid (pagesAcross, pagesDown,
+// pageList) is part of the chart view (ChartView in shell/AppState.h).
 struct PageSetup : PageGeometry {
-  std::int16_t pagesAcross = 1;
-  std::int16_t pagesDown = 1;
-  std::vector<PageListEntry> pageList;  // the printed pages of a full chart
-  int lineWidth = 6;                    // rule width in printer pixels (1 to 10)
-  PaperReport paper;                    // what the last computation found out about the paper
-  int pageCount() const { return int(pageList.size()); }
+  int lineWidth = 6;  // rule width in printer pixels (1 to 10)
+  PaperReport paper;  // what the last computation found out about the paper
 };
 
 // The printing calls of one document, behind an interface so that tests can
@@ -116,9 +111,6 @@ struct PrinterSetup {
   // The dialogs, replaceable by tests: the system ones when empty.
   PrintDialogFunction printDialog;
   ChooseFontFunction chooseFont;
-  // The chart on show as printing needs it (filled in by the chart display);
-  // false when no chart is shown. PRINT (command 23) asks it.
-  std::function<bool(PrintJob& job)> shownChartJob;
 };
 
 // Result of RunPrintDialog: status 0, 23 "Cannot print" (the dialog failed

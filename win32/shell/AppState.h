@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "output/PrintSetup.h"
 #include "shell/Settings.h"
@@ -75,17 +76,33 @@ struct AppState {
   FontRecord* font4 = nullptr;
 };
 
-// Screen view of a chart; the chart-output code owns the rest of it.
+// Screen view of a chart: its size in cells, the zoom and cell size, the
+// scroll position and ranges, and the client area (chart-output code).
 struct ChartView {
-  std::int16_t zoomLevel = 4;
-  std::int16_t maxZoomLevel = 7;
-  std::int16_t displayEnabled = 1;
+  std::int16_t zoomLevel = 4;       // 0 overview, 1 to 7 font sizes
+  std::int16_t maxZoomLevel = 7;    // highest level whose cell fits the chart
+  std::int16_t minZoomLevel = 0;    // 1 for a chart laid out without page breaks
+  std::int16_t displayEnabled = 1;  // 0 when no level fits
   int chartColumns = 10;
   int chartLines = 10;
-  int scrollX = 0;
+  std::int16_t pagesAcross = 1;  // the full chart's page grid
+  std::int16_t pagesDown = 1;
+  std::vector<dv::PageListEntry> pageList;
+  int cellWidth = 0;  // screen pixels of one column and one line at zoomLevel
+  int cellHeight = 0;
+  int maxCellWidth = 32767;  // 32767 / chartColumns
+  int maxCellHeight = 32767;
+  int scrollX = 0;  // cells at zoom 1 to 7, pixels in the overview
   int scrollY = 0;
+  int scrollMaxX = 0;
+  int scrollMaxY = 0;
+  int overviewPageWidth = 0;
+  int screenDpiX = 96;
+  int screenDpiY = 96;
   int clientWidth = 0;
   int clientHeight = 0;
+  // 1 once "Cannot display" was shown for the chart at this zoom.
+  std::int16_t displayFailureShown = 0;
 };
 
 // Menus, accelerators and child windows owned by the main window.
@@ -107,6 +124,12 @@ struct ShellResources {
 struct ShellHooks {
   std::function<int(HWND owner, const char* text, const char* caption, UINT type)> messageBox;
   std::function<void(HWND owner, const std::string& target)> openHelp;
+  // The save-file dialog: shows filter (parts separated by NULs), and on OK
+  // leaves the chosen name in fileName and returns the 1-based filter index;
+  // 0 when cancelled. Empty: the common dialog.
+  std::function<int(HWND owner, const std::string& filter, const char* defaultExtension,
+                    std::array<char, kFileNameBufferSize>& fileName)>
+      saveFileDialog;
   // Folder of the executable; empty uses the module's own path.
   std::string programDirOverride;
 };

@@ -2,15 +2,19 @@
 
 #include <algorithm>
 
+#include "output/ChartSave.h"
+#include "output/ChartWindow.h"
 #include "output/MarginsDialog.h"
 #include "output/PrintChart.h"
 #include "output/PrintSetup.h"
 #include "output/PrinterDialog.h"
 #include "resources/resource.h"
+#include "data/DataCommands.h"
 #include "shell/AboutDialog.h"
 #include "shell/AppState.h"
 #include "shell/Help.h"
 #include "shell/MainMenus.h"
+#include "shell/OptionCommands.h"
 
 namespace dv::win {
 namespace {
@@ -19,7 +23,7 @@ namespace {
   { id, handler, #id }
 
 constexpr CommandEntry kCommands[] = {
-    DV_COMMAND(IDM_FILE_OPEN, Inert),     // Data Source dialog
+    DV_COMMAND(IDM_FILE_OPEN, OnOpen),     // Data Source dialog
     DV_COMMAND(IDM_FILE_EXTRACT, Inert),  // Extract dialog
     DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, Inert),
     DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, Inert),
@@ -36,20 +40,20 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_OPTIONS_FONTS, OnFonts),
     DV_COMMAND(IDM_HELP_HELP, OnHelp),
     DV_COMMAND(IDM_HELP_CONTENTS, OnHelpContents),
-    DV_COMMAND(IDM_OPTIONS_PREFERENCES, Inert),
-    DV_COMMAND(IDM_CHART_MAGNIFY, Inert),
-    DV_COMMAND(IDM_CHART_REDUCE, Inert),
+    DV_COMMAND(IDM_OPTIONS_PREFERENCES, OnPreferences),
+    DV_COMMAND(IDM_CHART_MAGNIFY, OnMagnify),
+    DV_COMMAND(IDM_CHART_REDUCE, OnReduce),
     DV_COMMAND(IDM_CHART_PRINT, OnPrint),
-    DV_COMMAND(IDM_CHART_SAVE, Inert),
-    DV_COMMAND(IDM_CHART_CANCEL, Inert),
+    DV_COMMAND(IDM_CHART_SAVE, OnChartSave),
+    DV_COMMAND(IDM_CHART_CANCEL, OnCloseChart),
     DV_COMMAND(IDM_OVERLAY_END, Inert),
-    DV_COMMAND(IDM_EXPORT_PNG, Inert),
-    DV_COMMAND(IDM_EXPORT_FINISHED, Inert),
-    DV_COMMAND(IDM_EXPORT_METAFILE, Inert),
-    DV_COMMAND(IDM_SCROLL_RANGES, Inert),
-    DV_COMMAND(IDM_SHOW_CHART, Inert),
-    DV_COMMAND(IDM_RUN_EDITOR, Inert),
-    DV_COMMAND(IDM_OPTIONS_COLOURS, Inert),
+    DV_COMMAND(IDM_EXPORT_PNG, OnExportPng),
+    DV_COMMAND(IDM_EXPORT_FINISHED, OnExportFinished),
+    DV_COMMAND(IDM_EXPORT_METAFILE, OnExportMetafile),
+    DV_COMMAND(IDM_SCROLL_RANGES, OnScrollRanges),
+    DV_COMMAND(IDM_SHOW_CHART, OnShowChart),
+    DV_COMMAND(IDM_RUN_EDITOR, OnRunEditor),
+    DV_COMMAND(IDM_OPTIONS_COLOURS, OnColours),
     DV_COMMAND(IDM_REPORTS_ALL_INDIVIDUALS, Inert),
     DV_COMMAND(IDM_REPORTS_DESCENDANTS, Inert),
     DV_COMMAND(IDM_REPORTS_ANCESTORS, Inert),
@@ -65,9 +69,9 @@ constexpr CommandEntry kCommands[] = {
     {57, OnRecentFile, "IDM_FILE_RECENT_FIRST + 6"},
     {58, OnRecentFile, "IDM_FILE_RECENT_FIRST + 7"},
     {59, OnRecentFile, "IDM_FILE_RECENT_LAST"},
-    DV_COMMAND(IDM_FILE_NEW, Inert),
-    DV_COMMAND(IDM_FILE_SAVE, Inert),
-    DV_COMMAND(IDM_FILE_SAVE_AS, Inert),
+    DV_COMMAND(IDM_FILE_NEW, OnNew),
+    DV_COMMAND(IDM_FILE_SAVE, OnSave),
+    DV_COMMAND(IDM_FILE_SAVE_AS, OnSaveAs),
     DV_COMMAND(IDM_FILE_CLOSE, Inert),
     DV_COMMAND(IDM_FILE_VIEW, Inert),
     DV_COMMAND(IDM_VIEWEDIT_TO_VIEW, Inert),
@@ -75,7 +79,7 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_VIEWEDIT_PREVIOUS, Inert),
     DV_COMMAND(IDM_VIEWEDIT_NEXT, Inert),
     DV_COMMAND(IDM_VIEWEDIT_LEAVE, Inert),
-    DV_COMMAND(IDM_SAVE_NAMED, Inert),
+    DV_COMMAND(IDM_SAVE_NAMED, OnSaveNamed),
     DV_COMMAND(IDM_CONTEXT_CLOSED, Inert),
     DV_COMMAND(IDM_CONTEXT_INSERT_IMAGE, Inert),
     DV_COMMAND(IDM_CONTEXT_DELETE_IMAGE, Inert),
@@ -128,8 +132,6 @@ void OnRebuildRecentFiles(HWND, WPARAM, LPARAM lParam) {
                          LOWORD(lParam));
 }
 
-// Opening a recent file belongs to the Data Source dialog, which is not in
-// the program yet.
-void OnRecentFile(HWND, WPARAM, LPARAM) {}
+void OnRecentFile(HWND window, WPARAM wParam, LPARAM lParam) { OnOpenRecent(window, wParam, lParam); }
 
 }  // namespace dv::win

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/GdiGuards.h"
+#include "output/GdiGuards.h"
 
 namespace dv::win {
 namespace {
@@ -67,7 +67,7 @@ LRESULT OnGaugeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-  PaintDC paint(window);
+  PaintDc paint(window);
   PaintGauge(paint.get(), LookOf(window));
   return 0;
 }
@@ -95,7 +95,7 @@ void DrawPercent(HDC dc, const GaugeLook& look) {
   SIZE size{};
   GetTextExtentPoint32A(dc, text, length, &size);
   if (size.cx <= 0 || size.cy <= 0) return;
-  MemoryDC memory(dc);
+  MemoryDc memory(dc);
   GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, size.cx, size.cy));
   if (!memory || !bitmap) return;
   SelectGuard selectBitmap(memory.get(), bitmap.get());

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/GdiGuards.h"
+#include "output/GdiGuards.h"
 #include "shell/ShellTestSupport.h"
 
 namespace dv::win::test {

@@ -5,7 +5,7 @@
 #include "common/StringTable.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
-#include "shell/GdiGuards.h"
+#include "output/GdiGuards.h"
 
 namespace dv::win {
 
@@ -77,7 +77,7 @@ namespace {
 // One word drawn black on white into a monochrome bitmap just large enough
 // for it.
 HBITMAP MakeWordBitmap(HDC screen, HFONT font, std::string_view word) {
-  MemoryDC memory(screen);
+  MemoryDc memory(screen);
   if (!memory) return nullptr;
   SelectGuard selectFont(memory.get(), font);
   SIZE size{};
@@ -105,7 +105,7 @@ int SystemFontHeight(HDC screen) {
 }  // namespace
 
 HMENU BuildChartMenuBar(std::array<HBITMAP, 6>& bitmaps) {
-  WindowDC screen(nullptr);
+  ScreenDc screen(nullptr);
   if (!screen) return nullptr;
   GdiObject<HFONT> font(CreateFontA(SystemFontHeight(screen.get()), 0, 0, 0, FW_BOLD, FALSE, FALSE,
                                     FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

@@ -4,12 +4,15 @@
 
 #include <cstdlib>
 
+#include "output/ChartWindow.h"
 #include "output/PrintSetup.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/Help.h"
+#include "data/DataState.h"
 #include "shell/MainMenus.h"
+#include "shell/OptionCommands.h"
 
 namespace dv::win {
 namespace {
@@ -115,6 +118,9 @@ LRESULT OnDestroy(HWND window) {
   if (ui.messageFilterHook) UnhookWindowsHookEx(ui.messageFilterHook);
   ui.messageFilterHook = nullptr;
   ui.scannerFilter = nullptr;
+  // The data source goes with the window.
+  Data().store.Clear();
+  state.app.recordsLoaded = 0;
   DestroyShellMenus(window, ui);
   if (ui.statusBar) DestroyWindow(ui.statusBar);
   ui.statusBar = nullptr;
@@ -167,8 +173,8 @@ LRESULT OnInitMenuPopup(HMENU popup) {
     SetItemEnabled(popup, IDM_FILE_SAVE_AS, viewEdit);
     SetItemEnabled(popup, IDM_FILE_CLOSE, viewEdit);
     SetItemEnabled(popup, IDM_FILE_VIEW, app.recordsLoaded && app.viewEditMode != 1);
-    // The extract code narrows this to the chart selections it can extract.
-    SetItemEnabled(popup, IDM_FILE_EXTRACT, app.sourceOpen != 0);
+    // Extracting writes a chart file from a chart selection of GEDCOM data.
+    SetItemEnabled(popup, IDM_FILE_EXTRACT, gedcomOpen && app.recordsLoaded && Data().selection.baseIndex != 0);
     SetItemEnabled(popup, IDM_FILE_EDIT,
                    (app.sourceFormat == kFormatGedcom && app.recordsLoaded) || specialOpen);
   } else if (popup == GetSubMenu(state.ui.mainMenu, 1)) {
@@ -218,10 +224,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnCommand(window, wParam, lParam);
     case WM_SIZE:
       return OnSize(window, lParam);
+    case WM_PAINT:
+      return OnPaint(window);
+    case WM_PRINTCLIENT:
+      return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
+    case WM_HSCROLL:
+      return OnChartScroll(window, false, wParam);
+    case WM_VSCROLL:
+      return OnChartScroll(window, true, wParam);
     case WM_ERASEBKGND:
       return OnEraseBackground(window, reinterpret_cast<HDC>(wParam), wParam, lParam);
     case WM_INITMENUPOPUP:
       return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+    case WM_KEYDOWN:
+      return OnKeyDown(window, wParam);
     case kHelpKeyMessage:
       return OnHelpKey(window);
   }

@@ -9,6 +9,7 @@
 #include "shell/AboutDialogRes.h"
 #include "shell/Commands.h"
 #include "shell/MainMenus.h"
+#include "data/DataTestSupport.h"
 #include "shell/ShellTestSupport.h"
 
 namespace dv::win::test {
@@ -321,26 +322,18 @@ TEST_F(MenuEnablingTest, SaveAndCloseOnlyInViewEditMode) {
 
 // Every command of the table sent to the window: nothing may crash or
 // close it (About is modal and Exit closes, so they are left out).
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-  return TRUE;
-}
-
-// Runs inside any modal loop a command opens: cancels its dialog.
-void CALLBACK CancelOpenDialogs(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
-}
-
 TEST_F(MainWindowCreateTest, EveryCommandCanBeSent) {
   HWND window = Start("");
-  const UINT_PTR timer = SetTimer(nullptr, 0, 10, CancelOpenDialogs);
+  // Commands that open dialogs find them cancelled, and file boxes cancelled.
+  ResetDataState();
+  Data().hooks.chooseFile = [](HWND, FileBox, std::string&) { return false; };
+  Data().hooks.chooseColour = [](HWND, std::array<COLORREF, 16>&, DWORD& error) { error = 0; return false; };
+  Data().hooks.runProgram = [](const std::string&) -> UINT { return 33; };
+  DialogDriver cancelDialogs;
   for (const auto& entry : CommandTable()) {
     if (entry.id == IDM_HELP_ABOUT || entry.id == IDM_FILE_EXIT) continue;
     SendMessageA(window, WM_COMMAND, entry.id, 0);
   }
-  KillTimer(nullptr, timer);
   EXPECT_TRUE(IsWindow(window));
 }
 

@@ -1,0 +1,32 @@
+#include <cstdio>
+#include <string>
+
+#include "Commands.h"
+#include "common/StringTable.h"
+#include "data/DataSource.h"
+#include "data/GedcomWriter.h"
+
+namespace dv::cli {
+
+// Loads IN and writes it to OUT as Save As does: link check, the header's
+// FILE line set to OUT's name, no backup.
+int Save(Args args) {
+  LoadOptions options;
+  std::vector<std::string> paths;
+  if (!ParseLoadOptions(args, options, paths) || paths.size() != 2) return 2;
+  RecordStore store;
+  std::string summary;
+  int result = LoadDataSource(store, paths[0], options, summary);
+  if (result) {
+    std::fprintf(stderr, "%s\n", MessageText(result).c_str());
+    return 1;
+  }
+  result = SaveGedcom(store, paths[1], false);
+  if (result) {
+    std::fprintf(stderr, "%s\n", MessageText(result, result > 0 ? paths[1] : std::string()).c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace dv::cli

@@ -1,0 +1,99 @@
+#pragma once
+// Reads a whole GEDCOM file into memory, cut into at most 199 chunks at
+// line ends 64,512 bytes apart, and hands it out line by line. Serves the
+// loader and the chart engines' extract scan.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dv {
+
+class ChunkedFile {
+ public:
+  static constexpr std::int64_t kStep = 64512;    // 65,536 - 1,024
+  static constexpr std::int64_t kProbe = 1024;    // a normal line end is found within this
+  static constexpr int kMaxChunks = 199;
+  // A line may run to this many bytes; a longer one is an error (115).
+  static constexpr std::int64_t kMaxLineLength = 65000;
+  static constexpr int kMaxReadLine = 1024;       // ReadLine copies at most 1,023 characters
+
+  // Where a caller stands in the file.
+  struct Position {
+    std::size_t offset = 0;  // into the file's bytes
+    int chunk = 0;
+  };
+
+  // Opens and reads a file: 0, or the reader error code (1, 2, 55, 115).
+  int Open(const std::string& path);
+  // The same over bytes already in memory (tests and fuzzing).
+  int OpenBytes(std::string bytes);
+  void Close();
+  bool IsOpen() const { return open_; }
+  int LastReaderError() const { return error_; }
+  int ChunkCount() const { return static_cast<int>(chunkEnds_.size()); }
+  const std::vector<std::int64_t>& ChunkEnds() const { return chunkEnds_; }
+
+  // The next line (no line end), at most min(maxLength, 1024) - 1 characters;
+  // a longer line comes in pieces. False at the end of the data (a NUL byte,
+  // or a line copied from nothing): out still holds what the call copied.
+  bool ReadLine(std::string& out, Position& pos, int maxLength = kMaxReadLine) const;
+  // The next whole line, without copying; false at the end (as ReadLine).
+  bool ReadWholeLine(std::string_view& out, Position& pos) const;
+
+ private:
+  int CutChunks();
+  void Release();
+  int Finish();
+  // The file's bytes: read straight into owned_ (not zero-filled first), or
+  // taken over from a caller's string.
+  std::unique_ptr<char[]> owned_;
+  std::string given_;
+  std::string_view data_;
+  std::vector<std::int64_t> chunkEnds_;
+  bool open_ = false;
+  int error_ = 0;
+};
+
+// The same file read one chunk at a time into one reusable buffer, with the
+// same cuts, chunk limit and error codes: the loader needs each line once,
+// so it never holds the whole file. A line beyond the line bound ends the
+// data with the error 115 when it is reached.
+class ChunkedStream {
+ public:
+  ChunkedStream();
+  ~ChunkedStream();
+  ChunkedStream(const ChunkedStream&) = delete;
+  ChunkedStream& operator=(const ChunkedStream&) = delete;
+
+  // Opens the file and finds the chunk ends: 0, or 2, 55, 115.
+  int Open(const std::string& path);
+  int OpenBytes(std::string bytes);
+  void Close();
+  int LastReaderError() const { return error_; }
+  int ChunkCount() const { return static_cast<int>(chunkEnds_.size()); }
+  const std::vector<std::int64_t>& ChunkEnds() const { return chunkEnds_; }
+
+  // As ChunkedFile::ReadWholeLine; the view lasts until the next call.
+  bool ReadWholeLine(std::string_view& out, ChunkedFile::Position& pos);
+
+ private:
+  std::size_t ReadAt(std::int64_t offset, std::size_t n, char* dst);
+  int CutChunks();
+  bool LoadChunk(int chunk);
+  std::FILE* file_ = nullptr;
+  std::string bytes_;
+  bool fromBytes_ = false;
+  std::int64_t size_ = 0;
+  std::vector<std::int64_t> chunkEnds_;
+  std::vector<char> buffer_;
+  int loaded_ = -1;
+  std::int64_t loadedStart_ = 0;
+  bool open_ = false;
+  int error_ = 0;
+};
+
+}  // namespace dv

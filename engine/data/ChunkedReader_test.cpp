@@ -1,0 +1,158 @@
+#include "data/ChunkedReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace dv {
+namespace {
+
+// Lines of 99 characters plus LF until at least size bytes.
+std::string Lines(std::size_t size) {
+  std::string out;
+  int n = 0;
+  while (out.size() < size) {
+    std::string line = "1 NOTE " + std::to_string(n++);
+    line.resize(99, 'x');
+    out += line + "\n";
+  }
+  return out;
+}
+
+std::vector<std::string> AllLines(const ChunkedFile& f) {
+  std::vector<std::string> out;
+  ChunkedFile::Position pos;
+  std::string_view line;
+  for (;;) {
+    bool more = f.ReadWholeLine(line, pos);
+    if (!more && line.empty()) break;
+    out.emplace_back(line);
+    if (!more) break;
+  }
+  return out;
+}
+
+TEST(ChunkedFile, SmallFileIsOneChunk) {
+  ChunkedFile f;
+  EXPECT_EQ(f.OpenBytes(std::string(ChunkedFile::kStep, 'a')), 0);
+  EXPECT_EQ(f.ChunkCount(), 1);
+  EXPECT_EQ(f.OpenBytes(""), 0);
+  EXPECT_TRUE(AllLines(f).empty());
+}
+
+TEST(ChunkedFile, CutsAtTheFirstLineEndAfterEachStep) {
+  std::string text = Lines(200000);
+  ChunkedFile f;
+  ASSERT_EQ(f.OpenBytes(text), 0);
+  ASSERT_EQ(f.ChunkCount(), 4);
+  // 64,512 is not a multiple of 100: the first cut is at the next line end.
+  EXPECT_EQ(f.ChunkEnds()[0], 64600);
+  EXPECT_EQ(f.ChunkEnds()[1], 64600 + 64600);
+  EXPECT_EQ(f.ChunkEnds().back(), static_cast<std::int64_t>(text.size()));
+  auto lines = AllLines(f);
+  EXPECT_EQ(lines.size(), text.size() / 100);
+  for (const auto& l : lines) EXPECT_EQ(l.size(), 99u);
+}
+
+TEST(ChunkedFile, LineStraddlingTheStepIsReadWhole) {
+  std::string text(ChunkedFile::kStep - 10, 'a');
+  text += "\r\n1 NOTE ";
+  text += std::string(2000, 'b');  // crosses 64,512 and runs past the 1,024-byte probe
+  text += "\r\n0 TRLR\r\n";
+  ChunkedFile f;
+  ASSERT_EQ(f.OpenBytes(text), 0);
+  auto lines = AllLines(f);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[1], "1 NOTE " + std::string(2000, 'b'));
+  EXPECT_EQ(lines[2], "0 TRLR");
+}
+
+TEST(ChunkedFile, LineBeyondTheBoundIsAnError) {
+  ChunkedFile f;
+  EXPECT_EQ(f.OpenBytes("0 HEAD\n1 NOTE " + std::string(ChunkedFile::kMaxLineLength, 'x') + "\n"), 115);
+  EXPECT_EQ(f.LastReaderError(), 115);
+  EXPECT_FALSE(f.IsOpen());
+  EXPECT_EQ(f.OpenBytes("1 NOTE " + std::string(ChunkedFile::kMaxLineLength - 100, 'x')), 0);
+}
+
+TEST(ChunkedFile, MoreThan199ChunksIsTooLarge) {
+  ChunkedFile f;
+  std::string text = Lines(static_cast<std::size_t>(ChunkedFile::kStep) * 199 + 200000);
+  EXPECT_EQ(f.OpenBytes(text), 55);
+  EXPECT_EQ(f.ChunkCount(), 0);
+  text.resize(static_cast<std::size_t>(64600) * 198);
+  EXPECT_EQ(f.OpenBytes(text), 0);
+  EXPECT_LE(f.ChunkCount(), 199);
+}
+
+TEST(ChunkedFile, ReadLineReturnsLongLinesInPieces) {
+  ChunkedFile f;
+  ASSERT_EQ(f.OpenBytes("1 NOTE " + std::string(293, 'n') + "\n0 TRLR\n"), 0);
+  ChunkedFile::Position pos;
+  std::string line;
+  EXPECT_TRUE(f.ReadLine(line, pos, 256));
+  EXPECT_EQ(line.size(), 255u);
+  EXPECT_TRUE(f.ReadLine(line, pos, 256));
+  EXPECT_EQ(line, std::string(45, 'n'));
+  EXPECT_FALSE(f.ReadLine(line, pos, 256));
+  EXPECT_EQ(line, "0 TRLR");  // the final line is still valid
+}
+
+TEST(ChunkedFile, NulByteEndsTheData) {
+  ChunkedFile f;
+  ASSERT_EQ(f.OpenBytes(std::string("0 HEAD\n1 CH\0AR\n0 TRLR\n", 22)), 0);
+  auto lines = AllLines(f);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "1 CH");
+}
+
+std::vector<std::string> StreamLines(ChunkedStream& f) {
+  std::vector<std::string> out;
+  ChunkedFile::Position pos;
+  std::string_view line;
+  for (;;) {
+    bool more = f.ReadWholeLine(line, pos);
+    if (!more && line.empty()) break;
+    out.emplace_back(line);
+    if (!more) break;
+  }
+  return out;
+}
+
+TEST(ChunkedStream, CutsAndLinesMatchTheWholeFileReader) {
+  std::string straddle(ChunkedFile::kStep - 10, 'a');
+  straddle += "\r\n1 NOTE " + std::string(2000, 'b') + "\r\n\r\n\n0 TRLR";
+  const std::string inputs[] = {"", "\n0 HEAD\n", Lines(200000), straddle,
+                                std::string("0 HEAD\n1 CH\0AR\n", 15), Lines(64512) + "\r\r\r\n"};
+  for (const auto& text : inputs) {
+    ChunkedFile whole;
+    ChunkedStream stream;
+    ASSERT_EQ(whole.OpenBytes(text), 0);
+    ASSERT_EQ(stream.OpenBytes(text), 0);
+    EXPECT_EQ(stream.ChunkEnds(), whole.ChunkEnds());
+    EXPECT_EQ(StreamLines(stream), AllLines(whole));
+  }
+}
+
+TEST(ChunkedStream, LimitsGiveTheSameCodes) {
+  ChunkedStream stream;
+  EXPECT_EQ(stream.OpenBytes(Lines(static_cast<std::size_t>(ChunkedFile::kStep) * 199 + 200000)), 55);
+  std::string longAtProbe(ChunkedFile::kStep - 5, 'a');
+  longAtProbe += "\n" + std::string(ChunkedFile::kMaxLineLength + 10, 'x') + "\n";
+  EXPECT_EQ(stream.OpenBytes(longAtProbe), 115);
+  // A long line away from any probe is found when it is read.
+  ASSERT_EQ(stream.OpenBytes("0 HEAD\n1 NOTE " + std::string(ChunkedFile::kMaxLineLength, 'x') + "\n"), 0);
+  StreamLines(stream);
+  EXPECT_EQ(stream.LastReaderError(), 115);
+  EXPECT_EQ(stream.Open("/nonexistent/dir/file.ged"), 2);
+}
+
+TEST(ChunkedFile, MissingFileCannotBeOpened) {
+  ChunkedFile f;
+  EXPECT_EQ(f.Open("/nonexistent/dir/file.ged"), 2);
+  EXPECT_EQ(f.LastReaderError(), 2);
+}
+
+}  // namespace
+}  // namespace dv

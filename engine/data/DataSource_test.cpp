@@ -1,0 +1,231 @@
+#include "data/DataSource.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "data/GedcomWriter.h"
+
+namespace dv {
+namespace {
+
+// The load result: the summary text, or "error N".
+std::string Load(RecordStore& store, const std::string& text, LoadOptions options = {}) {
+  std::string summary;
+  int result = LoadDataSourceBytes(store, text, options, summary);
+  return result ? "error " + std::to_string(result) : summary;
+}
+
+std::string People(int individuals, int families) {
+  std::string text = "0 HEAD\n";
+  for (int i = 1; i <= individuals; ++i) text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME A /B/\n";
+  for (int i = 1; i <= families; ++i) text += "0 @F" + std::to_string(i) + "@ FAM\n";
+  return text + "0 TRLR\n";
+}
+
+TEST(LoadSummary, CountsOnTwoLines) {
+  RecordStore store;
+  EXPECT_EQ(Load(store, People(3, 1)), "3 individuals\n1 families");
+  EXPECT_EQ(LoadSummaryText(29998, 5), "29998 individuals\n5 families");
+  EXPECT_EQ(LoadSummaryText(29999, 5), "Too many ancestors/individuals");
+}
+
+TEST(DataSourceLoader, BuildsTheSummariesInAboutAHundredSteps) {
+  RecordStore store;
+  DataSourceLoader loader(store);
+  ASSERT_EQ(loader.StartBytes(People(150, 60), {}), 0);
+  EXPECT_EQ(loader.ChunkSize(), 3);
+  EXPECT_EQ(loader.Total(), 210);
+  EXPECT_EQ(loader.Steps(), 51 + 21);
+  int steps = 0;
+  std::int32_t last = 0, progress;
+  while ((progress = loader.Step()) >= 0) {
+    EXPECT_GT(progress, last);
+    last = progress;
+    ++steps;
+  }
+  EXPECT_EQ(last, 210);
+  EXPECT_EQ(steps, 50 + 20);
+  EXPECT_EQ(loader.Finish(), "150 individuals\n60 families");
+  EXPECT_STREQ(store.Individual(150)->displayName, "A B");
+}
+
+TEST(DataSourceLoader, FailuresGiveTheirStringIds) {
+  RecordStore store;
+  EXPECT_EQ(Load(store, "0 @I1@ INDI\n1 BIRT\n3 DATE 1850\n"), "error 55");  // level jump
+  EXPECT_TRUE(store.Empty());
+  EXPECT_EQ(Load(store, "0 @I1@ INDI\n1 NOTE " + std::string(70000, 'x') + "\n"), "error 115");
+  EXPECT_EQ(Load(store, "0 @ABC@ INDI\n0 @DEF@ INDI\n"), "error 254");
+  EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @I@ INDI\n0 @I@ INDI\n"), "error 55");
+  std::string summary;
+  EXPECT_EQ(LoadDataSource(store, "/nonexistent/FAMILY.GED", {}, summary), 55);
+}
+
+std::string Records(const char* tag, int count) {
+  std::string text;
+  text.reserve(static_cast<std::size_t>(count) * 20);
+  for (int i = 1; i <= count; ++i) text += "0 @X" + std::to_string(i) + "@ " + tag + "\n";
+  return text;
+}
+
+TEST(DataSourceLoader, NumberTableCapacitiesGiveFileTooLarge) {
+  RecordStore store;
+  EXPECT_EQ(Load(store, Records("INDI", 29998)), "29998 individuals\n0 families");
+  EXPECT_EQ(Load(store, Records("INDI", 29999)), "error 55");
+  EXPECT_EQ(Load(store, Records("REPO", 998)), "0 individuals\n0 families");
+  EXPECT_EQ(Load(store, Records("REPO", 999)), "error 55");
+}
+
+TEST(DataSourceLoader, FamilyBlockLimitGivesTooMuchData) {
+  RecordStore store;
+  EXPECT_EQ(Load(store, Records("FAM", kFamiliesPerBlock * kMaxFamilyBlocks - 1)),
+            "0 individuals\n13805 families");
+  EXPECT_EQ(Load(store, Records("FAM", kFamiliesPerBlock * kMaxFamilyBlocks)), "error 75");
+}
+
+TEST(DataSourceLoader, BadInputGivesACleanLoad) {
+  RecordStore store;
+  EXPECT_EQ(Load(store, ""), "0 individuals\n0 families");
+  EXPECT_EQ(Load(store, "\r\n\r\n"), "0 individuals\n0 families");
+  EXPECT_EQ(Load(store, "no levels at all\nanywhere\n"), "0 individuals\n0 families");
+  EXPECT_EQ(Load(store, std::string(65000, '7')), "error 55");  // one enormous level
+  std::mt19937 random(7);
+  for (int round = 0; round < 50; ++round) {
+    std::string garbage(2000, 0);
+    for (char& c : garbage) c = static_cast<char>(random() % 256);
+    std::string result = Load(store, garbage);
+    EXPECT_TRUE(result == "error 55" || result.find("individuals") != std::string::npos) << result;
+  }
+}
+
+TEST(DataSourceLoader, ReadsAFileFromDisk) {
+  auto path = std::filesystem::temp_directory_path() / "dv_loader_test.ged";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << People(2, 1);
+  }
+  RecordStore store;
+  std::string summary;
+  EXPECT_EQ(LoadDataSource(store, path.string(), {}, summary), 0);
+  EXPECT_EQ(summary, "2 individuals\n1 families");
+  std::filesystem::remove(path);
+}
+
+TEST(NewDataSource, FifteenLineTemplate) {
+  RecordStore store;
+  ASSERT_EQ(NewDataSource(store, Date{6, 12, 2026}, "A. Genealogist"), 0);
+  EXPECT_EQ(GedcomText(store),
+            "0 HEAD\r\n"
+            "1 SOUR DORVANE\r\n"
+            "2 VERS 4.07\r\n"
+            "2 NAME Dorvane\r\n"
+            "1 DEST DORVANE\r\n"
+            "1 DATE 6 DEC 2026\r\n"
+            "1 SUBM @SUB1@\r\n"
+            "1 FILE\r\n"
+            "1 GEDC\r\n"
+            "2 VERS 5.5\r\n"
+            "2 FORM LINEAGE-LINKED\r\n"
+            "1 CHAR ANSI\r\n"
+            "0 @SUB1@ SUBM\r\n"
+            "1 NAME A. Genealogist\r\n"
+            "0 TRLR\r\n");
+  EXPECT_EQ(store.dataChanged, 1);
+  EXPECT_EQ(store.Kind(kIndi).capacity, 1000);
+  EXPECT_EQ(store.Kind(kFam).capacity, 1000);
+  EXPECT_EQ(store.Kind(kRepo).capacity, 500);
+  EXPECT_EQ(store.Kind(kIndi).prefix, "I");
+  EXPECT_EQ(store.FirstRecordLine(kTagHEAD), store.Root()->firstChild);
+  EXPECT_EQ(store.IndividualCount(), 0);
+  EXPECT_EQ(FormatGedcomDate(Date{31, 1, 1999}), "31 JAN 1999");
+}
+
+TEST(NewDataSource, RecordsCanBeAddedAndPlaced) {
+  RecordStore store;
+  ASSERT_EQ(NewDataSource(store, Date{1, 1, 2000}), 0);
+  std::int32_t number = store.NextNumber(kIndi);
+  LineNode* indi = store.MakeLine(0, kTagINDI, store.FormatXref(number, store.Kind(kIndi).prefix));
+  LinkFirstChild(indi, store.MakeLine(1, kTagNAME, {}, " New /Person/"));
+  store.InsertRecord(store.FirstRecordLine(kTagHEAD), indi);
+  EXPECT_EQ(store.SetKey(kIndi, 0, indi, true), 1);
+  std::string text = GedcomText(store);
+  EXPECT_NE(text.find("1 NAME\r\n0 @I1@ INDI\r\n1 NAME New /Person/\r\n0 TRLR\r\n"), std::string::npos);
+}
+
+const char* kInlineSources = R"(0 HEAD
+0 @I1@ INDI
+1 NAME A /B/
+1 SOUR Parish register
+2 CONT of Dover
+2 TEXT baptised
+3 CONT in the font
+1 BIRT
+2 SOUR Parish register of Dover
+0 @I2@ INDI
+1 SOUR @S9@
+1 SOUR Parish register of Dover
+0 TRLR
+)";
+
+TEST(ConvertInlineSources, OneRecordPerCitationWithoutCombining) {
+  RecordStore store;
+  Load(store, kInlineSources);
+  EXPECT_EQ(GedcomText(store),
+            "0 HEAD\r\n"
+            "0 @I1@ INDI\r\n"
+            "1 NAME A /B/\r\n"
+            "1 SOUR @S1@\r\n"
+            "2 DATA\r\n"
+            "3 TEXT baptised\r\n"
+            "4 CONT in the font\r\n"
+            "1 BIRT\r\n"
+            "2 SOUR @S2@\r\n"
+            "0 @I2@ INDI\r\n"
+            "1 SOUR @S9@\r\n"
+            "1 SOUR @S3@\r\n"
+            "0 @S1@ SOUR\r\n"
+            "1 ABBR Parish register of Dover\r\n"
+            "1 TITL Parish register of Dover\r\n"
+            "0 @S2@ SOUR\r\n"
+            "1 ABBR Parish register of Dover\r\n"
+            "1 TITL Parish register of Dover\r\n"
+            "0 @S3@ SOUR\r\n"
+            "1 ABBR Parish register of Dover\r\n"
+            "1 TITL Parish register of Dover\r\n"
+            "0 TRLR\r\n");
+  EXPECT_EQ(store.Kind(kSour).count, 3);
+  EXPECT_EQ(store.FirstRecordLine(kTagSOUR)->Xref(), "@S1@");
+}
+
+TEST(ConvertInlineSources, CombiningReusesARecordWithTheSameTitle) {
+  RecordStore store;
+  LoadOptions combine;
+  combine.combineSources = true;
+  Load(store, kInlineSources, combine);
+  std::string text = GedcomText(store);
+  EXPECT_NE(text.find("2 SOUR @S1@\r\n0 @I2@ INDI\r\n1 SOUR @S9@\r\n1 SOUR @S1@\r\n0 @S1@ SOUR\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("@S2@"), std::string::npos);
+  EXPECT_EQ(store.Kind(kSour).count, 1);
+}
+
+TEST(ConvertInlineSources, LongTitlesAreNeverCombined) {
+  RecordStore store;
+  LoadOptions combine;
+  combine.combineSources = true;
+  Load(store, "0 @I1@ INDI\n1 SOUR A title of twenty-seven cha\n1 SOUR A title of twenty-seven cha\n", combine);
+  EXPECT_EQ(store.Kind(kSour).count, 2);
+}
+
+TEST(ConvertInlineSources, FilesWithSourceRecordsAreLeftAlone) {
+  RecordStore store;
+  Load(store, "0 @I1@ INDI\n1 SOUR inline\n0 @S1@ SOUR\n1 TITL t\n");
+  EXPECT_EQ(GedcomText(store), "0 @I1@ INDI\r\n1 SOUR inline\r\n0 @S1@ SOUR\r\n1 TITL t\r\n");
+}
+
+}  // namespace
+}  // namespace dv

@@ -1,0 +1,167 @@
+#include "data/GedcomReader.h"
+
+#include <algorithm>
+
+namespace dv {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+ParsedLine ParseLine(std::string_view line) {
+  ParsedLine p;
+  std::size_t n = line.size(), i = 0;
+  while (i < n && !IsDigit(line[i])) ++i;
+  if (i == n) return p;
+  p.hasLevel = true;
+  int level = 0;
+  while (i < n && IsDigit(line[i])) {
+    if (level < 1000) level = level * 10 + (line[i] - '0');
+    ++i;
+  }
+  p.level = level;
+  const std::size_t afterLevel = i;
+  while (i < n && IsSpace(line[i])) ++i;
+  if (i < n && line[i] == '@') {
+    std::size_t close = line.find('@', i + 1);
+    std::size_t end = close == std::string_view::npos ? n : close + 1;
+    p.xref = line.substr(i, end - i);
+    i = end;
+    while (i < n && IsSpace(line[i])) ++i;
+  }
+  std::size_t tagStart = i;
+  while (i < n && !IsSpace(line[i]) && i - tagStart < 7) ++i;
+  p.tag = TagCodeOf(line.substr(tagStart, i - tagStart));
+  // A known tag keeps the rest of the line, from the separating space; an
+  // unknown one keeps everything after the level so it is written back as read.
+  p.value = p.tag < kTagCount ? line.substr(i) : line.substr(afterLevel);
+  return p;
+}
+
+namespace {
+
+template <typename Reader>
+int ParseAll(RecordStore& store, Reader& file) {
+  if (!store.Root()) return -1;
+  for (int tag : {kTagHEAD, kTagINDI, kTagFAM, kTagNOTE, kTagSOUR, kTagREPO})
+    store.SetFirstRecordLine(tag, nullptr);
+  store.StoreFlags() = kFlagLive;
+  LineBuilder builder(store.Nodes(), store.Text(), store.Root());
+  int last = 0;
+  ChunkedFile::Position pos;
+  std::string_view text;
+  for (;;) {
+    bool more = file.ReadWholeLine(text, pos);
+    if (!more && text.empty()) break;
+    ParsedLine p = ParseLine(text);
+    if (p.hasLevel) {
+      if (p.tag == kTagSOUR) store.StoreFlags() |= kFlagSourSeen;
+      LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
+      if (!node) return -1;
+      // A full text pool would silently drop text and lose it on the next save.
+      if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return -1;
+      last = p.tag;
+    }
+    if (!more) break;
+  }
+  return last;
+}
+
+}  // namespace
+
+int ParseLines(RecordStore& store, const ChunkedFile& file) { return ParseAll(store, file); }
+int ParseLines(RecordStore& store, ChunkedStream& file) { return ParseAll(store, file); }
+
+int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
+                std::int32_t& individuals, std::int32_t& families) {
+  individuals = families = 0;
+  for (int k = 0; k < kKindCount; ++k) store.SetUpKind(static_cast<RecordKind>(k), capacities[k]);
+  auto fail = [&](int result) {
+    for (int k = 0; k < kKindCount; ++k) store.ReleaseKind(static_cast<RecordKind>(k));
+    individuals = families = 0;
+    return result;
+  };
+  bool numberless[2] = {false, false};
+  std::int32_t previous[2] = {0, 0};
+  bool headSeen = false;
+  LineNode* root = store.Root();
+  for (LineNode* line = root ? root->firstChild : nullptr, *next = nullptr; line; line = next) {
+    next = line->next;
+    if (line->tag == kTagHEAD && !headSeen) {
+      store.SetFirstRecordLine(kTagHEAD, line);
+      headSeen = true;
+    }
+    int kind = RecordStore::KindOfTag(line->tag);
+    if (kind < 0) continue;
+    KindIndex& k = store.Kind(static_cast<RecordKind>(kind));
+    std::int32_t number = line->xref ? NumberOf(line->Xref()) : 0;
+    if (number < 0) number = 0;
+    if (kind <= kFam) {
+      if (number == 0) {
+        if (numberless[kind]) return fail(-2);
+        numberless[kind] = true;
+      } else if (k.count > 0 && number == previous[kind]) {
+        // The same number twice in a row: the later record stands for it.
+        std::size_t slot = static_cast<std::size_t>(k.count);
+        LineNode* earlier = k.lines[slot];
+        UnlinkLine(earlier);
+        k.lines[slot] = line;
+        if (store.FirstRecordLine(line->tag) == earlier) store.SetFirstRecordLine(line->tag, line);
+        continue;
+      }
+      previous[kind] = number;
+    }
+    if (k.count + 1 > k.capacity - 2 || !GrowKind(k, static_cast<std::size_t>(k.count) + 2))
+      return fail(-1);
+    if (k.count == 0) {
+      store.SetFirstRecordLine(line->tag, line);
+      if (line->xref) k.prefix = PrefixOf(line->Xref());
+      if (kind == kNote) store.StoreFlags() |= kFlagNoteRecords;
+    }
+    ++k.count;
+    std::size_t slot = static_cast<std::size_t>(k.count);
+    if (number != k.count) k.notConsecutive = true;
+    k.maxId = std::max(k.maxId, number);
+    k.ids[slot] = number;
+    k.lines[slot] = line;
+  }
+  bool notConsecutive = false;
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    KindIndex& k = store.Kind(static_cast<RecordKind>(kind));
+    GrowKind(k, static_cast<std::size_t>(k.count) + 1);
+    k.ids[static_cast<std::size_t>(k.count) + 1] = 0;
+    k.idCount = k.count;
+    notConsecutive = notConsecutive || k.notConsecutive;
+    if (kind == kFam) continue;
+    if (!store.BuildKeys(static_cast<RecordKind>(kind))) return fail(-1);
+  }
+  if (store.Kind(kSour).count == 0) store.ReleaseKind(kSour);
+  individuals = store.Kind(kIndi).count;
+  families = store.Kind(kFam).count;
+  return notConsecutive ? 1 : 0;
+}
+
+bool HasNonNumericIds(const RecordStore& store) {
+  const LineNode* root = store.Root();
+  long digits = 0;
+  for (const LineNode* line = root ? root->firstChild : nullptr; line; line = line->next) {
+    if (RecordStore::KindOfTag(line->tag) < 0 || !line->xref) continue;
+    std::string_view x = line->Xref();
+    std::size_t i = x.find('@');
+    if (i == std::string_view::npos) continue;
+    ++i;
+    // Letters of the prefix come before the digits.
+    while (i < x.size() && !IsDigit(x[i]) && x[i] != '@') ++i;
+    while (i < x.size() && IsDigit(x[i])) {
+      ++digits;
+      ++i;
+    }
+    if (digits == 0) return true;
+    if (i < x.size() && x[i] != '@') return true;
+  }
+  return false;
+}
+
+}  // namespace dv

@@ -1,0 +1,46 @@
+#pragma once
+// Turns the lines of a GEDCOM file into the record store's line tree
+// (ParseLines) and numbers the level-0 records into the kind indexes
+// (ScanRecords).
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "data/ChunkedReader.h"
+#include "data/RecordStore.h"
+
+namespace dv {
+
+// One GEDCOM line split into its parts.
+struct ParsedLine {
+  bool hasLevel = false;
+  int level = 0;
+  int tag = 0;
+  std::string_view xref;
+  std::string_view value;
+};
+// Parses one line: level (characters before the first digit skipped),
+// cross-reference, tag (up to 7 characters) and value. For a known tag the
+// value starts with the space after the tag; for codes 129 and 130 it is
+// everything after the level.
+ParsedLine ParseLine(std::string_view line);
+
+// Parses every line of file into the store's tree (the store must be
+// started). The tag code of the last line, or -1 when a line could not be
+// appended (level above 14, a level jump, node pool exhausted).
+int ParseLines(RecordStore& store, const ChunkedFile& file);
+// The same, reading the file chunk by chunk; a line beyond the line bound
+// stops the parse with the stream's error 115 set.
+int ParseLines(RecordStore& store, ChunkedStream& file);
+
+// Numbers the level-0 records: 0 numbering consecutive, 1 not consecutive,
+// -1 a capacity exceeded or a key list failed, -2 more than one INDI or
+// FAM record without a number.
+int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
+                std::int32_t& individuals, std::int32_t& families);
+
+// Whether the records' cross-references use non-digit identifiers.
+bool HasNonNumericIds(const RecordStore& store);
+
+}  // namespace dv

@@ -1,0 +1,162 @@
+#include "data/GedcomReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace dv {
+namespace {
+
+// Parses text into a started store; the ParseLines result.
+int Parse(RecordStore& store, const std::string& text) {
+  ChunkedFile file;
+  EXPECT_EQ(file.OpenBytes(text), 0);
+  EXPECT_EQ(store.Start(), 0);
+  return ParseLines(store, file);
+}
+
+TEST(ParseLine, RecordLineKeepsItsCrossReference) {
+  ParsedLine p = ParseLine("0 @I12@ INDI");
+  EXPECT_TRUE(p.hasLevel);
+  EXPECT_EQ(p.level, 0);
+  EXPECT_EQ(p.xref, "@I12@");
+  EXPECT_EQ(p.tag, kTagINDI);
+  EXPECT_EQ(p.value, "");
+}
+
+TEST(ParseLine, ValueKeepsTheSeparatingSpace) {
+  ParsedLine p = ParseLine("1 NAME John /Smith/");
+  EXPECT_EQ(p.tag, kTagNAME);
+  EXPECT_EQ(p.value, " John /Smith/");
+  EXPECT_EQ(ParseLine("1 NAME  two spaces").value, "  two spaces");
+}
+
+TEST(ParseLine, UnknownTagsKeepEverythingAfterTheLevel) {
+  ParsedLine uid = ParseLine("1 _UID 123");
+  EXPECT_EQ(uid.tag, kTagNotLetter);
+  EXPECT_EQ(uid.value, " _UID 123");
+  ParsedLine rec = ParseLine("0 @X1@ ZZZZ text");
+  EXPECT_EQ(rec.tag, kTagUnknown);
+  EXPECT_EQ(rec.xref, "@X1@");
+  EXPECT_EQ(rec.value, " @X1@ ZZZZ text");
+}
+
+TEST(ParseLine, LevelIsTheFirstDigits) {
+  EXPECT_FALSE(ParseLine("no digits here").hasLevel);
+  EXPECT_FALSE(ParseLine("").hasLevel);
+  ParsedLine p = ParseLine("xx 2 DATE 1850");
+  EXPECT_EQ(p.level, 2);
+  EXPECT_EQ(p.tag, kTagDATE);
+  EXPECT_EQ(ParseLine("12 DATE").level, 12);
+  EXPECT_GT(ParseLine("99999999999999999999 DATE").level, kMaxLevel);
+}
+
+TEST(ParseLine, CrossReferenceWithoutClosingAtSignRunsToTheEnd) {
+  ParsedLine p = ParseLine("0 @I12 INDI");
+  EXPECT_EQ(p.xref, "@I12 INDI");
+  EXPECT_EQ(p.tag, kTagNotLetter);
+}
+
+TEST(ParseLines, BuildsTheTreeAndSeesSourTags) {
+  RecordStore store;
+  EXPECT_EQ(Parse(store, "0 HEAD\n1 SOUR X\n0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n"), kTagTRLR);
+  EXPECT_TRUE(store.StoreFlags() & kFlagSourSeen);
+  EXPECT_TRUE(store.StoreFlags() & kFlagLive);
+  LineNode* indi = store.Root()->firstChild->next;
+  EXPECT_EQ(indi->tag, kTagINDI);
+  EXPECT_EQ(indi->firstChild->Value(), " A /B/");
+}
+
+TEST(ParseLines, LevelJumpStopsTheParse) {
+  RecordStore store;
+  EXPECT_EQ(Parse(store, "0 @I1@ INDI\n1 BIRT\n3 DATE 1850\n1 NAME X\n"), -1);
+  EXPECT_EQ(Parse(store, "0 @I1@ INDI\n1 A\n2 B\n3 C\n4 D\n5 E\n6 F\n7 G\n8 H\n9 I\n10 J\n11 K\n12 L\n13 M\n14 N\n15 O\n"), -1);
+}
+
+TEST(ParseLines, LinesWithoutLevelAreSkipped) {
+  RecordStore store;
+  EXPECT_EQ(Parse(store, "0 HEAD\nnothing\n1 CHAR ANSI\n"), TagCodeOf("CHAR"));
+  EXPECT_EQ(store.Root()->firstChild->firstChild->tag, TagCodeOf("CHAR"));
+}
+
+TEST(ParseLines, FileBeginningWithAnEmptyLineGivesNothing) {
+  RecordStore store;
+  EXPECT_EQ(Parse(store, "\n0 HEAD\n"), 0);
+  EXPECT_EQ(store.Root()->firstChild, nullptr);
+}
+
+TEST(ScanRecords, NumbersRecordsAndSetsPrefixes) {
+  RecordStore store;
+  Parse(store,
+        "0 HEAD\n0 @I0001@ INDI\n1 NAME A /B/\n0 @I0002@ INDI\n0 @F1@ FAM\n0 @N1@ NOTE x\n0 TRLR\n");
+  std::int32_t individuals = -1, families = -1;
+  EXPECT_EQ(ScanRecords(store, kFileCapacities, individuals, families), 0);
+  EXPECT_EQ(individuals, 2);
+  EXPECT_EQ(families, 1);
+  EXPECT_EQ(store.Kind(kIndi).prefix, "I");
+  EXPECT_EQ(store.Kind(kIndi).maxId, 2);
+  EXPECT_EQ(store.FirstRecordLine(kTagHEAD), store.Root()->firstChild);
+  EXPECT_EQ(store.FirstRecordLine(kTagINDI)->Xref(), "@I0001@");
+  EXPECT_TRUE(store.StoreFlags() & kFlagNoteRecords);
+  EXPECT_FALSE(store.Kind(kSour).exists);  // no SOUR records: released
+  EXPECT_EQ(store.Kind(kIndi).keys.size(), 2u);
+  EXPECT_TRUE(store.Kind(kFam).keys.empty());
+}
+
+TEST(ScanRecords, NonConsecutiveNumbersAreSearched) {
+  RecordStore store;
+  Parse(store, "0 @I1@ INDI\n0 @I2@ INDI\n0 @I5@ INDI\n");
+  std::int32_t individuals, families;
+  EXPECT_EQ(ScanRecords(store, kFileCapacities, individuals, families), 1);
+  EXPECT_TRUE(store.Kind(kIndi).notConsecutive);
+  EXPECT_EQ(store.IndexOf(kIndi, 5), 3);
+  EXPECT_EQ(store.IndexOf(kIndi, 3), 0);
+  EXPECT_EQ(store.IndexOf(kIndi, 2), 2);
+}
+
+TEST(ScanRecords, LaterOfTwoRecordsWithTheSameNumberStands) {
+  RecordStore store;
+  Parse(store, "0 @I12@ INDI\n1 NAME First\n0 @I12@ INDI\n1 NAME Second\n0 TRLR\n");
+  std::int32_t individuals, families;
+  EXPECT_EQ(ScanRecords(store, kFileCapacities, individuals, families), 1);
+  EXPECT_EQ(individuals, 1);
+  LineNode* first = store.Root()->firstChild;
+  EXPECT_EQ(first->firstChild->Value(), " Second");
+  EXPECT_EQ(first->next->tag, kTagTRLR);
+  EXPECT_EQ(store.RecordLine(kIndi, 1), first);
+  EXPECT_EQ(store.FirstRecordLine(kTagINDI), first);
+}
+
+TEST(ScanRecords, TwoIndividualsWithoutNumbersFail) {
+  RecordStore store;
+  Parse(store, "0 @ABC@ INDI\n0 @DEF@ INDI\n");
+  std::int32_t individuals, families;
+  EXPECT_EQ(ScanRecords(store, kFileCapacities, individuals, families), -2);
+  EXPECT_EQ(individuals, 0);
+  EXPECT_FALSE(store.Kind(kIndi).exists);
+  EXPECT_TRUE(HasNonNumericIds(store));
+}
+
+TEST(ScanRecords, CapacityLessTwoIsTheLimit) {
+  RecordStore store;
+  Parse(store, "0 @I1@ INDI\n0 @I2@ INDI\n0 @I3@ INDI\n");
+  std::int32_t individuals, families;
+  std::array<int, kKindCount> small = {5, 5, 5, 5, 5};
+  EXPECT_EQ(ScanRecords(store, small, individuals, families), 0);
+  small[kIndi] = 4;
+  EXPECT_EQ(ScanRecords(store, small, individuals, families), -1);
+  EXPECT_EQ(individuals, 0);
+}
+
+TEST(HasNonNumericIds, DigitsThenClosingAtSign) {
+  RecordStore store;
+  Parse(store, "0 @I1@ INDI\n0 @F2@ FAM\n");
+  EXPECT_FALSE(HasNonNumericIds(store));
+  Parse(store, "0 @I1A@ INDI\n");
+  EXPECT_TRUE(HasNonNumericIds(store));
+  Parse(store, "0 @I1@ INDI\n0 @XYZ@ INDI\n");
+  EXPECT_FALSE(HasNonNumericIds(store));  // the count runs on from the first record
+}
+
+}  // namespace
+}  // namespace dv

@@ -1,0 +1,242 @@
+#include "data/LineTree.h"
+
+#include <algorithm>
+#include <new>
+#include <type_traits>
+
+#include "data/TextPool.h"
+
+namespace dv {
+
+void NodePool::RawDelete::operator()(LineNode* p) const { ::operator delete(p); }
+
+namespace {
+LineNode* RawBlock() {
+  return static_cast<LineNode*>(::operator new(sizeof(LineNode) * NodePool::kBlockSize, std::nothrow));
+}
+}  // namespace
+
+bool NodePool::Start() {
+  Clear();
+  LineNode* block = RawBlock();
+  if (!block) return false;
+  blocks_.emplace_back(block);
+  used_ = 0;
+  return true;
+}
+
+void NodePool::Clear() {
+  blocks_.clear();
+  used_ = kBlockSize;
+}
+
+LineNode* NodePool::NewLine() {
+  if (used_ >= kBlockSize) {
+    if (static_cast<int>(blocks_.size()) >= kMaxBlocks) return nullptr;
+    LineNode* block = RawBlock();
+    if (!block) return nullptr;
+    blocks_.emplace_back(block);
+    used_ = 0;
+  }
+  static_assert(std::is_trivially_destructible_v<LineNode>);
+  return ::new (blocks_.back().get() + used_++) LineNode();
+}
+
+std::int64_t NodePool::Count() const {
+  if (blocks_.empty()) return 0;
+  return static_cast<std::int64_t>(blocks_.size() - 1) * kBlockSize + used_;
+}
+
+LineBuilder::LineBuilder(NodePool& nodes, TextPool& text, LineNode* root)
+    : nodes_(nodes), text_(text) {
+  last_[0] = root;
+  // Continue below whatever the root already holds.
+  if (root) {
+    LineNode* line = root;
+    while (line->firstChild) {
+      line = line->firstChild;
+      while (line->next) line = line->next;
+      if (line->level < 0 || line->level > kMaxLevel) break;
+      last_[line->level + 1] = line;
+      current_ = line->level;
+    }
+  }
+}
+
+LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
+                                  std::string_view value, int order) {
+  if (level < 0 || level > kMaxLevel || level > current_ + 1) return nullptr;
+  LineNode* node = nodes_.NewLine();
+  if (!node) return nullptr;
+  node->level = level;
+  node->tag = tag;
+  node->order = order;
+  if (!xref.empty()) node->xref = text_.StoreText(xref);
+  if (!value.empty()) node->value = text_.StoreText(value);
+  if (level == current_ + 1) {
+    LineNode* parent = last_[level];  // the last line at the current level
+    node->parent = parent;
+    if (!parent->firstChild) {
+      parent->firstChild = node;
+    } else {
+      // A parent that already has children (a builder resumed on a tree):
+      // append after the last of them.
+      LineNode* c = parent->firstChild;
+      while (c->next) c = c->next;
+      c->next = node;
+      node->prev = c;
+    }
+  } else {
+    LineNode* prev = last_[level + 1];
+    if (!prev) {
+      // No line at this level yet under the current parent chain.
+      return nullptr;
+    }
+    node->parent = prev->parent;
+    node->prev = prev;
+    node->next = prev->next;
+    if (prev->next) prev->next->prev = node;
+    prev->next = node;
+  }
+  last_[level + 1] = node;
+  for (int l = level + 2; l <= kMaxLevel + 1; ++l) last_[l] = nullptr;
+  current_ = level;
+  return node;
+}
+
+LineNode* NextLine(const LineNode* stop, const LineNode* node) {
+  if (!node) return nullptr;
+  if (node->firstChild) return node->firstChild;
+  return NextLineSkippingChildren(stop, node);
+}
+
+LineNode* NextLineSkippingChildren(const LineNode* stop, const LineNode* node) {
+  while (node && node != stop) {
+    if (node->next) return node->next;
+    node = node->parent;
+  }
+  return nullptr;
+}
+
+void LinkAfter(LineNode* after, LineNode* node) {
+  node->parent = after->parent;
+  node->prev = after;
+  node->next = after->next;
+  if (after->next) after->next->prev = node;
+  after->next = node;
+}
+
+void LinkFirstChild(LineNode* parent, LineNode* node) {
+  node->parent = parent;
+  node->prev = nullptr;
+  node->next = parent->firstChild;
+  if (parent->firstChild) parent->firstChild->prev = node;
+  parent->firstChild = node;
+}
+
+int InsertLine(LineNode* anchor, LineNode* node) {
+  LineNode* line = anchor;
+  while (line && line->level > node->level) line = line->parent;
+  if (!line) return -1;
+  if (line->level == node->level) {
+    LinkAfter(line, node);
+    return 0;
+  }
+  if (line->level + 1 == node->level) {
+    LinkFirstChild(line, node);
+    return 0;
+  }
+  return -1;
+}
+
+int UnlinkLine(LineNode* node) {
+  if (!node || !node->parent) return -1;
+  if (node->prev) {
+    if (node->prev->next != node) return -1;
+  } else if (node->parent->firstChild != node) {
+    return -1;
+  }
+  if (node->next && node->next->prev != node) return -1;
+  if (node->prev)
+    node->prev->next = node->next;
+  else
+    node->parent->firstChild = node->next;
+  if (node->next) node->next->prev = node->prev;
+  node->parent = node->next = node->prev = nullptr;
+  return 0;
+}
+
+void ReplaceLine(LineNode* old, LineNode* node) {
+  node->parent = old->parent;
+  node->prev = old->prev;
+  node->next = old->next;
+  if (old->prev)
+    old->prev->next = node;
+  else if (old->parent)
+    old->parent->firstChild = node;
+  if (old->next) old->next->prev = node;
+  old->parent = old->next = old->prev = nullptr;
+}
+
+void ShiftLevels(LineNode* node, int delta) {
+  node->level += delta;
+  for (LineNode* l = node->firstChild; l; l = NextLine(node, l)) l->level += delta;
+}
+
+LineNode* FindLineByOrder(LineNode* record, int order) {
+  for (LineNode* l = record; l; l = NextLine(record, l))
+    if (l->order == order) return l;
+  return nullptr;
+}
+
+void NumberLines(LineNode* record, int step) {
+  int n = 0;
+  for (LineNode* l = record; l; l = NextLine(record, l)) {
+    n += step;
+    l->order = n;
+    l->mark = 0;
+  }
+}
+
+void SortSiblingsByOrder(LineNode* first) {
+  if (!first) return;
+  LineNode* parent = first->parent;
+  LineNode* before = first->prev;
+  std::vector<LineNode*> run;
+  for (LineNode* l = first; l; l = l->next) run.push_back(l);
+  std::stable_sort(run.begin(), run.end(),
+                   [](const LineNode* a, const LineNode* b) { return a->order < b->order; });
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    run[i]->prev = i == 0 ? before : run[i - 1];
+    run[i]->next = i + 1 < run.size() ? run[i + 1] : nullptr;
+  }
+  if (before)
+    before->next = run.front();
+  else if (parent)
+    parent->firstChild = run.front();
+}
+
+LineNode* FirstChild(const LineNode* line, int tag) {
+  if (!line) return nullptr;
+  for (LineNode* c = line->firstChild; c; c = c->next)
+    if (c->tag == tag) return c;
+  return nullptr;
+}
+
+LineNode* NextSibling(const LineNode* line, int tag) {
+  if (!line) return nullptr;
+  for (LineNode* c = line->next; c; c = c->next)
+    if (c->tag == tag) return c;
+  return nullptr;
+}
+
+LineNode* LastDescendant(const LineNode* line) {
+  LineNode* l = const_cast<LineNode*>(line);
+  while (l->firstChild) {
+    l = l->firstChild;
+    while (l->next) l = l->next;
+  }
+  return l;
+}
+
+}  // namespace dv

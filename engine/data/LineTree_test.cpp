@@ -1,0 +1,151 @@
+#include "data/LineTree.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/TextPool.h"
+
+namespace dv {
+namespace {
+
+struct Tree {
+  TextPool text;
+  NodePool nodes;
+  LineNode* root = nullptr;
+  Tree() {
+    text.Start();
+    nodes.Start();
+    root = nodes.NewLine();
+    root->level = -1;
+  }
+};
+
+// Levels and values in pre-order, as "level:value" joined by spaces.
+std::string Walk(const LineNode* root) {
+  std::string out;
+  for (const LineNode* l = root->firstChild; l; l = NextLine(root, l)) {
+    if (!out.empty()) out += ' ';
+    out += std::to_string(l->level) + ":" + std::string(l->Value());
+  }
+  return out;
+}
+
+TEST(LineBuilder, LinksLinesByLevel) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  LineNode* head = b.AppendLine(0, 64, {}, "a");
+  LineNode* sour = b.AppendLine(1, 112, {}, "b");
+  LineNode* vers = b.AppendLine(2, 126, {}, "c");
+  LineNode* chr = b.AppendLine(1, 27, {}, "d");
+  LineNode* indi = b.AppendLine(0, 68, "@I1@", "e");
+  ASSERT_TRUE(head && sour && vers && chr && indi);
+  EXPECT_EQ(head->firstChild, sour);
+  EXPECT_EQ(sour->firstChild, vers);
+  EXPECT_EQ(sour->next, chr);
+  EXPECT_EQ(chr->prev, sour);
+  EXPECT_EQ(chr->parent, head);
+  EXPECT_EQ(head->next, indi);
+  EXPECT_EQ(indi->parent, t.root);
+  EXPECT_STREQ(indi->xref, "@I1@");
+  EXPECT_EQ(Walk(t.root), "0:a 1:b 2:c 1:d 0:e");
+}
+
+TEST(LineBuilder, RefusesLevelJumpsAndLevelsAbove14) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  ASSERT_TRUE(b.AppendLine(0, 68, {}, {}));
+  EXPECT_EQ(b.AppendLine(2, 77, {}, {}), nullptr);
+  LineNode* l = nullptr;
+  for (int level = 1; level <= 14; ++level) l = b.AppendLine(level, 77, {}, {});
+  EXPECT_NE(l, nullptr);
+  EXPECT_EQ(b.AppendLine(15, 77, {}, {}), nullptr);
+  EXPECT_EQ(b.AppendLine(-1, 77, {}, {}), nullptr);
+}
+
+TEST(LineBuilder, EmptyValueIsStoredAsNone) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  LineNode* l = b.AppendLine(0, 124, {}, {});
+  EXPECT_EQ(l->value, nullptr);
+  EXPECT_EQ(l->xref, nullptr);
+  EXPECT_EQ(l->Value(), "");
+}
+
+TEST(NextLine, StopsWhenTheWalkClimbsBackToStop) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  LineNode* a = b.AppendLine(0, 68, {}, "a");
+  b.AppendLine(1, 77, {}, "b");
+  b.AppendLine(2, 41, {}, "c");
+  b.AppendLine(0, 68, {}, "d");
+  std::string seen;
+  for (LineNode* l = a; l; l = NextLine(a, l)) seen += std::string(l->Value());
+  EXPECT_EQ(seen, "abc");
+}
+
+TEST(InsertLine, SameLevelSiblingOneDeeperFirstChild) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  LineNode* indi = b.AppendLine(0, 68, {}, "i");
+  LineNode* name = b.AppendLine(1, 77, {}, "n");
+  b.AppendLine(2, 41, {}, "d");
+  LineNode* sex = t.nodes.NewLine();
+  sex->level = 1;
+  sex->value = t.text.StoreText("s");
+  EXPECT_EQ(InsertLine(name->firstChild, sex), 0);  // climbs to NAME
+  EXPECT_EQ(Walk(t.root), "0:i 1:n 2:d 1:s");
+  LineNode* first = t.nodes.NewLine();
+  first->level = 1;
+  first->value = t.text.StoreText("f");
+  EXPECT_EQ(InsertLine(indi, first), 0);
+  EXPECT_EQ(Walk(t.root), "0:i 1:f 1:n 2:d 1:s");
+  LineNode* deep = t.nodes.NewLine();
+  deep->level = 3;
+  EXPECT_EQ(InsertLine(indi, deep), -1);
+}
+
+TEST(UnlinkLine, TakesTheSubtreeOutAndChecksLinks) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  b.AppendLine(0, 68, {}, "i");
+  LineNode* name = b.AppendLine(1, 77, {}, "n");
+  b.AppendLine(2, 41, {}, "d");
+  b.AppendLine(1, 109, {}, "s");
+  EXPECT_EQ(UnlinkLine(name), 0);
+  EXPECT_EQ(Walk(t.root), "0:i 1:s");
+  EXPECT_EQ(UnlinkLine(name), -1);  // no longer in the tree
+  LineNode* stray = t.nodes.NewLine();
+  stray->parent = t.root;  // says it is a child but the root does not know it
+  EXPECT_EQ(UnlinkLine(stray), -1);
+}
+
+TEST(LineOrders, NumberAndSortSiblings) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  LineNode* indi = b.AppendLine(0, 68, {}, "i");
+  LineNode* x = b.AppendLine(1, 77, {}, "x");
+  b.AppendLine(1, 77, {}, "y");
+  b.AppendLine(1, 77, {}, "z");
+  x->mark = 1;
+  NumberLines(indi, 10);
+  EXPECT_EQ(x->order, 20);
+  EXPECT_EQ(x->mark, 0);
+  EXPECT_EQ(FindLineByOrder(indi, 40)->Value(), "z");
+  x->order = 99;
+  SortSiblingsByOrder(indi->firstChild);
+  EXPECT_EQ(Walk(t.root), "0:i 1:y 1:z 1:x");
+  EXPECT_EQ(indi->firstChild->prev, nullptr);
+}
+
+TEST(NodePool, ThousandBlocksAtMost) {
+  NodePool pool;
+  ASSERT_TRUE(pool.Start());
+  std::int64_t n = 0;
+  while (pool.NewLine()) ++n;
+  EXPECT_EQ(n, std::int64_t{NodePool::kBlockSize} * NodePool::kMaxBlocks);
+  EXPECT_EQ(pool.NewLine(), nullptr);
+}
+
+}  // namespace
+}  // namespace dv

@@ -1,0 +1,150 @@
+#include "data/TagTable.h"
+
+#include <array>
+
+namespace dv {
+namespace {
+
+constexpr std::string_view kTags[kTagCount] = {
+    "ABBR", "ADDR", "ADR1", "ADR2", "ADOP", "AFN",  "AGE",  "AGNC", "ALIA", "ANCE", "ANCI",
+    "ANUL", "ASSO", "AUTH", "BAPL", "BAPM", "BARM", "BASM", "BIRT", "BLES", "BLOB", "BURI",
+    "CALN", "CAST", "CAUS", "CENS", "CHAN", "CHAR", "CHIL", "CHR",  "CHRA", "CITY", "CONC",
+    "CONF", "CONL", "CONT", "COPR", "CORP", "CREM", "CTRY", "DATA", "DATE", "DEAT", "DESC",
+    "DESI", "DEST", "DIV",  "DIVF", "DSCR", "EDUC", "EMIG", "ENDL", "ENGA", "EVEN", "FAM",
+    "FAMC", "FAMF", "FAMS", "FCOM", "FILE", "FORM", "GEDC", "GIVN", "GRAD", "HEAD", "HUSB",
+    "IDNO", "IMMI", "INDI", "LANG", "LEGA", "MARB", "MARC", "MARL", "MARR", "MARS", "MEDI",
+    "NAME", "NATI", "NATU", "NCHI", "NICK", "NMR",  "NOTE", "NPFX", "NSFX", "OBJE", "OCCU",
+    "ORDI", "ORDN", "PAGE", "PEDI", "PHON", "PLAC", "POST", "PROB", "PROP", "PUBL", "QUAY",
+    "REFN", "RELA", "RELI", "REPO", "RESI", "RESN", "RETI", "RFN",  "RIN",  "ROLE", "SEX",
+    "SLGC", "SLGS", "SOUR", "SPFX", "SSN",  "STAE", "STAT", "SUBM", "SUBN", "SURN", "TEMP",
+    "TEXT", "TIME", "TITL", "TRLR", "TYPE", "VERS", "WIFE", "WILL",
+};
+
+// First code of each initial letter's bucket; the bucket runs to the next
+// letter's first code. Empty letters have an empty bucket.
+struct Bucket {
+  std::uint8_t first = 0, end = 0;
+};
+constexpr std::array<Bucket, 26> MakeBuckets() {
+  std::array<Bucket, 26> b{};
+  for (int i = 0; i < kTagCount; ++i) {
+    int letter = kTags[i][0] - 'A';
+    if (b[letter].end == 0) b[letter].first = static_cast<std::uint8_t>(i);
+    b[letter].end = static_cast<std::uint8_t>(i + 1);
+  }
+  return b;
+}
+constexpr std::array<Bucket, 26> kBuckets = MakeBuckets();
+
+constexpr int Code(std::string_view tag) {
+  for (int i = 0; i < kTagCount; ++i)
+    if (kTags[i] == tag) return i;
+  return -1;
+}
+
+struct ClassName {
+  std::string_view tag;
+  std::string_view name;
+};
+// Class numbers in order (number = position + 1).
+constexpr ClassName kAttributes[] = {
+    {"CAST", "Rank/Status"},      {"DSCR", "Description"},       {"EDUC", "Education"},
+    {"IDNO", "Identity Number"},  {"NATI", "Nationality"},       {"NCHI", "Number of Children"},
+    {"NMR", "Number of Marriages"}, {"OCCU", "Occupation"},      {"PROP", "Property"},
+    {"RELI", "Religion"},         {"RESI", "Residence"},         {"SSN", "Social Security Number"},
+    {"TITL", "Title"},
+};
+constexpr ClassName kIndividualEvents[] = {
+    {"ADOP", "Adoption"},     {"CHR", "Baptism"},       {"CHRA", "Baptism (Adult)"},
+    {"BARM", "Bar Mitzvah"},  {"BASM", "Bas Mitzvah"},  {"BIRT", "Birth"},
+    {"BLES", "Blessing"},     {"BURI", "Burial"},       {"CENS", "Census"},
+    {"CONF", "Confirmation"}, {"CREM", "Cremation"},    {"DEAT", "Death"},
+    {"EMIG", "Emigration"},   {"EVEN", "Event"},        {"FCOM", "First Communion"},
+    {"GRAD", "Graduation"},   {"IMMI", "Immigration"},  {"NATU", "Naturalisation"},
+    {"ORDN", "Ordination"},   {"PROB", "Probate"},      {"RETI", "Retirement"},
+    {"WILL", "Will"},
+};
+constexpr ClassName kFamilyEvents[] = {
+    {"ANUL", "Annulment"},         {"MARB", "Banns"},    {"CENS", "Census"},
+    {"DIV", "Divorce"},            {"DIVF", "Divorce Filed"}, {"ENGA", "Engagement"},
+    {"EVEN", "Event"},             {"MARL", "License"},  {"MARR", "Marriage"},
+    {"MARC", "Marriage Contract"}, {"MARS", "Marriage Settlement"},
+};
+constexpr std::string_view kRecordKinds[] = {"HEAD", "INDI", "FAM",  "NOTE",
+                                             "SOUR", "REPO", "OBJE", "TRLR"};
+
+constexpr std::array<std::uint32_t, kTagCount> MakeClasses() {
+  std::array<std::uint32_t, kTagCount> c{};
+  for (std::uint32_t i = 0; i < std::size(kAttributes); ++i) c[Code(kAttributes[i].tag)] |= i + 1;
+  for (std::uint32_t i = 0; i < std::size(kFamilyEvents); ++i)
+    c[Code(kFamilyEvents[i].tag)] |= (i + 1) << 4;
+  for (std::uint32_t i = 0; i < std::size(kIndividualEvents); ++i)
+    c[Code(kIndividualEvents[i].tag)] |= (i + 1) << 8;
+  c[Code("BAPM")] |= 2u << 8;  // BAPM is a baptism as CHR is
+  for (std::uint32_t i = 0; i < std::size(kRecordKinds); ++i)
+    c[Code(kRecordKinds[i])] |= (i + 1) << 16;
+  return c;
+}
+constexpr std::array<std::uint32_t, kTagCount> kClasses = MakeClasses();
+
+static_assert(Code("ADOP") == kTagADOP && Code("ASSO") == kTagASSO && Code("BAPM") == kTagBAPM &&
+              Code("BIRT") == kTagBIRT && Code("BURI") == kTagBURI && Code("CHIL") == kTagCHIL &&
+              Code("CHR") == kTagCHR && Code("CONC") == kTagCONC && Code("CONT") == kTagCONT &&
+              Code("DATA") == kTagDATA && Code("DATE") == kTagDATE && Code("DEAT") == kTagDEAT &&
+              Code("DEST") == kTagDEST && Code("FAM") == kTagFAM && Code("FAMC") == kTagFAMC &&
+              Code("FAMS") == kTagFAMS && Code("FILE") == kTagFILE && Code("HEAD") == kTagHEAD &&
+              Code("HUSB") == kTagHUSB && Code("INDI") == kTagINDI && Code("MARR") == kTagMARR &&
+              Code("NAME") == kTagNAME && Code("NOTE") == kTagNOTE && Code("OBJE") == kTagOBJE &&
+              Code("OCCU") == kTagOCCU && Code("PEDI") == kTagPEDI && Code("PLAC") == kTagPLAC &&
+              Code("REPO") == kTagREPO && Code("SEX") == kTagSEX && Code("SOUR") == kTagSOUR &&
+              Code("SUBM") == kTagSUBM && Code("SUBN") == kTagSUBN && Code("TEXT") == kTagTEXT &&
+              Code("TITL") == kTagTITL && Code("TRLR") == kTagTRLR && Code("WIFE") == kTagWIFE,
+              "tag codes out of step with the table");
+
+template <std::size_t N>
+std::string_view NameOf(const ClassName (&table)[N], int number) {
+  if (number == 0) return "(None)";
+  if (number < 0 || number > static_cast<int>(N)) return {};
+  return table[number - 1].name;
+}
+template <std::size_t N>
+int TagOf(const ClassName (&table)[N], int number) {
+  if (number < 1 || number > static_cast<int>(N)) return 0;
+  return Code(table[number - 1].tag);
+}
+
+}  // namespace
+
+int TagCodeOf(std::string_view tag) {
+  if (tag.empty() || tag[0] < 'A' || tag[0] > 'Z') return kTagNotLetter;
+  const Bucket& b = kBuckets[tag[0] - 'A'];
+  for (int i = b.first; i < b.end; ++i)
+    if (kTags[i] == tag) return i;
+  return kTagUnknown;
+}
+
+std::string_view TagName(int code) {
+  if (code < 0 || code >= kTagCount) return {};
+  return kTags[code];
+}
+
+std::uint32_t TagClass(int code) {
+  if (code < 0 || code >= kTagCount) return 0;
+  return kClasses[code];
+}
+int AttributeNumber(int code) { return TagClass(code) & 0xF; }
+int FamilyEventNumber(int code) { return (TagClass(code) >> 4) & 0xF; }
+int IndividualEventNumber(int code) { return (TagClass(code) >> 8) & 0xFF; }
+int RecordKindNumber(int code) { return (TagClass(code) >> 16) & 0xF; }
+
+std::string_view AttributeName(int number) { return NameOf(kAttributes, number); }
+std::string_view IndividualEventName(int number) { return NameOf(kIndividualEvents, number); }
+std::string_view FamilyEventName(int number) { return NameOf(kFamilyEvents, number); }
+int AttributeTag(int number) { return TagOf(kAttributes, number); }
+int IndividualEventTag(int number) { return TagOf(kIndividualEvents, number); }
+int FamilyEventTag(int number) { return TagOf(kFamilyEvents, number); }
+int AttributeCount() { return static_cast<int>(std::size(kAttributes)); }
+int IndividualEventCount() { return static_cast<int>(std::size(kIndividualEvents)); }
+int FamilyEventCount() { return static_cast<int>(std::size(kFamilyEvents)); }
+
+}  // namespace dv

@@ -1,0 +1,98 @@
+#pragma once
+// In-process tests of the chart window and the image export: the main
+// window (hidden, with a known client size) and the test chart registered
+// as the chart shown, with the size, pages and draw routine a test asks for.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "output/ChartWindow.h"
+#include "output/GdiSurface.h"
+#include "output/ShownChart.h"
+#include "output/TestChart.h"
+#include "resources/resource.h"
+#include "shell/ShellTestSupport.h"
+
+namespace dv::win::test {
+
+inline constexpr int kClientWidth = 640;
+inline constexpr int kClientHeight = 480;
+
+class ChartTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    window_ = Start("");
+    ASSERT_NE(window_, nullptr);
+    // The client area the tests compute with; the window stays hidden.
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRect(&frame, GetWindowLongA(window_, GWL_STYLE), TRUE);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    SendMessageA(window_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(kClientWidth, kClientHeight));
+    part_.draw = dv::testing::DrawTestChart;
+    part_.extent = [this] { return extent_; };
+    part_.release = [this] { ++released_; };
+  }
+
+  void TearDown() override {
+    UnregisterShownChart(ChartSlot::kSelectiveTree);
+    ShellTest::TearDown();
+  }
+
+  // Registers the test chart as the Selective Tree's, marks it computed and
+  // sends command 32.
+  void ShowChart(int columns, int lines) {
+    extent_.chartColumns = columns;
+    extent_.chartLines = lines;
+    RegisterShownChart(ChartSlot::kSelectiveTree, part_);
+    State().app.selectiveChartState = 2;
+    SendMessageA(window_, WM_COMMAND, IDM_SHOW_CHART, 0);
+  }
+
+  void Command(int id) { SendMessageA(window_, WM_COMMAND, id, 0); }
+  void Scroll(bool vertical, int code, int thumb = 0) {
+    SendMessageA(window_, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, thumb), 0);
+  }
+
+  // The client area as the window paints it.
+  void PaintInto(Dib24& image) { SendMessageA(window_, WM_PRINTCLIENT, WPARAM(image.dc()), PRF_CLIENT); }
+
+  // The test chart drawn straight onto a bitmap, scrolled like the view.
+  void DrawDirect(Dib24& image, int originX, int originY) {
+    const auto& view = State().view;
+    GdiSurface surface(image.dc());
+    surface.SetOrigin(originX, originY);
+    surface.SelectFont(*State().app.screenFont);
+    dv::testing::DrawTestChart(surface, view.cellWidth, view.cellHeight, 0, 1);
+  }
+
+  static int CountNonWhite(const Dib24& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.PixelAt(x, y) != dv::kWhite;
+    return n;
+  }
+
+  static int CountDifferent(const Dib24& a, const Dib24& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) n += a.PixelAt(x, y) != b.PixelAt(x, y);
+    return n;
+  }
+
+  std::vector<std::string> BoxTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes_) texts.push_back(box.text);
+    return texts;
+  }
+
+  HWND window_ = nullptr;
+  ShownChartPart part_;
+  ChartExtent extent_;
+  int released_ = 0;
+};
+
+}  // namespace dv::win::test

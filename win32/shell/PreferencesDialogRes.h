@@ -1,0 +1,9 @@
+#pragma once
+// Control ids of the Preferences dialog ("PREFDLG").
+#define IDC_PREF_NAMES_GROUP 1101
+#define IDC_PREF_NAMES_FIRST 1102
+#define IDC_PREF_NAMES_LAST 1103
+#define IDC_PREF_AUTOLOAD 1104
+#define IDC_PREF_OPTIONS_DIALOGS 1105
+#define IDC_PREF_TOOLTIPS 1106
+#define IDC_PREF_COMBINE_SOURCES 1107
