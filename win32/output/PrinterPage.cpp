@@ -51,8 +51,30 @@ bool FindPaper(const PrinterTarget& t, int code, PrinterReading& r) {
 
 }  // namespace
 
+DeviceCaps CapsOf(HDC dc) {
+  return {GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, LOGPIXELSX),
+          GetDeviceCaps(dc, LOGPIXELSY)};
+}
+
+PrinterFonts MeasurePrinterContext(HDC dc, const DeviceCaps& caps, const FontRecord& chartFont,
+                                   int fontsState, int screenDpiY, PrinterReading& r) {
+  PrinterFonts fonts{chartFont, chartFont};
+  r.hasContext = true;
+  r.horzRes = caps.horzRes;
+  r.vertRes = caps.vertRes;
+  PrinterFontSize size =
+      PrinterFontFor(FontFieldsOf(chartFont).height, fontsState, screenDpiY, caps.dpiX, caps.dpiY);
+  fonts.printerFont = PrinterFontRecord(chartFont, size);
+  GdiSurface surface(dc);
+  FontMetrics m = surface.SelectFont(fonts.printerFont);
+  CellSize cell = CellOfSelectedFont(surface, m);
+  r.cellWidth = cell.width;
+  r.lineHeight = cell.height;
+  return fonts;
+}
+
 PrinterFonts ReadPrinter(const PrinterTarget* target, const FontRecord& chartFont, int fontsState,
-                         PrinterReading& r) {
+                         PrinterReading& r, WithoutPrinterContext fallback) {
   r = PrinterReading{};
   PrinterFonts fonts{chartFont, chartFont};
   int screenDpiY = 96;
@@ -63,21 +85,10 @@ PrinterFonts ReadPrinter(const PrinterTarget* target, const FontRecord& chartFon
   HDC dc = nullptr;
   if (target)
     dc = CreateDCA(target->driver.c_str(), target->device.c_str(), target->port.c_str(), target->mode());
-  if (!dc) dc = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+  if (!dc && fallback == WithoutPrinterContext::kMeasureDisplay)
+    dc = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
   OwnedDc owned(dc);
-  if (dc) {
-    r.hasContext = true;
-    r.horzRes = GetDeviceCaps(dc, HORZRES);
-    r.vertRes = GetDeviceCaps(dc, VERTRES);
-    PrinterFontSize size = PrinterFontFor(FontFieldsOf(chartFont).height, fontsState, screenDpiY,
-                                          GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
-    fonts.printerFont = PrinterFontRecord(chartFont, size);
-    GdiSurface surface(dc);
-    FontMetrics m = surface.SelectFont(fonts.printerFont);
-    CellSize cell = CellOfSelectedFont(surface, m);
-    r.cellWidth = cell.width;
-    r.lineHeight = cell.height;
-  }
+  if (dc) fonts = MeasurePrinterContext(dc, CapsOf(dc), chartFont, fontsState, screenDpiY, r);
   const DEVMODEA* mode = target ? target->mode() : nullptr;
   if (mode) {
     r.hasDevMode = true;
@@ -92,9 +103,9 @@ PrinterFonts ReadPrinter(const PrinterTarget* target, const FontRecord& chartFon
 
 PaperReport ComputePrinterPage(const PrinterTarget* target, const FontRecord& chartFont,
                                const Margins& margins, int& fontsState, PageGeometry& g,
-                               PrinterFonts& fonts) {
+                               PrinterFonts& fonts, WithoutPrinterContext fallback) {
   PrinterReading reading;
-  fonts = ReadPrinter(target, chartFont, fontsState, reading);
+  fonts = ReadPrinter(target, chartFont, fontsState, reading, fallback);
   PaperReport report = ComputePageGeometry(reading, margins, g, fontsState);
   if (report.metricsGuessed) {
     // Guessed metrics: a 25-pixel fixed-pitch printer font to match them.

@@ -29,16 +29,38 @@ struct PrinterFonts {
   FontRecord screenFont;
 };
 
+// What the page computation reads of a device context.
+struct DeviceCaps {
+  int horzRes = 0, vertRes = 0;  // printable area in pixels
+  int dpiX = 0, dpiY = 0;        // logical pixels per inch
+};
+DeviceCaps CapsOf(HDC dc);
+
+// Makes the printer font from the chart font for a device with caps, selects
+// it into dc and measures its cell into reading (hasContext, resolution,
+// cell); returns the printer and screen fonts. dc is where the font is
+// measured: the device itself, or a stand-in of the same kind in tests.
+PrinterFonts MeasurePrinterContext(HDC dc, const DeviceCaps& caps, const FontRecord& chartFont,
+                                   int fontsState, int screenDpiY, PrinterReading& reading);
+
+// What to measure when the printer's own context cannot be opened.
+enum class WithoutPrinterContext {
+  kMeasureDisplay,  // the display's information context stands in
+  kPaperOnly,       // nothing: the page comes from the paper alone
+};
+
 // Fills reading from target (nullptr: no printer chosen) and the chart font,
 // and returns the printer and screen fonts made on the way.
 PrinterFonts ReadPrinter(const PrinterTarget* target, const FontRecord& chartFont, int fontsState,
-                         PrinterReading& reading);
+                         PrinterReading& reading,
+                         WithoutPrinterContext fallback = WithoutPrinterContext::kMeasureDisplay);
 
 // The whole page-geometry step: ReadPrinter, then the arithmetic. When the
 // printer metrics had to be guessed, the printer font becomes 25 pixels high
 // and fixed-pitch.
 PaperReport ComputePrinterPage(const PrinterTarget* target, const FontRecord& chartFont,
                                const Margins& margins, int& fontsState, PageGeometry& g,
-                               PrinterFonts& fonts);
+                               PrinterFonts& fonts,
+                               WithoutPrinterContext fallback = WithoutPrinterContext::kMeasureDisplay);
 
 }  // namespace dv::win

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "output/PageGeometry.h"
+#include "output/PrintSetup.h"
 #include "shell/Settings.h"
 #include "shell/StartupFile.h"
 
@@ -139,10 +139,11 @@ struct ProgramState {
   AppState app;
   WorkArea work;
   dv::Settings settings;
-  dv::PageGeometry page;  // the printed page in cells (printer and margins)
   ChartView view;
   ShellResources ui;
   ShellHooks hooks;
+  PageSetup page;        // the printed page in cells of the chart font
+  PrinterSetup printer;  // the printer in use and the printing run
 };
 
 // The one instance.

@@ -6,6 +6,10 @@
 #include "data/DataCommands.h"
 #include "output/ChartSave.h"
 #include "output/ChartWindow.h"
+#include "output/MarginsDialog.h"
+#include "output/PrintChart.h"
+#include "output/PrintSetup.h"
+#include "output/PrinterDialog.h"
 #include "resources/resource.h"
 #include "shell/AboutDialog.h"
 #include "shell/AppState.h"
@@ -28,19 +32,19 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_OPTIONS_BIRTH_BRIEF, OnBirthBriefOptions),
     DV_COMMAND(IDM_OPTIONS_SELECTIVE_TREE, Inert),
     DV_COMMAND(IDM_HELP_ABOUT, OnAbout),
-    DV_COMMAND(IDM_OPTIONS_PRINTER, Inert),
+    DV_COMMAND(IDM_OPTIONS_PRINTER, OnPrinterDialog),
     DV_COMMAND(IDM_FILE_EXIT, OnExit),
     DV_COMMAND(IDM_CHARTS_BOX_CHART, Inert),
     DV_COMMAND(IDM_CHARTS_TREE, Inert),
-    DV_COMMAND(IDM_OPTIONS_MARGINS, Inert),
+    DV_COMMAND(IDM_OPTIONS_MARGINS, OnMargins),
     DV_COMMAND(IDM_OPTIONS_FULL_CHART, Inert),
-    DV_COMMAND(IDM_OPTIONS_FONTS, Inert),
+    DV_COMMAND(IDM_OPTIONS_FONTS, OnFonts),
     DV_COMMAND(IDM_HELP_HELP, OnHelp),
     DV_COMMAND(IDM_HELP_CONTENTS, OnHelpContents),
     DV_COMMAND(IDM_OPTIONS_PREFERENCES, OnPreferences),
     DV_COMMAND(IDM_CHART_MAGNIFY, OnMagnify),
     DV_COMMAND(IDM_CHART_REDUCE, OnReduce),
-    DV_COMMAND(IDM_CHART_PRINT, Inert),
+    DV_COMMAND(IDM_CHART_PRINT, OnPrint),
     DV_COMMAND(IDM_CHART_SAVE, OnChartSave),
     DV_COMMAND(IDM_CHART_CANCEL, OnCloseChart),
     DV_COMMAND(IDM_OVERLAY_END, Inert),

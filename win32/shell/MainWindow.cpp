@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "output/ChartWindow.h"
+#include "output/PrintSetup.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
@@ -83,7 +84,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
   app.helpContext = kHelpMain;
   LoadMenus(window, state);
   if (state.settings.fontsState == 0) state.settings.setDefaultFonts();
-  ComputePageGeometryStub();
+  SetUpDefaultPrinter(window);
   state.view.zoomLevel = 4;
   state.view.maxZoomLevel = 7;
   state.view.displayEnabled = 1;
@@ -256,7 +257,5 @@ std::string WindowTitle(std::string_view sourcePath) {
   title += slash == std::string_view::npos ? sourcePath : sourcePath.substr(slash + 1);
   return title;
 }
-
-void ComputePageGeometryStub() {}
 
 }  // namespace dv::win

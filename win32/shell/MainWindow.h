@@ -23,8 +23,4 @@ std::string SettingsPath();
 // "Dorvane", or "Dorvane - NAME" with the file name after the last backslash.
 std::string WindowTitle(std::string_view sourcePath);
 
-// The page geometry from the default printer belongs to the chart-output
-// code; until it is in the program the defaults from the settings stay.
-void ComputePageGeometryStub();
-
 }  // namespace dv::win
