@@ -4,6 +4,7 @@
 #include "charts/selective/BirthBriefOptionsDialog.h"
 #include "charts/selective/BirthBriefState.h"
 #include "data/DataCommands.h"
+#include "output/PrintSetup.h"
 #include "output/ShownChart.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
@@ -15,12 +16,9 @@ namespace {
 
 constexpr std::int16_t kChartToShow = 2;
 
-// The page geometry after a Birth Brief: its run lays the chart out on a
-// page of its own (BirthBriefPageGeometry) and leaves the shared page
-// alone, so there is nothing to put back yet. Once the Birth Brief's
-// printer font is fitted on the real printer before a run, the page is
-// recomputed for the chart font here.
-void RestorePageGeometry() {}
+// The Birth Brief's run fitted the printer font to its own page; the
+// other charts are laid out on the page of the chart font again.
+void RestorePageGeometry() { RecomputePageGeometry(State()); }
 
 // What the chart window needs from the Birth Brief: its draw routine (one
 // page: the screen passes page 1), its size and its release.

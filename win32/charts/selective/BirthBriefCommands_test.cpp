@@ -195,7 +195,10 @@ TEST_F(BirthBriefCommandsTest, CancelReleasesTheChartAndResumesViewMode) {
   State().app.resumeMode = 1;
   ShowBirthBriefChart(window_);
   TakeMessages();
+  // A page left as the Birth Brief's printer font made it.
+  State().page.pageColumns = 999;
   Send(IDM_CHART_CANCEL);
+  EXPECT_NE(State().page.pageColumns, 999);
   EXPECT_FALSE(BirthBrief().chart.HasChart());
   EXPECT_EQ(State().app.birthBriefChartState, 0);
   EXPECT_EQ(State().app.chartState, 0);
@@ -256,6 +259,30 @@ TEST_F(BirthBriefCommandsTest, StartedFromTheCommandLineTheChartShowsByItselfOnc
   Send(IDM_CHARTS_BIRTH_BRIEF);
   EXPECT_EQ(driver.Seen(), std::vector<std::string>{"Birth Brief"});
   EXPECT_EQ(State().app.chartState, 0);
+}
+
+TEST_F(BirthBriefCommandsTest, PrinterButtonOpensThePrinterDialogOverTheChartDialog) {
+  BirthBrief().links.printerDialog = nullptr;
+  State().settings.fparam[1] = 0;
+  int help = 0;
+  HWND printerOwner = nullptr, chartDialog = nullptr;
+  ModalDriver driver;
+  driver
+      .Then("Birth Brief",
+            [&](HWND d) {
+              chartDialog = d;
+              ModalDriver::Press(d, IDC_BB_PRINTER);
+              ModalDriver::Press(d, IDC_BB_CLOSE);
+            })
+      .Then("Printer", [&](HWND d) {
+        help = State().app.helpContext;
+        printerOwner = GetWindow(d, GW_OWNER);
+        ModalDriver::Press(d, IDCANCEL);
+      });
+  Send(IDM_CHARTS_BIRTH_BRIEF);
+  EXPECT_TRUE(driver.Done());
+  EXPECT_EQ(help, 320);
+  EXPECT_EQ(printerOwner, chartDialog);
 }
 
 TEST_F(BirthBriefCommandsTest, ImagesOnABirthBriefAreRefused) {

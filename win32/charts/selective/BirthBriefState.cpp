@@ -6,15 +6,14 @@
 #include "charts/selective/BirthBriefDialogRes.h"
 #include "data/RecordStore.h"
 #include "data/SelectIndividualDialog.h"
-#include "resources/resource.h"
+#include "output/PrintSetup.h"
+#include "output/PrinterDialog.h"
 #include "shell/AppState.h"
 
 namespace dv::win {
 namespace {
 
-// Settings slots read here (dparam).
-constexpr int kLastPageColumnsSlot = 27;
-constexpr int kLastPageLinesSlot = 28;
+// Settings slot of the characters per generation (dparam).
 constexpr int kCharsPerGenerationSlot = 39;
 
 BirthBriefState& Instance() {
@@ -43,27 +42,26 @@ bool ChooseFromIndividuals(HWND dialog, ChartSelection& selection) {
   return ChooseBaseIndividual(dialog, selection, IDC_BB_BASE_NAME, {IDC_BB_RUN});
 }
 
-// The page the chart is laid out on: the margins of the settings and the
-// page the Birth Brief printer font gives (6 W + 34 columns and 130 lines
-// inside the margins), or the last printer's page when that is larger.
+// The page the chart is laid out on. With a printer, the Birth Brief's
+// printer font is fitted to it first (6 W + 34 columns and 130 lines inside
+// the margins). Without one, the page as last computed, widened to that
+// size where it is smaller, so that no column is cut off.
 dv::PageGeometry BirthBriefPageGeometry() {
-  const dv::Settings& settings = State().settings;
-  dv::PageGeometry g;
-  g.margins = dv::PageMarginsOf(settings);
-  const int width = std::clamp(settings.dparam[kCharsPerGenerationSlot], 20, 31);
-  g.pageColumns =
-      std::max(settings.dparam[kLastPageColumnsSlot], dv::BirthBriefColumns(width, g.margins));
-  g.pageLines = std::max(settings.dparam[kLastPageLinesSlot],
-                         dv::kBirthBriefLines + g.margins.top + g.margins.bottom);
+  ProgramState& state = State();
+  const int width = std::clamp(state.settings.dparam[kCharsPerGenerationSlot], 20, 31);
+  if (FitBirthBriefOnPrinter(state, width)) return state.page;
+  dv::PageGeometry g = state.page;
+  g.margins = dv::PageMarginsOf(state.settings);
+  g.pageColumns = std::max(g.pageColumns, dv::BirthBriefColumns(width, g.margins));
+  g.pageLines = std::max(g.pageLines, dv::kBirthBriefLines + g.margins.top + g.margins.bottom);
   g.usableColumns = g.pageColumns - g.margins.left - g.margins.right;
   g.usableLines = g.pageLines - g.margins.top - g.margins.bottom;
   return g;
 }
 
-void OpenPrinterDialog(HWND) {
-  if (HWND main = State().app.mainWindow)
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_OPTIONS_PRINTER, 0), 0);
-}
+// The printer dialog of Options, Printer (command 9), owned by the chart
+// dialog so that it stays modal over it.
+void OpenPrinterDialog(HWND dialog) { OnPrinterDialog(dialog, 0, 0); }
 
 std::string BaseDisplayName(const dv::RecordStore* store, std::int32_t index) {
   if (store == nullptr || index <= 0) return {};
