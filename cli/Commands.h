@@ -14,6 +14,10 @@ using Args = std::span<const std::string_view>;  // arguments after the subcomma
 int Strings(Args args);
 int Load(Args args);  // load FILE [--names-last] [--combine-sources]
 int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
+// birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]
+//   [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]
+//   [--png OUT.png] [--dump OUT.txt] [--zoom N]
+int BirthBrief(Args args);
 
 }  // namespace dv::cli
 

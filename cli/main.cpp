@@ -17,6 +17,10 @@ struct Command {
 constexpr Command kCommands[] = {
     {"strings", dv::cli::Strings, "strings                      list the string table"},
     {"load", dv::cli::Load, "load FILE [--names-last] [--combine-sources]   load a GEDCOM file, print the counts"},
+    {"birthbrief", dv::cli::BirthBrief,
+     "birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]\n"
+     "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"
+     "      [--png OUT.png] [--dump OUT.txt] [--zoom N]   draw a Birth Brief (ID: @I12@ or 12)"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 

@@ -193,7 +193,7 @@ bool RecordStore::BuildFamily(LineNode* fam) {
 int RecordStore::FamiliesInto(std::int32_t individual,
                               std::int32_t (&out)[kMaxFamiliesListed]) const {
   const IndividualSummary* s = Individual(individual);
-  if (!s || !s->id) return 0;
+  if (!s || !s->line) return 0;
   int n = 0;
   if (s->spouseFamily) out[n++] = s->spouseFamily;
   if (!s->moreMarriages) return n;
@@ -249,7 +249,7 @@ std::int32_t RecordStore::AdoptiveFamily(std::int32_t individualIndex) const {
 int RecordStore::AddMarriage(std::int32_t individualIndex, std::int32_t familyIndex,
                              std::int32_t order, bool addLine) {
   IndividualSummary* s = MutableIndividual(individualIndex);
-  if (!s || !s->id || familyIndex < 1) return kNoSummary;
+  if (!s || !s->line || familyIndex < 1) return kNoSummary;
   auto byIndividual = [](const MarriageEntry& a, const MarriageEntry& b) {
     return a.individual < b.individual;
   };
@@ -273,7 +273,7 @@ int RecordStore::AddMarriage(std::int32_t individualIndex, std::int32_t familyIn
 int RecordStore::RemoveMarriage(std::int32_t individualIndex, std::int32_t familyIndex,
                                 bool removeLine) {
   IndividualSummary* s = MutableIndividual(individualIndex);
-  if (!s || !s->id) return kNoSummary;
+  if (!s || !s->line) return kNoSummary;
   auto byIndividual = [](const MarriageEntry& a, const MarriageEntry& b) {
     return a.individual < b.individual;
   };
@@ -439,9 +439,8 @@ int RecordStore::CheckLinks() {
         RemoveLink(f->line, kTagHUSB, indiNumber(f->husband));
         f->husband = 0;
         ++repairs;
-      } else if (!isFamilyOf(f->husband, fi)) {
-        AddMarriage(f->husband, fi);
-        ++repairs;
+      } else if (!isFamilyOf(f->husband, fi) && AddMarriage(f->husband, fi) == 0) {
+        ++repairs;  // a full marriage table leaves the marriage unrecorded
       }
     }
     if (f->wife) {
@@ -450,8 +449,7 @@ int RecordStore::CheckLinks() {
         RemoveLink(f->line, kTagWIFE, indiNumber(f->wife));
         f->wife = 0;
         ++repairs;
-      } else if (!isFamilyOf(f->wife, fi)) {
-        AddMarriage(f->wife, fi);
+      } else if (!isFamilyOf(f->wife, fi) && AddMarriage(f->wife, fi) == 0) {
         ++repairs;
       }
     }
@@ -515,14 +513,22 @@ int RecordStore::CheckLinks() {
         }
       }
     }
-    std::int32_t previous = 0;
-    std::int32_t families[kMaxFamiliesListed];
-    int familyCount = FamiliesInto(ii, families);
-    for (int n = 0; n < familyCount; ++n) {
+    // Every family of the individual is checked, not only the ten that
+    // FamiliesOf lists, and a family named a second time anywhere in the
+    // list is a duplicate: one pass leaves nothing for the next one to do.
+    std::vector<std::int32_t> families;
+    if (s->spouseFamily) families.push_back(s->spouseFamily);
+    auto range = std::equal_range(sums_.marriages.begin(), sums_.marriages.end(),
+                                  MarriageEntry{0, ii, 0},
+                                  [](const MarriageEntry& a, const MarriageEntry& b) {
+                                    return a.individual < b.individual;
+                                  });
+    for (auto it = range.first; it != range.second; ++it) families.push_back(it->family);
+    for (std::size_t n = 0; n < families.size(); ++n) {
       std::int32_t fi = families[n];
       FamilySummary* f = family(fi);
-      bool duplicate = fi == previous;
-      previous = fi;
+      bool duplicate = std::find(families.begin(), families.begin() + static_cast<std::ptrdiff_t>(n), fi) !=
+                       families.begin() + static_cast<std::ptrdiff_t>(n);
       bool wrong;
       if (!f || duplicate)
         wrong = true;

@@ -386,6 +386,34 @@ TEST(CheckLinks, DuplicateFamsLineIsRemoved) {
   EXPECT_EQ(store.CheckLinks(), 0);
 }
 
+TEST(CheckLinks, RepeatedFamsLinesApartAreRemovedInOnePass) {
+  RecordStore store;
+  Load(store, R"(0 @I1@ INDI
+1 SEX M
+1 FAMS @F4@
+1 FAMS @F9@
+1 FAMS @F9@
+1 FAMS @F4@
+1 FAMS @F9@
+0 @F4@ FAM
+1 HUSB @I1@
+0 @F9@ FAM
+1 HUSB @I1@
+)");
+  EXPECT_EQ(store.FamiliesOf(1), (std::vector<std::int32_t>{1, 2}));
+  EXPECT_EQ(Children(store.Individual(1)->line), "1 SEX M|1 FAMS @F4@|1 FAMS @F9@");
+  EXPECT_EQ(store.CheckLinks(), 0);
+}
+
+TEST(CheckLinks, IndividualWithoutANumberIsRepairedLikeAnyOther) {
+  RecordStore store;
+  Load(store, "0 @I@ INDI\n1 SEX M\n1 FAMS @F1@\n0 @I2@ INDI\n1 FAMS @F1@\n0 @F1@ FAM\n1 HUSB @I2@\n");
+  EXPECT_EQ(store.Individual(1)->id, 0);
+  EXPECT_EQ(store.Individual(1)->spouseFamily, 0);
+  EXPECT_EQ(Children(store.Individual(1)->line), "1 SEX M");
+  EXPECT_EQ(store.CheckLinks(), 0);
+}
+
 TEST(GatherNotes, ContinuationsAndRecords) {
   RecordStore store;
   Load(store, R"(0 @I1@ INDI

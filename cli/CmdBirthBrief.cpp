@@ -1,0 +1,164 @@
+#include <charconv>
+#include <cstdio>
+#include <string>
+
+#include "Commands.h"
+#include "charts/selective/BirthBriefChart.h"
+#include "common/StringTable.h"
+#include "data/DataSource.h"
+#include "data/RecordStore.h"
+#include "output/PageGeometry.h"
+#include "output/ZoomLevels.h"
+#include "shell/Settings.h"
+#if !defined(_WIN32)
+#include "native/ChartPng.h"
+#endif
+
+namespace dv::cli {
+
+namespace {
+
+constexpr int kCannotOpenFileForOutput = 25;
+
+bool ParseInt(std::string_view text, int& value) {
+  const char* end = text.data() + text.size();
+  auto [p, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && p == end;
+}
+
+// The base individual's record number from "@I12@" or "12"; 0 when neither.
+std::int32_t BaseNumber(std::string_view id) {
+  if (!id.empty() && id.front() == '@') {
+    const std::int32_t n = NumberOf(id);
+    return n > 0 ? n : 0;
+  }
+  int n = 0;
+  return ParseInt(id, n) && n > 0 ? n : 0;
+}
+
+struct BirthBriefArgs {
+  std::string file, base, png, dump;
+  int zoom = kStartZoomLevel;
+  BirthBriefOptions options;
+};
+
+bool ParseArgs(Args args, BirthBriefArgs& out) {
+  out.options.width = Settings().dparam[39];
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= args.size()) return false;
+      into = std::string(args[++i]);
+      return true;
+    };
+    auto number = [&](int& into) { return i + 1 < args.size() && ParseInt(args[++i], into); };
+    if (a == "--base") {
+      if (!value(out.base)) return false;
+    } else if (a == "--generations") {
+      if (!number(out.options.generations)) return false;
+      if (out.options.generations != 7 && out.options.generations != 8) return false;
+    } else if (a == "--width") {
+      if (!number(out.options.width)) return false;
+      if (out.options.width < 20 || out.options.width > 31) return false;
+    } else if (a == "--zoom") {
+      if (!number(out.zoom) || out.zoom < 1 || out.zoom > kMaxZoomLevel) return false;
+    } else if (a == "--png") {
+      if (!value(out.png)) return false;
+    } else if (a == "--dump") {
+      if (!value(out.dump)) return false;
+    } else if (a == "--no-details") {
+      out.options.addBirthDeath = false;
+    } else if (a == "--no-occupation") {
+      out.options.addOccupation = false;
+    } else if (a == "--exclude-1-2") {
+      out.options.excludeGen12 = true;
+    } else if (a == "--exclude-6") {
+      out.options.excludeGen6 = true;
+    } else if (a == "--all-lines") {
+      out.options.showAllLines = true;
+    } else if (a == "--capitals") {
+      out.options.allCapitals = true;
+    } else if (a.size() > 1 && a.front() == '-') {
+      return false;
+    } else if (out.file.empty()) {
+      out.file = std::string(a);
+    } else {
+      return false;
+    }
+  }
+  return !out.file.empty() && !out.base.empty();
+}
+
+int Fail(int id, std::string_view suffix = {}) {
+  std::fprintf(stderr, "%s\n", MessageText(id, suffix).c_str());
+  return 1;
+}
+
+int WriteText(const std::string& path, const std::string& text) {
+  std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
+  if (out == nullptr) return kCannotOpenFileForOutput;
+  bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  written = (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0) && written;
+  return written ? 0 : kCannotOpenFileForOutput;
+}
+
+}  // namespace
+
+// Computes a Birth Brief for a base individual of a GEDCOM file and writes
+// its drawing as a cell-level dump and/or a PNG image. Without printer the
+// page is empty, so the chart is 160 columns by 130 lines plus the margins
+// of a fresh settings file.
+int BirthBrief(Args args) {
+  BirthBriefArgs a;
+  if (!ParseArgs(args, a)) return 2;
+
+  RecordStore store;
+  std::string summary;
+  if (int rc = LoadDataSource(store, a.file, LoadOptions{}, summary)) return Fail(rc);
+
+  const std::int32_t number = BaseNumber(a.base);
+  const std::int32_t index = number > 0 ? store.IndexOf(kIndi, number) : 0;
+
+  const Settings settings;
+  const Margins margins = PageMarginsOf(settings);
+  BirthBriefPage page;
+  page.marginTop = margins.top;
+  page.marginBottom = margins.bottom;
+  page.marginLeft = margins.left;
+  page.marginRight = margins.right;
+
+  BirthBriefChart chart;
+  chart.SetPen(settings.bparam[0], kNoPrinterLineHeight);
+  const GatherResult r = chart.Run(store, index, a.options, page);
+  if (r.status != 0) {
+    if (r.message != 0 && r.message != kMsgCannotGenerateChart)
+      std::fprintf(stderr, "%s\n", MessageText(r.message, r.suffix).c_str());
+    return Fail(kMsgCannotGenerateChart);
+  }
+
+  if (!a.dump.empty()) {
+    int status = 0;
+    const std::string dump = chart.Dump(0, 1, status);
+    if (status != 0) return Fail(status);
+    if (int rc = WriteText(a.dump, dump)) return Fail(rc, a.dump);
+  }
+  if (!a.png.empty()) {
+#if defined(_WIN32)
+    std::fputs("PNG output is built natively only\n", stderr);
+    return 1;
+#else
+    ChartImage image;
+    image.chartColumns = chart.Extent().chartColumns;
+    image.chartLines = chart.Extent().chartLines;
+    image.chartFont = DefaultChartFont();
+    image.zoom = a.zoom;
+    const DrawRoutine draw = [&chart](DrawSurface& s, int cw, int ch, int pg, int screen) {
+      return chart.Draw(s, cw, ch, pg, screen);
+    };
+    if (int rc = RenderChartPng(draw, image, a.png)) return Fail(rc, rc == 2 ? a.png : "");
+#endif
+  }
+  return 0;
+}
+
+}  // namespace dv::cli
