@@ -7,6 +7,7 @@
 
 #include "output/GdiGuards.h"
 #include "output/GdiSurface.h"
+#include "output/PrintSetup.h"
 #include "output/ShownChart.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
@@ -243,6 +244,9 @@ void OnCloseChart(HWND window, WPARAM, LPARAM) {
   if (const ShownChartPart* part = ShownChart(&slot)) {
     if (part->release) part->release();
     ChartTypeState(slot) = 0;
+    // The Birth Brief fitted the printer font to its own chart: the page
+    // goes back to the chart font's.
+    if (slot == ChartSlot::kBirthBrief) RecomputePageGeometry(state);
   }
   app.chartState = 0;
   app.helpContext = kHelpMain;

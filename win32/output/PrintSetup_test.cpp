@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "output/GdiGuards.h"
+#include "output/ShownChart.h"
 #include "resources/resource.h"
 #include "shell/ShellTestSupport.h"
 
@@ -217,6 +218,20 @@ TEST_F(BirthBriefPrinterFit, TheLargestBoldCourierCellThatHoldsTheChart) {
   EXPECT_EQ(page.pageLines, 768 / page.printerLineHeight - 1);
   EXPECT_GE(page.usableColumns, 172);
   EXPECT_GE(page.usableLines, 130);
+}
+
+TEST_F(BirthBriefPrinterFit, ClosingTheBirthBriefPutsTheChartFontsPageBack) {
+  HWND window = Start("");
+  ASSERT_NE(window, nullptr);
+  ShownChartPart part;
+  part.draw = [](DrawSurface&, int, int, int, int) { return 0; };
+  part.extent = [] { return ChartExtent{}; };
+  RegisterShownChart(ChartSlot::kBirthBrief, part);
+  State().app.birthBriefChartState = 2;
+  State().page.pageColumns = 5;
+  SendMessageA(window, WM_COMMAND, IDM_CHART_CANCEL, 0);
+  UnregisterShownChart(ChartSlot::kBirthBrief);
+  EXPECT_EQ(State().page.pageColumns, 169);
 }
 
 using PrintDialogTest = ShellTest;
