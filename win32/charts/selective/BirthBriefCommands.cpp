@@ -4,7 +4,6 @@
 #include "charts/selective/BirthBriefOptionsDialog.h"
 #include "charts/selective/BirthBriefState.h"
 #include "data/DataCommands.h"
-#include "output/PrintSetup.h"
 #include "output/ShownChart.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
@@ -16,12 +15,10 @@ namespace {
 
 constexpr std::int16_t kChartToShow = 2;
 
-// The Birth Brief's run fitted the printer font to its own page; the
-// other charts are laid out on the page of the chart font again.
-void RestorePageGeometry() { RecomputePageGeometry(State()); }
-
 // What the chart window needs from the Birth Brief: its draw routine (one
-// page: the screen passes page 1), its size and its release.
+// page: the screen passes page 1), its size and its release. Closing the
+// chart (CANCEL) also puts the chart font's page back, since the run fitted
+// the printer font to the Birth Brief.
 ShownChartPart BirthBriefPart() {
   ShownChartPart part;
   part.draw = [](dv::DrawSurface& surface, int cellWidth, int cellHeight, int page, int screen) {
@@ -34,10 +31,7 @@ ShownChartPart BirthBriefPart() {
     extent.chartLines = e.chartLines;
     return extent;
   };
-  part.release = [] {
-    BirthBrief().chart.Release();
-    RestorePageGeometry();
-  };
+  part.release = [] { BirthBrief().chart.Release(); };
   part.screenPage = 1;
   return part;
 }
@@ -86,12 +80,6 @@ void ShowBirthBriefChart(HWND window) {
   RegisterShownChart(ChartSlot::kBirthBrief, BirthBriefPart());
   State().app.birthBriefChartState = kChartToShow;
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CHART, 0), 0);
-}
-
-void ReleaseBirthBriefChart() {
-  BirthBrief().chart.Release();
-  RestorePageGeometry();
-  State().app.birthBriefChartState = 0;
 }
 
 }  // namespace dv::win

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's Birth Brief commands: Charts, BirthBrief (3), Options,
-// BirthBrief (6), IMAGES on a chart that takes none (38), and the Birth
-// Brief's parts of showing (32) and closing (25) a chart.
+// BirthBrief (6), IMAGES on a chart that takes none (38), and handing the
+// Birth Brief to the chart window (32), whose CANCEL (25) releases it.
 
 #include <windows.h>
 
@@ -18,9 +18,5 @@ void OnChartImages(HWND window, WPARAM wParam, LPARAM lParam);        // 38
 // Marks the Birth Brief as the chart to show (birthBriefChartState 2),
 // hands its draw routine and extent to the chart display and sends 32.
 void ShowBirthBriefChart(HWND window);
-
-// The Birth Brief's part of closing the chart shown: frees its tables, sets
-// its chart state to 0 and recomputes the page geometry.
-void ReleaseBirthBriefChart();
 
 }  // namespace dv::win

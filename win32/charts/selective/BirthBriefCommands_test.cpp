@@ -294,16 +294,5 @@ TEST_F(BirthBriefCommandsTest, ImagesOnABirthBriefAreRefused) {
   EXPECT_EQ(boxes_[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
-TEST_F(BirthBriefCommandsTest, ReleasingTheChartFreesItsTables) {
-  Data().selection.baseIndex = 1;
-  const dv::GatherResult r = BirthBrief().chart.Run(store_, 1, dv::BirthBriefOptions{},
-                                                    dv::BirthBriefPageOf(BirthBriefPageGeometry()));
-  ASSERT_EQ(r.status, 0);
-  State().app.birthBriefChartState = 2;
-  ReleaseBirthBriefChart();
-  EXPECT_FALSE(BirthBrief().chart.HasChart());
-  EXPECT_EQ(State().app.birthBriefChartState, 0);
-}
-
 }  // namespace
 }  // namespace dv::win::test
