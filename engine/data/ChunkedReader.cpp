@@ -290,7 +290,12 @@ bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& 
   const char* data = buffer_.data();
   std::size_t end = chunkEnd - base;
   std::size_t begin = pos.offset - base, i = begin;
-  while (i < end && data[i] != '\r' && data[i] != '\n' && data[i] != 0) ++i;
+  // Everything above CR is text; only the few control bytes below it need a look.
+  for (; i < end; ++i) {
+    const unsigned char c = static_cast<unsigned char>(data[i]);
+    if (c > '\r') continue;
+    if (c == '\r' || c == '\n' || c == 0) break;
+  }
   if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
     error_ = 115;  // a line beyond the bound
     pos.chunk = static_cast<int>(chunkEnds_.size());

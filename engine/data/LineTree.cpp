@@ -16,27 +16,46 @@ LineNode* RawBlock() {
 }
 }  // namespace
 
-bool NodePool::Start() {
-  Clear();
-  LineNode* block = RawBlock();
-  if (!block) return false;
-  blocks_.emplace_back(block);
+bool NodePool::AddBlock() {
+  if (!spare_.empty()) {
+    blocks_.push_back(std::move(spare_.back()));
+    spare_.pop_back();
+  } else {
+    LineNode* block = RawBlock();
+    if (!block) return false;
+    blocks_.emplace_back(block);
+  }
   used_ = 0;
   return true;
 }
 
+bool NodePool::Start() {
+  Clear();
+  if (blocks_.capacity() < static_cast<std::size_t>(kMaxBlocks))
+    blocks_.reserve(static_cast<std::size_t>(kMaxBlocks));
+  return AddBlock();
+}
+
 void NodePool::Clear() {
+  // Reused in reverse so the first block handed out again is the first one filled before.
+  while (!blocks_.empty()) {
+    spare_.push_back(std::move(blocks_.back()));
+    blocks_.pop_back();
+  }
+  used_ = kBlockSize;
+}
+
+void NodePool::Release() {
   blocks_.clear();
+  spare_.clear();
+  spare_.shrink_to_fit();
   used_ = kBlockSize;
 }
 
 LineNode* NodePool::NewLine() {
   if (used_ >= kBlockSize) {
     if (static_cast<int>(blocks_.size()) >= kMaxBlocks) return nullptr;
-    LineNode* block = RawBlock();
-    if (!block) return nullptr;
-    blocks_.emplace_back(block);
-    used_ = 0;
+    if (!AddBlock()) return nullptr;
   }
   static_assert(std::is_trivially_destructible_v<LineNode>);
   return ::new (blocks_.back().get() + used_++) LineNode();
@@ -99,7 +118,8 @@ LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
     prev->next = node;
   }
   last_[level + 1] = node;
-  for (int l = level + 2; l <= kMaxLevel + 1; ++l) last_[l] = nullptr;
+  // Slots deeper than the previous line's are empty already.
+  for (int l = level + 2; l <= current_ + 1; ++l) last_[l] = nullptr;
   current_ = level;
   return node;
 }

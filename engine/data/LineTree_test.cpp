@@ -147,5 +147,39 @@ TEST(NodePool, ThousandBlocksAtMost) {
   EXPECT_EQ(pool.NewLine(), nullptr);
 }
 
+TEST(NodePool, AReusedPoolHandsOutZeroedNodesUpToTheSameLimit) {
+  NodePool pool;
+  ASSERT_TRUE(pool.Start());
+  for (int i = 0; i < NodePool::kBlockSize + 5; ++i) {
+    LineNode* n = pool.NewLine();
+    ASSERT_NE(n, nullptr);
+    n->level = 3;
+    n->tag = 7;
+    n->order = 9;
+    n->mark = 1;
+    n->next = n;
+  }
+  EXPECT_EQ(pool.BlockCount(), 2);
+  pool.Clear();
+  EXPECT_EQ(pool.Count(), 0);
+  ASSERT_TRUE(pool.Start());
+  EXPECT_EQ(pool.BlockCount(), 1);
+  std::int64_t made = 0;
+  for (LineNode* n = pool.NewLine(); n; n = pool.NewLine()) {
+    ++made;
+    if (made <= NodePool::kBlockSize + 5) {
+      ASSERT_EQ(n->level, 0);
+      ASSERT_EQ(n->tag, 0);
+      ASSERT_EQ(n->order, 0);
+      ASSERT_EQ(n->mark, 0);
+      ASSERT_EQ(n->next, nullptr);
+    }
+  }
+  EXPECT_EQ(made, static_cast<std::int64_t>(NodePool::kBlockSize) * NodePool::kMaxBlocks);
+  EXPECT_EQ(pool.BlockCount(), NodePool::kMaxBlocks);
+  pool.Release();
+  EXPECT_EQ(pool.Count(), 0);
+}
+
 }  // namespace
 }  // namespace dv

@@ -163,7 +163,9 @@ class RecordStore {
   RecordStore(const RecordStore&) = delete;
   RecordStore& operator=(const RecordStore&) = delete;
 
-  // Releases every pool, node block, index and summary block: state Empty.
+  // Releases every index and summary block: state Empty. The node and text
+  // blocks are kept by their pools for the next Start (reopening a file then
+  // reuses memory already mapped); the destructor frees them.
   void Clear();
   // Allocates the first text and node blocks and the root line: 0 or 1.
   int Start();

@@ -36,6 +36,27 @@ constexpr std::array<Bucket, 26> MakeBuckets() {
 }
 constexpr std::array<Bucket, 26> kBuckets = MakeBuckets();
 
+// A tag of at most 7 characters packed with its length into one integer, so
+// the lookup on every line compares integers rather than strings.
+constexpr std::uint64_t PackTag(std::string_view tag) {
+  std::uint64_t key = static_cast<std::uint64_t>(tag.size()) << 56;
+  for (std::size_t i = 0; i < tag.size() && i < 7; ++i)
+    key |= static_cast<std::uint64_t>(static_cast<unsigned char>(tag[i])) << (8 * i);
+  return key;
+}
+constexpr std::array<std::uint64_t, kTagCount> MakePackedTags() {
+  std::array<std::uint64_t, kTagCount> keys{};
+  for (int i = 0; i < kTagCount; ++i) keys[i] = PackTag(kTags[i]);
+  return keys;
+}
+constexpr std::array<std::uint64_t, kTagCount> kPackedTags = MakePackedTags();
+constexpr bool AllTagsPackable() {
+  for (int i = 0; i < kTagCount; ++i)
+    if (kTags[i].size() > 7) return false;
+  return true;
+}
+static_assert(AllTagsPackable(), "a tag longer than 7 characters needs the string compare");
+
 constexpr int Code(std::string_view tag) {
   for (int i = 0; i < kTagCount; ++i)
     if (kTags[i] == tag) return i;
@@ -117,9 +138,11 @@ int TagOf(const ClassName (&table)[N], int number) {
 
 int TagCodeOf(std::string_view tag) {
   if (tag.empty() || tag[0] < 'A' || tag[0] > 'Z') return kTagNotLetter;
+  if (tag.size() > 7) return kTagUnknown;  // every known tag is shorter
   const Bucket& b = kBuckets[tag[0] - 'A'];
+  const std::uint64_t key = PackTag(tag);
   for (int i = b.first; i < b.end; ++i)
-    if (kTags[i] == tag) return i;
+    if (kPackedTags[i] == key) return i;
   return kTagUnknown;
 }
 

@@ -12,12 +12,28 @@ bool TextPool::Start() {
 }
 
 void TextPool::Clear() {
+  while (!blocks_.empty()) {
+    spare_.push_back(std::move(blocks_.back()));
+    blocks_.pop_back();
+  }
+  used_ = 0;
+}
+
+void TextPool::Release() {
   blocks_.clear();
+  spare_.clear();
+  spare_.shrink_to_fit();
   used_ = 0;
 }
 
 bool TextPool::NextBlock() {
   if (static_cast<int>(blocks_.size()) >= kMaxBlocks) return false;
+  if (!spare_.empty()) {
+    blocks_.push_back(std::move(spare_.back()));
+    spare_.pop_back();
+    used_ = 0;
+    return true;
+  }
   std::unique_ptr<char[]> block(new (std::nothrow) char[kBlockSize]);
   if (!block) return false;
   blocks_.push_back(std::move(block));

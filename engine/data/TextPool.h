@@ -25,8 +25,10 @@ class TextPool {
 
   // Allocates the first block; false when it cannot be had.
   bool Start();
-  // Releases every block.
+  // Empties the pool. The blocks are kept as spares for the next Start (a
+  // reopened data source reuses memory already mapped); Release frees them.
   void Clear();
+  void Release();
 
   // Stores text (trailing white space cut when trim) and returns its offset,
   // or 0 when the pool is full.
@@ -45,6 +47,7 @@ class TextPool {
  private:
   bool NextBlock();
   std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<std::unique_ptr<char[]>> spare_;  // blocks of an earlier fill
   std::int32_t used_ = 0;  // bytes used in the last block
 };
 

@@ -56,6 +56,27 @@ TEST(TextPool, RefusesTheBlockBeyondTheLimit) {
   EXPECT_EQ(pool.TextAt(TextPool::kBlockSize * TextPool::kMaxBlocks), nullptr);
 }
 
+TEST(TextPool, AReusedPoolStartsOverWithTheSameLimits) {
+  TextPool pool;
+  ASSERT_TRUE(pool.Start());
+  std::string big(TextPool::kMaxString - 1, 'y');
+  for (int i = 0; i < 3; ++i) ASSERT_NE(pool.Store(big), 0);
+  pool.Clear();
+  EXPECT_EQ(pool.BlockCount(), 0);
+  EXPECT_EQ(pool.Store("none"), 0);  // no text before Start
+  ASSERT_TRUE(pool.Start());
+  EXPECT_EQ(pool.BlockCount(), 1);
+  EXPECT_EQ(pool.BytesUsed(), 1);
+  EXPECT_EQ(pool.Store("first"), 1);  // offsets begin again after the empty one
+  EXPECT_STREQ(pool.TextAt(1), "first");
+  int stored = 0;
+  while (pool.Store(big) != 0 && stored < 500) ++stored;
+  EXPECT_EQ(pool.BlockCount(), TextPool::kMaxBlocks);
+  EXPECT_EQ(stored, TextPool::kMaxBlocks - 1);  // the first block holds "first" and no big one
+  pool.Release();
+  EXPECT_EQ(pool.BlockCount(), 0);
+}
+
 TEST(TextPool, TooLongAStringIsRefused) {
   TextPool pool;
   ASSERT_TRUE(pool.Start());
