@@ -29,7 +29,7 @@ cmake --build "$BUILD/$arch" -j "$JOBS" --target dorvane >/dev/null
 exe="$BUILD/$arch/win32/dorvane.exe"
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting $exe on the sample under Wine (display $DISPLAY)"
-  WINEPREFIX="$DORVANE_CACHE/wineprefix-gui" "$WINE" "$exe" "$(winepath -w "$sample" 2>/dev/null || echo "$sample")"
+  WINEPREFIX="$DORVANE_CACHE/wineprefix-gui" "$WINE" "$exe" "$(WINEPREFIX="$DORVANE_CACHE/wineprefix-gui" "$WINE" winepath -w "$sample" 2>/dev/null || echo "$sample")"
 else
   echo "No display: built $exe; to see it, run under X:"
   echo "  xvfb-run -a $0    (or set DISPLAY and run this script again)"
