@@ -14,7 +14,7 @@
 namespace dv {
 
 struct LoadOptions {
-  bool namesLast = false;       // "Preferred instance last (GEDCOM 5.5 specification)"
+  bool namesLast = false;       // the preference to take the last NAME line as the preferred one
   bool combineSources = false;  // "Combine sources with same title, on conversion to records"
 };
 
