@@ -108,7 +108,9 @@ int ChunkedFile::CutChunks() {
   return 0;
 }
 
-bool ChunkedFile::ReadWholeLine(std::string_view& out, Position& pos) const {
+// The next piece of a line, at most limit characters, as a view into the
+// file; a piece that reaches the line end also skips the line-end bytes.
+bool ChunkedFile::NextPiece(std::string_view& out, Position& pos, std::size_t limit) const {
   out = {};
   if (!open_ || pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
   std::size_t chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
@@ -119,7 +121,8 @@ bool ChunkedFile::ReadWholeLine(std::string_view& out, Position& pos) const {
     chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
   }
   std::size_t begin = pos.offset, i = begin;
-  while (i < chunkEnd && data_[i] != '\r' && data_[i] != '\n' && data_[i] != 0) ++i;
+  while (i < chunkEnd && i - begin < limit && data_[i] != '\r' && data_[i] != '\n' && data_[i] != 0)
+    ++i;
   out = std::string_view(data_.data() + begin, i - begin);
   if (i == begin && i < chunkEnd) return false;  // a NUL byte or an empty first line
   while (i < chunkEnd && IsLineEnd(data_[i])) ++i;
@@ -131,29 +134,18 @@ bool ChunkedFile::ReadWholeLine(std::string_view& out, Position& pos) const {
   return true;
 }
 
+bool ChunkedFile::ReadWholeLine(std::string_view& out, Position& pos) const {
+  return NextPiece(out, pos, static_cast<std::size_t>(-1));
+}
+
 bool ChunkedFile::ReadLine(std::string& out, Position& pos, int maxLength) const {
   out.clear();
   if (maxLength > kMaxReadLine) maxLength = kMaxReadLine;
   if (maxLength < 2) return false;
-  if (!open_ || pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
-  std::size_t chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
-  if (pos.offset >= chunkEnd) {
-    ++pos.chunk;
-    if (pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
-    chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
-  }
-  std::size_t begin = pos.offset, i = begin;
-  std::size_t limit = static_cast<std::size_t>(maxLength - 1);
-  while (i < chunkEnd && i - begin < limit && data_[i] != '\r' && data_[i] != '\n' && data_[i] != 0) ++i;
-  out.assign(data_.data() + begin, i - begin);
-  if (i == begin && i < chunkEnd) return false;
-  while (i < chunkEnd && IsLineEnd(data_[i])) ++i;
-  pos.offset = i;
-  if (i >= chunkEnd && pos.chunk + 1 >= static_cast<int>(chunkEnds_.size())) {
-    ++pos.chunk;
-    return false;
-  }
-  return true;
+  std::string_view piece;
+  const bool more = NextPiece(piece, pos, static_cast<std::size_t>(maxLength - 1));
+  out.assign(piece);
+  return more;
 }
 
 ChunkedStream::ChunkedStream() = default;

@@ -45,6 +45,7 @@ class ChunkedFile {
   bool ReadWholeLine(std::string_view& out, Position& pos) const;
 
  private:
+  bool NextPiece(std::string_view& out, Position& pos, std::size_t limit) const;
   int CutChunks();
   void Release();
   int Finish();
