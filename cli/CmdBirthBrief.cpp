@@ -3,8 +3,10 @@
 #include <string>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "charts/selective/BirthBriefChart.h"
 #include "common/StringTable.h"
+#include "data/CharSet.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
 #include "output/PageGeometry.h"
@@ -90,7 +92,7 @@ bool ParseArgs(Args args, BirthBriefArgs& out) {
 }
 
 int Fail(int id, std::string_view suffix = {}) {
-  std::fprintf(stderr, "%s\n", MessageText(id, suffix).c_str());
+  PrintMessage(MessageText(id), suffix);
   return 1;
 }
 
@@ -136,13 +138,14 @@ int BirthBrief(Args args) {
   const GatherResult r = chart.Run(store, index, a.options, page);
   if (r.status != 0) {
     if (r.message != 0 && r.message != kMsgCannotGenerateChart)
-      std::fprintf(stderr, "%s\n", MessageText(r.message, r.suffix).c_str());
+      PrintMessage(MessageText(r.message, r.suffix));
     return Fail(kMsgCannotGenerateChart);
   }
 
   if (!a.dump.empty()) {
     int status = 0;
-    const std::string dump = chart.Dump(0, 1, status);
+    // The chart's text is program text; the dump file is UTF-8.
+    const std::string dump = Utf8FromProgramText(chart.Dump(0, 1, status));
     if (status != 0) return Fail(status);
     if (int rc = WriteText(a.dump, dump)) return Fail(rc, a.dump);
   }

@@ -78,6 +78,51 @@ TEST_F(BirthBriefCommand, OptionsReachTheChart) {
   EXPECT_NE(dump.find("0\t40.5\t64\ttext\t0\t JOHN BASE\n"), std::string::npos);
 }
 
+// The same family twice, once with names in UTF-8 and once with the plain
+// letters: the charts must have the same shape, since widths count letters.
+constexpr const char* kUtf8Names =
+    "0 HEAD\n1 CHAR UTF-8\n"
+    "0 @I1@ INDI\n1 NAME Aml"
+    "a\xC3\xAD"
+    "b \xC3\x89"
+    "amonn Se\xC3\xA1n /\xC3\x93 S\xC3\xBA"
+    "illeabh\xC3\xA1in/\n"
+    "1 BIRT\n2 DATE 1880\n2 PLAC K\xC3\xB6ln\n1 FAMC @F1@\n"
+    "0 @I2@ INDI\n1 NAME Bj\xC3\xB6rn /\xC3\x85ngstr\xC3\xB6m/\n1 FAMS @F1@\n"
+    "0 @I3@ INDI\n1 NAME \xC5\x81ucja /Wa\xC5\x82\xC4\x99sa/\n1 FAMS @F1@\n"
+    "0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I3@\n1 CHIL @I1@\n0 TRLR\n";
+constexpr const char* kPlainNames =
+    "0 HEAD\n"
+    "0 @I1@ INDI\n1 NAME Amlaib Eamonn Sean /O Suilleabhain/\n"
+    "1 BIRT\n2 DATE 1880\n2 PLAC Koln\n1 FAMC @F1@\n"
+    "0 @I2@ INDI\n1 NAME Bjorn /Angstrom/\n1 FAMS @F1@\n"
+    "0 @I3@ INDI\n1 NAME Lucja /Walesa/\n1 FAMS @F1@\n"
+    "0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I3@\n1 CHIL @I1@\n0 TRLR\n";
+
+TEST_F(BirthBriefCommand, Utf8NamesAreDrawnWithTheirLettersAndFittedByLetters) {
+  std::ofstream(dir / "u.ged", std::ios::binary) << kUtf8Names;
+  std::ofstream(dir / "p.ged", std::ios::binary) << kPlainNames;
+  ASSERT_EQ(Run({Path("u.ged"), "--base", "1", "--width", "20", "--dump", Path("u.txt")}), 0);
+  ASSERT_EQ(Run({Path("p.ged"), "--base", "1", "--width", "20", "--dump", Path("p.txt")}), 0);
+  std::string dump = Read("u.txt");
+  // The dump is UTF-8: the letters, never the bytes of another encoding.
+  EXPECT_NE(dump.find("Bj\xC3\xB6rn"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("K\xC3\xB6ln"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("Lucja Walesa"), std::string::npos) << dump;
+  EXPECT_EQ(dump.find("\xC3\x83"), std::string::npos);
+  for (auto [from, to] : {std::pair<std::string, std::string>{"\xC3\xAD", "i"},
+                          {"\xC3\x89", "E"},
+                          {"\xC3\xA1", "a"},
+                          {"\xC3\x93", "O"},
+                          {"\xC3\xBA", "u"},
+                          {"\xC3\xB6", "o"},
+                          {"\xC3\x85", "A"}}) {
+    for (std::size_t at; (at = dump.find(from)) != std::string::npos;)
+      dump.replace(at, from.size(), to);
+  }
+  EXPECT_EQ(dump, Read("p.txt"));
+}
+
 TEST_F(BirthBriefCommand, UnknownBaseIndividualFails) {
   EXPECT_EQ(Run({Path("f.ged"), "--base", "@I99@", "--dump", Path("a.txt")}), 1);
   EXPECT_FALSE(fs::exists(dir / "a.txt"));

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
 
@@ -32,7 +33,7 @@ int Load(Args args) {
   std::string summary;
   int result = LoadDataSource(store, paths[0], options, summary);
   if (result) {
-    std::fprintf(stderr, "%s\n", MessageText(result).c_str());
+    PrintMessage(MessageText(result));
     return 1;
   }
   std::printf("%s\n", summary.c_str());

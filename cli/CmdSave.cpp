@@ -2,6 +2,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
 #include "data/GedcomWriter.h"
@@ -18,12 +19,12 @@ int Save(Args args) {
   std::string summary;
   int result = LoadDataSource(store, paths[0], options, summary);
   if (result) {
-    std::fprintf(stderr, "%s\n", MessageText(result).c_str());
+    PrintMessage(MessageText(result));
     return 1;
   }
   result = SaveGedcom(store, paths[1], false);
   if (result) {
-    std::fprintf(stderr, "%s\n", MessageText(result, result > 0 ? paths[1] : std::string()).c_str());
+    PrintMessage(MessageText(result), result > 0 ? paths[1] : std::string());
     return 1;
   }
   return 0;

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "common/StringTable.h"
 
 namespace dv::cli {
@@ -10,7 +11,7 @@ namespace dv::cli {
 int Strings(Args args) {
   if (!args.empty()) return 2;
   for (const auto& e : AllStrings()) {
-    std::string text = CEscape(e.text);
+    std::string text = ConsoleText(CEscape(e.text));
     std::printf("%d\t%s\n", e.id, text.c_str());
   }
   return 0;

@@ -7,6 +7,23 @@
 
 namespace dv {
 
+namespace {
+
+// Whether the file begins with a UTF-8 byte-order mark. The line parser
+// skips it with everything before the first level digit, so it is looked
+// for here and written back by the writer.
+bool FileHasByteOrderMark(const std::string& path) {
+  char first[3] = {};
+  std::size_t n = 0;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    n = std::fread(first, 1, sizeof first, f);
+    std::fclose(f);
+  }
+  return StartsWithByteOrderMark(std::string_view(first, n));
+}
+
+}  // namespace
+
 int DataSourceLoader::Start(const std::string& path, const LoadOptions& options) {
   store_.Clear();
   ChunkedStream file;
@@ -14,18 +31,20 @@ int DataSourceLoader::Start(const std::string& path, const LoadOptions& options)
   // Whatever the reader's reason, the file is "too large" for the program;
   // only a line beyond the line bound is reported as a fault in the file.
   if (error) return error == kErrBadGedcom ? kErrBadGedcom : kErrFileTooLarge;
-  return StartParsed(file, options);
+  return StartParsed(file, options, FileHasByteOrderMark(path));
 }
 
 int DataSourceLoader::StartBytes(std::string bytes, const LoadOptions& options) {
   store_.Clear();
+  const bool byteOrderMark = StartsWithByteOrderMark(bytes);
   ChunkedStream file;
   int error = file.OpenBytes(std::move(bytes));
   if (error) return error == kErrBadGedcom ? kErrBadGedcom : kErrFileTooLarge;
-  return StartParsed(file, options);
+  return StartParsed(file, options, byteOrderMark);
 }
 
-int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& options) {
+int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& options,
+                                  bool byteOrderMark) {
   options_ = options;
   individuals_ = families_ = 0;
   builtIndividuals_ = builtFamilies_ = 0;
@@ -42,6 +61,10 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   if (readError == kErrBadGedcom) return fail(kErrBadGedcom);
   if (parsed < 0 || readError) return fail(kErrFileTooLarge);
   if (options.namesLast) store_.StoreFlags() |= kFlagNamesLast;
+  // Decided before the record scan builds the keys: keys and summaries are
+  // program text converted from the file's character set. Only the header
+  // is read here; a file it does not decide is read string by string.
+  store_.SetEncoding(DetectEncoding(store_.Root(), byteOrderMark, false));
   int scan = ScanRecords(store_, kFileCapacities, individuals_, families_);
   if (scan == -2) return fail(HasNonNumericIds(store_) ? kErrNonNumericIds : kErrFileTooLarge);
   if (scan < 0) return fail(kErrFileTooLarge);
@@ -204,12 +227,14 @@ int ConvertInlineSources(RecordStore& store, bool combineSameTitle) {
     while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
     if (!value.empty() && value.front() == '@') continue;  // already a pointer
 
-    std::int32_t offset = store.GatherNotes(line, true);
+    // The title goes into new lines of the file: gathered in the file's own
+    // character set.
+    std::int32_t offset = store.GatherNotes(line, true, nullptr, true);
     const char* gathered = offset > 0 ? store.TextAt(offset) : nullptr;
     std::string text = gathered ? gathered : "";
     std::string xref;
     if (combineSameTitle) {
-      int pos = store.FindKey(kSour, text);
+      int pos = store.FindKey(kSour, store.ShownText(text));
       if (pos >= 0) {
         const KeyEntry& e = store.Kind(kSour).keys[static_cast<std::size_t>(pos)];
         if (e.line && e.line->xref) xref = e.line->xref;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/GedcomWriter.h"
+#include "data/Lists.h"
 
 namespace dv {
 namespace {
@@ -225,6 +226,150 @@ TEST(ConvertInlineSources, FilesWithSourceRecordsAreLeftAlone) {
   RecordStore store;
   Load(store, "0 @I1@ INDI\n1 SOUR inline\n0 @S1@ SOUR\n1 TITL t\n");
   EXPECT_EQ(GedcomText(store), "0 @I1@ INDI\r\n1 SOUR inline\r\n0 @S1@ SOUR\r\n1 TITL t\r\n");
+}
+
+// ---- Character sets ----
+// testdata/charset holds the same family written in each character set:
+// Björn Ångström and Zoë Núñez with their son Amlaíb, and (where the set
+// has the letters) Łukasz Wałęsa and Ímar Mac Ímar.
+
+std::string ReadTestFile(const std::string& name) {
+  std::ifstream in(std::string(DORVANE_TESTDATA) + "/charset/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string NameOf(const RecordStore& store, std::int32_t index) {
+  const IndividualSummary* p = store.Individual(index);
+  return p ? p->displayName : "(none)";
+}
+
+struct CharSetFile {
+  const char* name;
+  CharSet charSet;
+  bool byteOrderMark;
+  bool hasPolishName;  // ANSEL and UTF-8 can write Łukasz Wałęsa
+};
+constexpr CharSetFile kCharSetFiles[] = {
+    {"utf8.ged", CharSet::kUtf8, false, true},
+    {"utf8-bom.ged", CharSet::kUtf8, true, true},
+    {"utf8-nochar.ged", CharSet::kUtf8, false, true},
+    {"ansel.ged", CharSet::kAnsel, false, true},
+    {"ibmpc.ged", CharSet::kIbmPc, false, false},
+    {"ansi-nochar.ged", CharSet::kAnsi, false, false},
+};
+
+TEST(CharacterSets, NamesPlacesAndNotesAreProgramTextInEveryFile) {
+  for (const CharSetFile& f : kCharSetFiles) {
+    SCOPED_TRACE(f.name);
+    RecordStore store;
+    std::string summary;
+    ASSERT_EQ(
+        LoadDataSource(store, std::string(DORVANE_TESTDATA) + "/charset/" + f.name, {}, summary),
+        0);
+    EXPECT_EQ(store.Encoding().charSet, f.charSet);
+    EXPECT_EQ(store.Encoding().byteOrderMark, f.byteOrderMark);
+    EXPECT_EQ(NameOf(store, 1), "Bj\xF6rn \xC5ngstr\xF6m");
+    EXPECT_EQ(NameOf(store, 2),
+              "Zo\xEB N\xFA\xF1"
+              "ez");
+    EXPECT_EQ(NameOf(store, 3),
+              "Aml"
+              "a\xED"
+              "b \xC5ngstr\xF6m");
+    const IndividualSummary* bjorn = store.Individual(1);
+    EXPECT_STREQ(bjorn->birthPlace, "G\xF6teborg, Sverige");
+    EXPECT_STREQ(bjorn->occupation, "Ing\xE9nieur");
+    EXPECT_STREQ(store.Individual(2)->birthPlace,
+                 "M\xE1laga, Espa\xF1"
+                 "a");
+    EXPECT_STREQ(store.Individual(3)->birthPlace, "Dublin, \xC9ire");
+    EXPECT_STREQ(store.TextAt(store.Individual(3)->noteOffset), "Br\xFBl\xE9 \xE0 K\xF6ln");
+    EXPECT_STREQ(store.Family(1)->marriagePlace, "K\xF6ln");
+    if (f.hasPolishName) {
+      EXPECT_EQ(NameOf(store, 4), "Lukasz Walesa");
+    }
+  }
+}
+
+TEST(CharacterSets, KeysSortAndAreFoundByTheirLetters) {
+  RecordStore store;
+  std::string summary;
+  ASSERT_EQ(LoadDataSource(store, std::string(DORVANE_TESTDATA) + "/charset/utf8.ged", {}, summary),
+            0);
+  const KindIndex& k = store.Kind(kIndi);
+  std::vector<std::string> keys;
+  for (const KeyEntry& e : k.keys) keys.push_back(e.key);
+  // Surnames in capitals with their marks, widths counted in letters, and
+  // Ångström beside the plain A, Ímar beside the plain I.
+  EXPECT_EQ(keys, (std::vector<std::string>{
+                      "\xC5NGSTR\xD6M Aml"
+                      "a\xED"
+                      "b       1880",
+                      "\xC5NGSTR\xD6M Bj\xF6rn        1850",
+                      "MAC_\xCDMAR \xCDmar             ",
+                      "N\xDA\xD1"
+                      "EZ Zo\xEB             1855",
+                      "WALESA Lukasz             ",
+                  }));
+  EXPECT_EQ(FindKeyPosition(k, SearchText("angs")), 0);
+  EXPECT_EQ(FindKeyPosition(k, SearchText("mac \xEDm")), 2);
+  EXPECT_EQ(FindKeyPosition(k, SearchText("n\xFA")), 3);
+  EXPECT_EQ(store.FindKey(kIndi, keys[3]), 3);
+  std::vector<PickerRow> rows = PickerRows(store, PickerKind::kIndividual);
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[1].cells[0],
+            "N\xDA\xD1"
+            "EZ Zo\xEB");
+  EXPECT_EQ(rows[1].cells[3],
+            "M\xE1laga, Espa\xF1"
+            "a");
+}
+
+TEST(CharacterSets, AnUnchangedFileIsWrittenBackByteForByte) {
+  for (const CharSetFile& f : kCharSetFiles) {
+    SCOPED_TRACE(f.name);
+    const std::string bytes = ReadTestFile(f.name);
+    ASSERT_FALSE(bytes.empty());
+    RecordStore store;
+    std::string summary;
+    ASSERT_EQ(
+        LoadDataSource(store, std::string(DORVANE_TESTDATA) + "/charset/" + f.name, {}, summary),
+        0);
+    EXPECT_EQ(GedcomText(store), bytes);
+    const std::string out =
+        (std::filesystem::temp_directory_path() / "dorvane-charset-save.ged").string();
+    ASSERT_EQ(SaveGedcom(store, out, false), 0);
+    std::ifstream in(out, std::ios::binary);
+    std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, bytes);
+    std::filesystem::remove(out);
+  }
+}
+
+TEST(CharacterSets, TypedTextIsStoredInTheFilesOwnSet) {
+  RecordStore store;
+  Load(store, ReadTestFile("utf8.ged"));
+  EXPECT_EQ(store.TextForFile("Zo\xEB"), "Zo\xC3\xAB");
+  Load(store, ReadTestFile("ansel.ged"));
+  EXPECT_EQ(store.TextForFile("Zo\xEB"),
+            "Zo\xE8"
+            "e");
+  Load(store, ReadTestFile("ibmpc.ged"));
+  EXPECT_EQ(store.TextForFile("Zo\xEB"), "Zo\x89");
+  ASSERT_EQ(NewDataSource(store, Date{7, 12, 2026}), 0);
+  EXPECT_EQ(store.Encoding().charSet, CharSet::kAnsi);
+  EXPECT_EQ(store.TextForFile("Zo\xEB"), "Zo\xEB");
+}
+
+TEST(CharacterSets, ConvertedInlineSourcesKeepTheFilesBytes) {
+  RecordStore store;
+  Load(store,
+       "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME A /B/\n1 SOUR Kirchenbuch K\xC3\xB6ln\n0 TRLR\n");
+  ASSERT_EQ(store.Kind(kSour).count, 1);
+  const LineNode* record = store.RecordLine(kSour, 1);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(FirstChild(record, kTagTITL)->Value(), " Kirchenbuch K\xC3\xB6ln");
+  EXPECT_STREQ(store.Kind(kSour).keys[0].key, "Kirchenbuch K\xF6ln");
 }
 
 }  // namespace

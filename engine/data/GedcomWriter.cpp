@@ -78,6 +78,7 @@ std::string GedcomText(const RecordStore& store) {
   std::string out;
   const LineNode* root = store.Root();
   if (!root) return out;
+  if (store.Encoding().byteOrderMark) out.append(kUtf8ByteOrderMark);
   for (const LineNode* l = root->firstChild; l; l = NextLine(root, l)) {
     AppendLine(out, *l);
     out += "\r\n";
@@ -143,6 +144,8 @@ int WriteGedcom(const RecordStore& store, const std::string& path, bool makeBack
   int n = 0;
   std::string buffer;
   buffer.reserve(1 << 16);
+  // A file that began with a byte-order mark keeps it.
+  if (store.Encoding().byteOrderMark) buffer.append(kUtf8ByteOrderMark);
   for (const LineNode* l = root->firstChild; l && ok; l = NextLine(root, l)) {
     if (CountsForProgress(store, l)) {
       ++n;

@@ -1,6 +1,7 @@
 #pragma once
 // Writes the whole line tree back to a GEDCOM file, line for line in tree
-// order, with CR LF line ends.
+// order, with CR LF line ends; a file that began with a UTF-8 byte-order
+// mark gets it back. Values are written as the bytes they hold.
 
 #include <cstdint>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "data/Lists.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
+#include "data/CharSet.h"
 #include "data/Names.h"
 #include "data/TagTable.h"
 
@@ -21,18 +21,21 @@ void FillEntry(ListEntry& entry, const IndividualSummary& person) {
   CopyField(entry.text, text);
 }
 
+// Lists, keys and searches order program text as CompareProgramText does:
+// a letter with a mark beside its plain letter.
 bool TextBefore(const ListEntry& a, const ListEntry& b) {
-  return std::strncmp(a.text, b.text, kListTextSize) < 0;
+  return ProgramTextBefore(std::string_view(a.text, strnlen(a.text, kListTextSize)),
+                           std::string_view(b.text, strnlen(b.text, kListTextSize)));
 }
 
 int CompareKey(const char* key, std::string_view text) {
   std::string_view k = key ? std::string_view(key) : std::string_view();
-  return k.compare(text);
+  return CompareProgramText(k, text);
 }
 
 int CompareEntry(const ListEntry& entry, std::string_view text) {
   std::string_view k(entry.text, strnlen(entry.text, kListTextSize));
-  return k.compare(text);
+  return CompareProgramText(k, text);
 }
 
 // Drops a date prefix such as "b " or "m " from a summary date.
@@ -48,17 +51,18 @@ std::string_view FieldText(const char* field, std::size_t size) {
   return std::string_view(field, strnlen(field, size));
 }
 
-// A line's value without the blanks that separate it from the tag.
-std::string ValueText(const LineNode* line) {
+// A line's value without the blanks that separate it from the tag, as
+// program text.
+std::string ValueText(const RecordStore& store, const LineNode* line) {
   if (!line) return {};
   std::string_view v = line->Value();
   while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
-  return std::string(v);
+  return store.ShownText(v);
 }
 
 // The value of the first child line with a tag ("" when none).
-std::string ChildValue(const LineNode* record, int tag) {
-  return ValueText(record ? FirstChild(record, tag) : nullptr);
+std::string ChildValue(const RecordStore& store, const LineNode* record, int tag) {
+  return ValueText(store, record ? FirstChild(record, tag) : nullptr);
 }
 
 // The name of an individual for the Husband and Wife columns; "" for none.
@@ -108,7 +112,8 @@ void AddSourceRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     if (!line) continue;
     PickerRow row;
     row.index = i;
-    for (int c = 0; c < kPickerColumns; ++c) row.cells[c] = ChildValue(line, TagCodeOf(kTags[c]));
+    for (int c = 0; c < kPickerColumns; ++c)
+      row.cells[c] = ChildValue(store, line, TagCodeOf(kTags[c]));
     rows.push_back(std::move(row));
   }
 }
@@ -123,13 +128,13 @@ void AddRepositoryRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     if (!line) continue;
     PickerRow row;
     row.index = i;
-    row.cells[0] = ChildValue(line, kTagNAME);
+    row.cells[0] = ChildValue(store, line, kTagNAME);
     if (const LineNode* addr = FirstChild(line, addrTag)) {
-      row.cells[1] = ValueText(addr);
+      row.cells[1] = ValueText(store, addr);
       int c = 2;
       for (const LineNode* cont = FirstChild(addr, kTagCONT); cont && c < kPickerColumns;
            cont = NextSibling(cont, kTagCONT)) {
-        row.cells[c++] = ValueText(cont);
+        row.cells[c++] = ValueText(store, cont);
       }
     }
     rows.push_back(std::move(row));
@@ -216,7 +221,7 @@ int ListBuildMessage(int result) {
 std::string SearchText(std::string_view field) {
   if (field.empty()) return " ";
   std::string text(field);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  UpperCaseProgramText(text);
   return text;
 }
 
@@ -316,7 +321,7 @@ void SplitDisplayName(std::string_view name, std::string& surname, std::string& 
 std::string PickerName(std::string_view displayName) {
   std::string surname, given;
   SplitDisplayName(displayName, surname, given);
-  for (char& c : surname) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  UpperCaseProgramText(surname);
   if (given.empty()) return surname;
   return surname + " " + given;
 }

@@ -52,7 +52,8 @@ int ListBuildMessage(int result);
 std::string SearchText(std::string_view field);
 
 // The first key-list position whose key does not sort before text
-// (byte-wise), found by binary search; count when every key sorts before it.
+// (in the key order, CompareProgramText), found by binary search; count when
+// every key sorts before it.
 int FindKeyPosition(const KindIndex& kind, std::string_view text);
 
 // The same over a sorted chart list, stepping from the current position.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "data/CharSet.h"
+
 namespace dv {
 namespace {
 
@@ -19,10 +21,10 @@ bool IsNickname(std::string_view word) {
   return c == '"' || c == '(' || c == '\'' || c == '[';
 }
 
+// Upper case of program text, accented letters included.
 std::string Upper(std::string_view s) {
   std::string out(s);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  UpperCaseProgramText(out);
   return out;
 }
 

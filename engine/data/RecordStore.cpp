@@ -90,6 +90,8 @@ void RecordStore::Clear() {
   nodes_.Clear();
   text_.Clear();
   flags_ = 0;
+  encoding_ = SourceEncoding{};
+  encodingDecided_ = true;
   locks_ = 0;
   dataChanged = 0;
   numberingFlag = 0;
@@ -251,12 +253,27 @@ std::string_view SkipSpaces(std::string_view s) {
 }
 }  // namespace
 
+const SourceEncoding& RecordStore::Encoding() const {
+  if (!encodingDecided_) {
+    encoding_.charSet = DetectEncoding(root_, encoding_.byteOrderMark).charSet;
+    encodingDecided_ = true;
+  }
+  return encoding_;
+}
+
+void RecordStore::SetEncoding(const SourceEncoding& encoding) {
+  encoding_ = encoding;
+  encodingDecided_ = !encoding.byText;
+}
+
 std::string RecordStore::MakeKey(RecordKind kind, const LineNode* line) const {
   if (kind == kIndi) {
     const LineNode* name = nullptr;
     for (const LineNode* c = line->firstChild; c; c = c->next)
       if (c->tag == kTagNAME && (!name || (flags_ & kFlagNamesLast))) name = c;
-    std::string display = DisplayName(name ? name->Value() : std::string_view());
+    std::string scratch;
+    std::string display =
+        DisplayName(name ? ShownView(name->Value(), scratch) : std::string_view());
     if (display.size() > 63) display.resize(63);
     std::string key = FitName(display, 21, true);
     std::string year;
@@ -272,7 +289,7 @@ std::string RecordStore::MakeKey(RecordKind kind, const LineNode* line) const {
   }
   const LineNode* keyLine = FirstChild(line, kinds_[kind].keyTag);
   if (!keyLine) return "Unknown";
-  std::string key(SkipSpaces(keyLine->Value()));
+  std::string key = ShownText(SkipSpaces(keyLine->Value()));
   if (key.size() >= 27) {
     key.resize(24);
     key += "...";
@@ -294,7 +311,7 @@ bool RecordStore::BuildKeys(RecordKind kind) {
     k.keys.push_back({key, i, line});
   }
   std::stable_sort(k.keys.begin(), k.keys.end(), [](const KeyEntry& a, const KeyEntry& b) {
-    return std::strcmp(a.key, b.key) < 0;
+    return ProgramTextBefore(a.key, b.key);
   });
   return static_cast<std::int32_t>(k.keys.size()) == k.count;
 }
@@ -315,7 +332,7 @@ std::int32_t RecordStore::SetKey(RecordKind kind, std::int32_t index, LineNode* 
   const char* key = text_.StoreText(MakeKey(kind, line));
   if (!key) key = "";
   k.keys.push_back({key, index, line});
-  for (std::size_t i = k.keys.size() - 1; i > 0 && std::strcmp(k.keys[i - 1].key, key) > 0; --i)
+  for (std::size_t i = k.keys.size() - 1; i > 0 && ProgramTextBefore(key, k.keys[i - 1].key); --i)
     std::swap(k.keys[i - 1], k.keys[i]);
   return index;
 }
@@ -332,9 +349,9 @@ int RecordStore::RemoveKey(RecordKind kind, std::int32_t index) {
 int RecordStore::FindKey(RecordKind kind, std::string_view text) const {
   const auto& keys = kinds_[kind].keys;
   std::string wanted(text);
-  auto it = std::lower_bound(keys.begin(), keys.end(), wanted, [](const KeyEntry& e, const std::string& t) {
-    return std::strcmp(e.key, t.c_str()) < 0;
-  });
+  auto it = std::lower_bound(
+      keys.begin(), keys.end(), wanted,
+      [](const KeyEntry& e, const std::string& t) { return ProgramTextBefore(e.key, t); });
   if (it == keys.end() || wanted != it->key) return -1;
   return static_cast<int>(it - keys.begin());
 }

@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "data/CharSet.h"
 #include "data/LineTree.h"
 #include "data/Names.h"
 #include "data/TagTable.h"
@@ -192,6 +193,29 @@ class RecordStore {
   // Unlinks the first level-1 line with tag whose value has number; -1 when none.
   int RemoveLink(LineNode* recordLine, int tag, std::int32_t number);
 
+  // ---- Character set ----
+  // How the file's text is encoded (decided at load; code page 1252 for a
+  // new data source). The line tree keeps the bytes as read; the summaries,
+  // keys and everything shown are program text (code page 1252).
+  // A file whose header does not name its set is read string by string (see
+  // SourceEncoding::byText); its set is decided from the whole text only
+  // when first asked for here.
+  const SourceEncoding& Encoding() const;
+  void SetEncoding(const SourceEncoding& encoding);
+  // Text of the file (a line's value) as the program shows it.
+  std::string ShownText(std::string_view raw) const {
+    return ProgramText(raw, ReadingSet(encoding_));
+  }
+  // The same without copying when nothing changes: a view of raw or of scratch.
+  std::string_view ShownView(std::string_view raw, std::string& scratch) const {
+    return ProgramTextView(raw, ReadingSet(encoding_), scratch);
+  }
+  // Text the user typed (program text) in the file's character set, for
+  // storing in the line tree.
+  std::string TextForFile(std::string_view typed) const {
+    return FileText(typed, Encoding().charSet);
+  }
+
   // ---- Numbers and cross-references ----
   std::uint32_t& StoreFlags() { return flags_; }
   std::uint32_t StoreFlags() const { return flags_; }
@@ -262,8 +286,12 @@ class RecordStore {
   // The link check and repair; the number of repairs.
   int CheckLinks();
   // Gathers the text of a NOTE line (and of the record it points to) into
-  // the pool: the text offset, -1 when the pool is full. running: CONT as a space.
-  std::int32_t GatherNotes(LineNode* line, bool running = false, LineNode** sourceOut = nullptr);
+  // the pool as program text: the text offset, -1 when the pool is full.
+  // running: CONT as a space. asStored: the file's own bytes, not converted
+  // and not kept as the line's gathered text (for text that goes back into
+  // the tree).
+  std::int32_t GatherNotes(LineNode* line, bool running = false, LineNode** sourceOut = nullptr,
+                           bool asStored = false);
 
   // Building the summaries (driven in steps by the loader).
   bool BuildIndividual(LineNode* indiLine);
@@ -296,6 +324,8 @@ class RecordStore {
   NodePool nodes_;
   LineNode* root_ = nullptr;
   std::uint32_t flags_ = 0;
+  mutable SourceEncoding encoding_;
+  mutable bool encodingDecided_ = true;  // false: a byText set not yet decided from the text
   std::array<KindIndex, kKindCount> kinds_{};
   LineNode* firstHead_ = nullptr;
   std::array<LineNode*, kKindCount> firstRecord_{};

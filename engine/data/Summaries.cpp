@@ -33,11 +33,16 @@ bool HasAdoptivePedi(const LineNode* famc) {
 
 // Fills a date field ("b " and the DATE) and a place field from an event
 // line; false when the event has neither date nor place.
+// Dates and places are program text, converted from the file's character set.
 template <std::size_t D, std::size_t P>
-bool FillEvent(const LineNode* event, std::string_view prefix, char (&date)[D], char (&place)[P]) {
+bool FillEvent(const RecordStore& store, const LineNode* event, std::string_view prefix,
+               char (&date)[D], char (&place)[P]) {
+  std::string dateScratch, placeScratch;
   std::string_view dateText, placeText;
-  if (const LineNode* d = FirstChild(event, kTagDATE)) dateText = Trim(d->Value());
-  if (const LineNode* p = FirstChild(event, kTagPLAC)) placeText = Trim(p->Value());
+  if (const LineNode* d = FirstChild(event, kTagDATE))
+    dateText = Trim(store.ShownView(d->Value(), dateScratch));
+  if (const LineNode* p = FirstChild(event, kTagPLAC))
+    placeText = Trim(store.ShownView(p->Value(), placeScratch));
   if (dateText.empty() && placeText.empty()) return false;
   std::string text(prefix);
   text.append(dateText);
@@ -66,10 +71,12 @@ bool RecordStore::BuildIndividual(LineNode* indi) {
   LineNode* firstPlainFamc = nullptr;
   LineNode* lastFamc = nullptr;
   std::int32_t order = 1;
+  std::string scratch;  // a value converted to program text
   for (LineNode* c = indi->firstChild; c; c = c->next) {
     switch (c->tag) {
       case kTagNAME:
-        if (!haveName || (flags_ & kFlagNamesLast)) CopyField(s->displayName, DisplayName(c->Value()));
+        if (!haveName || (flags_ & kFlagNamesLast))
+          CopyField(s->displayName, DisplayName(ShownView(c->Value(), scratch)));
         haveName = true;
         break;
       case kTagSEX: {
@@ -79,7 +86,7 @@ bool RecordStore::BuildIndividual(LineNode* indi) {
         break;
       }
       case kTagOCCU:
-        if (!haveOccupation) CopyField(s->occupation, SkipSpaces(c->Value()));
+        if (!haveOccupation) CopyField(s->occupation, ShownView(SkipSpaces(c->Value()), scratch));
         haveOccupation = true;
         break;
       case kTagNOTE:
@@ -111,7 +118,7 @@ bool RecordStore::BuildIndividual(LineNode* indi) {
       case kTagBAPM:
         if (haveBirth) break;
         haveBirth = true;
-        if (FillEvent(c, c->tag == kTagBIRT ? "b " : "c ", s->birthDate, s->birthPlace)) {
+        if (FillEvent(*this, c, c->tag == kTagBIRT ? "b " : "c ", s->birthDate, s->birthPlace)) {
           if (c->tag == kTagBIRT)
             s->eventKinds[0] = 'b';
           else
@@ -122,7 +129,7 @@ bool RecordStore::BuildIndividual(LineNode* indi) {
       case kTagBURI:
         if (haveDeath) break;
         haveDeath = true;
-        if (FillEvent(c, c->tag == kTagDEAT ? "d " : "bd ", s->deathDate, s->deathPlace)) {
+        if (FillEvent(*this, c, c->tag == kTagDEAT ? "d " : "bd ", s->deathDate, s->deathPlace)) {
           if (c->tag == kTagDEAT)
             s->eventKinds[3] = 'd';
           else
@@ -169,12 +176,13 @@ bool RecordStore::BuildFamily(LineNode* fam) {
         lastNote = c;
         break;
       case kTagMARR: {
+        std::string scratch;
         if (const LineNode* d = FirstChild(c, kTagDATE)) {
-          std::string_view date = Trim(d->Value());
+          std::string_view date = Trim(ShownView(d->Value(), scratch));
           if (!date.empty()) CopyField(f->marriageDate, "m " + std::string(date));
         }
         if (const LineNode* p = FirstChild(c, kTagPLAC)) {
-          std::string_view place = Trim(p->Value());
+          std::string_view place = Trim(ShownView(p->Value(), scratch));
           if (!place.empty()) CopyField(f->marriagePlace, place);
         }
         break;
@@ -306,9 +314,10 @@ int RecordStore::RemoveMarriage(std::int32_t individualIndex, std::int32_t famil
   return 0;
 }
 
-std::int32_t RecordStore::GatherNotes(LineNode* line, bool running, LineNode** sourceOut) {
+std::int32_t RecordStore::GatherNotes(LineNode* line, bool running, LineNode** sourceOut,
+                                      bool asStored) {
   if (!line) return -1;
-  if (line->noteCache > 0) return line->noteCache;
+  if (line->noteCache > 0 && !asStored) return line->noteCache;
   if (sourceOut) *sourceOut = nullptr;
   std::string text;
   const LineNode* node = line;
@@ -343,9 +352,12 @@ std::int32_t RecordStore::GatherNotes(LineNode* line, bool running, LineNode** s
   }
   if (text.size() > static_cast<std::size_t>(TextPool::kMaxString))
     text.resize(static_cast<std::size_t>(TextPool::kMaxString));
-  std::int32_t offset = text_.Store(text);
+  // Converted once here (never longer than the bytes gathered); the stored
+  // form goes back into the tree and is not kept as the line's notes.
+  std::string scratch;
+  std::int32_t offset = text_.Store(asStored ? std::string_view(text) : ShownView(text, scratch));
   if (!offset) return -1;
-  line->noteCache = offset;
+  if (!asStored) line->noteCache = offset;
   return offset;
 }
 

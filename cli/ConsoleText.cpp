@@ -1,0 +1,45 @@
+#include "ConsoleText.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "data/CharSet.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace dv::cli {
+
+std::string ConsoleText(std::string_view text) {
+#if defined(_WIN32)
+  // A program whose output is redirected has no console: the ANSI code page.
+  UINT codePage = GetConsoleOutputCP();
+  if (codePage == 0) codePage = GetACP();
+  if (codePage == static_cast<UINT>(kProgramCodePage)) return std::string(text);
+  if (codePage == CP_UTF8) return Utf8FromProgramText(text);
+  if (codePage == 437) return IbmPcFromProgramText(text);
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  int wide = MultiByteToWideChar(kProgramCodePage, 0, text.data(), length, nullptr, 0);
+  if (wide <= 0) return std::string(text);
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(wide));
+  MultiByteToWideChar(kProgramCodePage, 0, text.data(), length, buffer.data(), wide);
+  int bytes = WideCharToMultiByte(codePage, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::string(text);
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(codePage, 0, buffer.data(), wide, out.data(), bytes, nullptr, nullptr);
+  return out;
+#else
+  return Utf8FromProgramText(text);
+#endif
+}
+
+void PrintMessage(std::string_view text, std::string_view suffix) {
+  std::string out = ConsoleText(text);
+  out.append(suffix);
+  out += '\n';
+  std::fwrite(out.data(), 1, out.size(), stderr);
+}
+
+}  // namespace dv::cli
