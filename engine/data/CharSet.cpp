@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "data/LineTree.h"
 #include "data/TagTable.h"
@@ -728,6 +729,22 @@ int CompareProgramText(std::string_view a, std::string_view b) {
   }
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
   return tie;
+}
+
+int CompareProgramText(const char* a, const char* b) {
+  const Tables& t = T();
+  int tie = 0;
+  for (;; ++a, ++b) {
+    Byte x = static_cast<Byte>(*a), y = static_cast<Byte>(*b);
+    if (x == y) {
+      if (x == 0) return tie;
+      continue;
+    }
+    // A text that ends first has a plain letter 0 there: it sorts first.
+    Byte px = t.plain[x], py = t.plain[y];
+    if (px != py) return px < py ? -1 : 1;
+    if (!tie) tie = x < y ? -1 : 1;
+  }
 }
 
 }  // namespace dv

@@ -129,5 +129,9 @@ int CompareProgramText(std::string_view a, std::string_view b);
 inline bool ProgramTextBefore(std::string_view a, std::string_view b) {
   return CompareProgramText(a, b) < 0;
 }
+// The same order over NUL-terminated texts (the key lists), without
+// measuring them first.
+int CompareProgramText(const char* a, const char* b);
+inline bool ProgramTextBefore(const char* a, const char* b) { return CompareProgramText(a, b) < 0; }
 
 }  // namespace dv

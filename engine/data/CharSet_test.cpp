@@ -364,7 +364,8 @@ TEST(CharSetProgramText, UpperCaseCoversTheAccentedLetters) {
 TEST(CharSetProgramText, LettersWithMarksSortBesideTheirPlainLetters) {
   std::vector<std::string> names = {"JONES", "\xCDMAR",        "IMAR",     "ZYLKA",
                                     "IMBER", "\xC5NGSTR\xD6M", "ANGSTROM", "ANGUS"};
-  std::sort(names.begin(), names.end(), ProgramTextBefore);
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return ProgramTextBefore(a, b); });
   EXPECT_EQ(names, (std::vector<std::string>{"ANGSTROM", "\xC5NGSTR\xD6M", "ANGUS", "IMAR",
                                              "\xCDMAR", "IMBER", "JONES", "ZYLKA"}));
   EXPECT_EQ(CompareProgramText("abc", "abc"), 0);
@@ -393,6 +394,8 @@ TEST(CharSetProgramText, TheOrderIsTotalOnAnyBytes) {
     for (int n = length(rng); n > 0; --n) b += static_cast<char>(byte(rng));
     ASSERT_EQ(CompareProgramText(a, b), -CompareProgramText(b, a));
     ASSERT_EQ(CompareProgramText(a, b) == 0, a == b);
+    // The form for NUL-terminated keys gives the same order.
+    ASSERT_EQ(CompareProgramText(a.c_str(), b.c_str()), CompareProgramText(a, b));
   }
 }
 

@@ -86,6 +86,14 @@ std::string GedcomText(const RecordStore& store) {
   return out;
 }
 
+std::string FileNameAsProgramText(std::string_view name) {
+#if defined(_WIN32)
+  return std::string(name);  // the program's paths are in its ANSI code page
+#else
+  return ProgramText(name, CharSet::kUtf8);  // file names are UTF-8 here
+#endif
+}
+
 std::string_view FileNamePart(std::string_view path) {
   std::size_t cut = path.find_last_of("\\/");
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
@@ -97,8 +105,9 @@ void SetHeaderFile(RecordStore& store, std::string_view name, bool force) {
     for (LineNode* l = store.Root()->firstChild; l && !head; l = l->next)
       if (l->tag == kTagHEAD) head = l;
   if (!head) return;
+  // The name is program text; the line holds it in the file's character set.
   std::string value = " ";
-  value.append(name);
+  value.append(store.TextForFile(name));
   LineNode* remembered = nullptr;
   for (LineNode* c = head->firstChild; c; c = c->next) {
     switch (c->tag) {
@@ -179,7 +188,7 @@ int SaveGedcom(RecordStore& store, const std::string& path, bool makeBackup,
                const WriteProgress& progress) {
   if (!store.Root()) return -1;
   store.CheckLinks();
-  SetHeaderFile(store, FileNamePart(path));
+  SetHeaderFile(store, FileNameAsProgramText(FileNamePart(path)));
   int result = WriteGedcom(store, path, makeBackup, progress);
   if (result == 0) store.dataChanged = 0;  // a failed write leaves the data unsaved
   return result;

@@ -22,9 +22,10 @@ std::string FormatLine(const LineNode& line);
 // Writes the tree to text (CR LF line ends).
 std::string GedcomText(const RecordStore& store);
 
-// Gives the header a FILE line with name: added after the last SOUR, DEST,
-// DATE, SUBM, SUBN or FILE line when missing; an existing empty one (any
-// one with force) gets the name.
+// Gives the header a FILE line with name (program text, stored in the
+// file's character set): added after the last SOUR, DEST, DATE, SUBM, SUBN
+// or FILE line when missing; an existing empty one (any one with force)
+// gets the name.
 void SetHeaderFile(RecordStore& store, std::string_view name, bool force = false);
 
 // Writes the tree to path: 0; -1 when the store has no root; 25 when the
@@ -37,6 +38,9 @@ int WriteGedcom(const RecordStore& store, const std::string& path, bool makeBack
 
 // The file name part of a path (after the last backslash or slash).
 std::string_view FileNamePart(std::string_view path);
+// A file name as program text: on Windows the program's paths are already
+// in its code page; elsewhere file names are UTF-8.
+std::string FileNameAsProgramText(std::string_view name);
 
 // Save and Save As without the windows: link check, header FILE from the
 // path, WriteGedcom (with backup for Save). dataChanged becomes 0 only on

@@ -117,10 +117,35 @@ TEST(SetHeaderFile, ExistingValueIsKeptUnlessEmptyOrForced) {
   EXPECT_EQ(GedcomText(store), "0 HEAD\r\n1 FILE NEW.GED\r\n0 TRLR\r\n");
 }
 
+TEST(SetHeaderFile, TheNameIsStoredInTheFilesCharacterSet) {
+  RecordStore store;
+  Load(store, "0 HEAD\n1 CHAR UTF-8\n0 TRLR\n");
+  SetHeaderFile(store, "M\xFCller.GED");
+  EXPECT_EQ(GedcomText(store), "0 HEAD\r\n1 FILE M\xC3\xBCller.GED\r\n1 CHAR UTF-8\r\n0 TRLR\r\n");
+  Load(store, "0 HEAD\n1 CHAR ANSEL\n0 TRLR\n");
+  SetHeaderFile(store, "M\xFCller.GED");
+  EXPECT_EQ(GedcomText(store), "0 HEAD\r\n1 FILE M\xE8uller.GED\r\n1 CHAR ANSEL\r\n0 TRLR\r\n");
+  // A file that began with a byte-order mark is written with it.
+  Load(store,
+       "\xEF\xBB\xBF"
+       "0 HEAD\n0 TRLR\n");
+  EXPECT_EQ(GedcomText(store),
+            "\xEF\xBB\xBF"
+            "0 HEAD\r\n0 TRLR\r\n");
+}
+
 TEST(FileNamePart, AfterTheLastSeparator) {
   EXPECT_EQ(FileNamePart("C:\\DATA\\FAMILY.GED"), "FAMILY.GED");
   EXPECT_EQ(FileNamePart("/tmp/x.ged"), "x.ged");
   EXPECT_EQ(FileNamePart("x.ged"), "x.ged");
+}
+
+TEST(FileNamePart, NamesAsProgramText) {
+#if defined(_WIN32)
+  EXPECT_EQ(FileNameAsProgramText("M\xFCller.GED"), "M\xFCller.GED");
+#else
+  EXPECT_EQ(FileNameAsProgramText("M\xC3\xBCller.GED"), "M\xFCller.GED");
+#endif
 }
 
 TEST(WriteGedcom, WritesTheFileAndReportsProgress) {
