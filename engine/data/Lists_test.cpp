@@ -233,6 +233,37 @@ TEST(PickerNames, SplitAtTheLastSpace) {
   EXPECT_EQ(dv::PickerName("Mary ____"), "____ Mary");
 }
 
+TEST(PickerNames, AccentedLettersAreUpperCasedAndSearchedAsTyped) {
+  EXPECT_EQ(dv::PickerName("Zo\xEB N\xFA\xF1"
+                           "ez"),
+            "N\xDA\xD1"
+            "EZ Zo\xEB");
+  EXPECT_EQ(dv::SearchText("\xEDmar"), "\xCDMAR");
+}
+
+TEST(ListOrder, AccentedNamesSortBesideTheirPlainLetters) {
+  // Base Ann Jones, father Olaf /\xCDmar/ (code page 1252), mother Eva /Imar/.
+  RecordStore store;
+  std::string summary;
+  ASSERT_EQ(dv::LoadDataSourceBytes(store,
+                                    "0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME Ann /Jones/\n"
+                                    "1 FAMC @F1@\n0 @I2@ INDI\n1 NAME Olaf /\xCDmar/\n1 SEX M\n"
+                                    "1 FAMS @F1@\n0 @I3@ INDI\n1 NAME Eva /Imar/\n1 SEX F\n"
+                                    "1 FAMS @F1@\n0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I3@\n"
+                                    "1 CHIL @I1@\n0 TRLR\n",
+                                    {}, summary),
+            0);
+  std::vector<ListEntry> list;
+  ASSERT_EQ(dv::BuildAncestorList(store, 1, list), 3);
+  EXPECT_EQ(std::string(list[0].text).substr(0, 8), "IMAR Eva");
+  EXPECT_EQ(std::string(list[1].text).substr(0, 9), "\xCDMAR Olaf");
+  EXPECT_EQ(std::string(list[2].text).substr(0, 9), "JONES Ann");
+  // Typing the accented or the plain letter finds the names where they stand.
+  EXPECT_EQ(dv::StepToEntry(list, 0, dv::SearchText("\xEDmar o")), 1);
+  EXPECT_EQ(dv::StepToEntry(list, 2, dv::SearchText("im")), 0);
+  EXPECT_EQ(dv::StepToEntry(list, 0, dv::SearchText("j")), 2);
+}
+
 TEST_F(ListsTest, ChildrenRowsMarkChildrenWhoHaveChildren) {
   auto rows = dv::ChildrenRows(store, 1);
   ASSERT_EQ(rows.size(), 1u);
