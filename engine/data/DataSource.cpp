@@ -187,7 +187,7 @@ int NewDataSource(RecordStore& store, const Date& today, std::string_view submit
       {1, TagCodeOf("GEDC"), {}, {}},
       {2, TagCodeOf("VERS"), {}, "5.5"},
       {2, TagCodeOf("FORM"), {}, "LINEAGE-LINKED"},
-      {1, TagCodeOf("CHAR"), {}, "ANSI"},
+      {1, TagCodeOf("CHAR"), {}, std::string(kProgramCharName)},
       {0, kTagSUBM, "@SUB1@", {}},
       {1, kTagNAME, {}, std::string(submitterName)},
       {0, kTagTRLR, {}, {}},
