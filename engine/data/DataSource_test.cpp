@@ -339,8 +339,11 @@ TEST(CharacterSets, AnUnchangedFileIsWrittenBackByteForByte) {
     const std::string out =
         (std::filesystem::temp_directory_path() / "dorvane-charset-save.ged").string();
     ASSERT_EQ(SaveGedcom(store, out, false), 0);
-    std::ifstream in(out, std::ios::binary);
-    std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string saved;
+    {
+      std::ifstream in(out, std::ios::binary);  // closed before the file is removed
+      saved.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     EXPECT_EQ(saved, bytes);
     std::filesystem::remove(out);
   }
