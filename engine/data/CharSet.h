@@ -31,7 +31,11 @@ enum class CharSet : int {
 };
 
 // The program's code page, and the names files the program writes for itself
-// (chart files) give it.
+// give it. Chart files extracted straight from a GEDCOM file's text hold
+// program text: the extract scan decides the file's set with a
+// CharSetDetector (the HEAD's CHAR value, then the lines while NeedsText),
+// converts each name and place with ProgramText(raw, ReadingSet(...)) and
+// names the chart file's code page with kProgramCodePageName.
 inline constexpr int kProgramCodePage = 1252;
 inline constexpr std::string_view kProgramCodePageName = "windows-1252";
 inline constexpr std::string_view kProgramCharName = "ANSI";  // as a GEDCOM CHAR value
