@@ -95,9 +95,16 @@ UINT CALLBACK QueueCallback(PVOID context, UINT notification, UINT_PTR param1, U
     case SPFILENOTIFY_RENAMEERROR:
       SetLastError(ERROR_CANCELLED);
       return FILEOP_ABORT;
-    case SPFILENOTIFY_NEEDMEDIA:
+    case SPFILENOTIFY_NEEDMEDIA: {
+      // The files come from the installer's own folder: go on when the file
+      // is there, never ask for a disk.
+      auto* media = reinterpret_cast<const SOURCE_MEDIA_A*>(param1);
+      if (media && media->SourcePath && media->SourceFile &&
+          FileExists(JoinPath(media->SourcePath, media->SourceFile)))
+        return FILEOP_DOIT;
       SetLastError(ERROR_FILE_NOT_FOUND);
       return FILEOP_ABORT;
+    }
   }
   return SetupDefaultQueueCallbackA(queue->defaultContext, notification, param1, param2);
 }
