@@ -33,9 +33,17 @@ std::string SetupString(int id) {
 }
 
 int SetupMessage(HWND owner, int textId, int captionId, UINT type, std::string_view suffix) {
-  if (Installer().options.quiet) return IDOK;
   std::string text = SetupString(textId);
   text.append(suffix);
+  if (Installer().options.quiet) {
+    // No box; a script that started us from a console still learns why.
+    std::string line = std::to_string(textId) + "\t" + dv::CEscape(text) + "\n";
+    DWORD written = 0;
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error && error != INVALID_HANDLE_VALUE)
+      WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return IDOK;
+  }
   std::string caption = SetupString(captionId);
   if (Installer().hooks.messageBox)
     return Installer().hooks.messageBox(owner, text.c_str(), caption.c_str(), type);

@@ -51,7 +51,8 @@ void ResetInstaller();
 std::string SetupString(int id);
 
 // Shows a message box with string-table texts (and a suffix after the
-// text). In quiet mode nothing is shown and IDOK is returned.
+// text). In quiet mode no box is shown: the message goes to standard error
+// as "id<TAB>text" (C escapes) and IDOK is returned.
 int SetupMessage(HWND owner, int textId, int captionId, UINT type, std::string_view suffix = {});
 
 // The user's Programs menu folder and Desktop folder (or the test overrides).

@@ -241,6 +241,21 @@ TEST_F(UnattendedSetupTest, BadSwitchesAndDestinationsChangeNothing) {
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
+// A source file that cannot be copied fails the install before anything
+// points at the program: no association, no uninstall entry.
+TEST_F(UnattendedSetupTest, FailedCopyRegistersNothing) {
+  ASSERT_TRUE(DeleteFileA((source_ + "\\dorvane.exe").c_str()));
+  EXPECT_EQ(RunProgram(source_ + "\\setup.exe", "/quiet \"/dest=" + destination_ + "\""),
+            dv::setup::kExitFailed);
+  EXPECT_FALSE(Exists(In("dorvane.exe")));
+  EXPECT_FALSE(Exists(In("uninstdv.exe")));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "gedfile"));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".ged"));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Dorvane"));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_FALSE(Exists(desktop_ + "\\Dorvane.lnk"));
+}
+
 // --- The main routine in-process ----------------------------------------
 
 BOOL CALLBACK CancelSheet(HWND window, LPARAM) {
@@ -315,6 +330,32 @@ TEST_F(MainRoutineTest, UninstallWithoutDataStops) {
   Sleep(1500);
   EXPECT_TRUE(Exists(source_ + "\\dorvane.exe"));
   EXPECT_TRUE(Exists(source_ + "\\setup.exe"));
+}
+
+// Cancel on the Uninstall page: everything stays, the uninstaller too.
+TEST_F(MainRoutineTest, CancelledUninstallChangesNothing) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUserInfoKey, 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, kDestinationValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(source_.c_str()),
+                 static_cast<DWORD>(source_.size() + 1));
+  RegCloseKey(key);
+  CreateDirectoryA((Installer().hooks.programsFolder + "\\Dorvane").c_str(), nullptr);
+  test::WriteText(Installer().hooks.programsFolder + "\\Dorvane\\Dorvane.lnk", "");
+  test::WriteText(Installer().hooks.desktopFolder + "\\Dorvane.lnk", "");
+
+  EXPECT_EQ(RunInstaller(source_ + "\\uninstdv.exe", ""), dv::setup::kExitCancelled);
+  Sleep(1500);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_FALSE(Exists(source_ + "\\dorvane.inf"));
+  EXPECT_TRUE(Exists(source_ + "\\dorvane.exe"));
+  EXPECT_TRUE(Exists(source_ + "\\help\\301.html"));
+  EXPECT_TRUE(Exists(Installer().hooks.programsFolder + "\\Dorvane\\Dorvane.lnk"));
+  EXPECT_TRUE(Exists(Installer().hooks.desktopFolder + "\\Dorvane.lnk"));
+  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kUserInfoKey, kDestinationValue), source_);
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Dorvane");
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Dorvane");
 }
 
 TEST_F(MainRoutineTest, ScriptThatCannotBeWrittenIsReported) {
