@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace dv::setup {
 namespace {
 
@@ -41,9 +40,10 @@ bool AppendList(std::string_view list, std::span<const PayloadFile> payload,
   };
   auto name = [](const PayloadFile& f) { return std::string(f.name); };
   if (list == "SourceDisksFiles") {
-    each([](const PayloadFile&) { return true; }, [](const PayloadFile& f) {
-      return std::string(f.name) + (IsHelp(f) ? "=1," + std::string(kHelpFolder) : "=1");
-    });
+    each([](const PayloadFile&) { return true; },
+         [](const PayloadFile& f) {
+           return std::string(f.name) + (IsHelp(f) ? "=1," + std::string(kHelpFolder) : "=1");
+         });
   } else if (list == "Dorvane.Copy.Files") {
     each([](const PayloadFile& f) { return !IsHelp(f); }, name);
   } else if (list == "Dorvane.Copy.Help" || list == "Dorvane.Del.Help") {

@@ -11,12 +11,9 @@ namespace dv::setup {
 namespace {
 
 constexpr PayloadFile kSmallPayload[] = {
-    {"dorvane.exe", PayloadKind::Program, {}},
-    {"setup.exe", PayloadKind::Program, {}},
-    {"readme.txt", PayloadKind::Document, {}},
-    {"sample.ged", PayloadKind::Sample, "00"},
-    {"301.html", PayloadKind::Help, {}},
-    {"303.html", PayloadKind::Help, {}},
+    {"dorvane.exe", PayloadKind::Program, {}}, {"setup.exe", PayloadKind::Program, {}},
+    {"readme.txt", PayloadKind::Document, {}}, {"sample.ged", PayloadKind::Sample, "00"},
+    {"301.html", PayloadKind::Help, {}},       {"303.html", PayloadKind::Help, {}},
 };
 
 std::string Crlf(std::string_view text) {
@@ -132,9 +129,9 @@ R_DESC="Dorvane ReadMe"
 // still copied on install, and a name in braces that is no list stays.
 TEST(InfScript, KeptSamplesStayOffTheDeleteList) {
   std::vector<std::string> keep = {"SAMPLE.GED"};
-  std::string script = AssembleInfScript("[A]\r\n{Dorvane.Copy.Files}\r\n",
-                                         "[B]\r\n{Dorvane.Del.Files}\r\n{Other}\r\n",
-                                         kSmallPayload, keep);
+  std::string script =
+      AssembleInfScript("[A]\r\n{Dorvane.Copy.Files}\r\n",
+                        "[B]\r\n{Dorvane.Del.Files}\r\n{Other}\r\n", kSmallPayload, keep);
   EXPECT_EQ(script, Crlf(R"([A]
 dorvane.exe
 setup.exe
@@ -161,8 +158,9 @@ TEST(InfScript, PayloadOfThisBuild) {
   ASSERT_NE(sample, payload.end());
   EXPECT_EQ(sample->kind, PayloadKind::Sample);
   EXPECT_EQ(sample->sha256.size(), 64u);
-  auto contents = std::find_if(payload.begin(), payload.end(),
-                               [](const PayloadFile& f) { return PayloadPath(f) == kHelpContents; });
+  auto contents = std::find_if(payload.begin(), payload.end(), [](const PayloadFile& f) {
+    return PayloadPath(f) == kHelpContents;
+  });
   ASSERT_NE(contents, payload.end());
   EXPECT_EQ(contents->kind, PayloadKind::Help);
   EXPECT_EQ(PayloadPath(*sample), "sample.ged");

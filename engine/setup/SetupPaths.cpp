@@ -23,15 +23,16 @@ bool UsableName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   if (name.back() == ' ' || name.back() == '.') return false;
   return std::none_of(name.begin(), name.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"|?*\\/").find(c) !=
-                                                     std::string_view::npos;
+    return static_cast<unsigned char>(c) < 32 ||
+           std::string_view("<>:\"|?*\\/").find(c) != std::string_view::npos;
   });
 }
 
 // Length of the root of an absolute path ("C:\" = 3, "\\srv\share" = its
 // length), or 0 when the path is not absolute.
 std::size_t RootLength(std::string_view path) {
-  if (path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+  if (path.size() >= 3 &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
       path[1] == ':' && path[2] == '\\')
     return 3;
   if (path.size() < 5 || path[0] != '\\' || path[1] != '\\') return 0;
@@ -117,8 +118,7 @@ std::vector<std::string> DestinationAncestors(std::string_view destination) {
 
 int CheckProgramFolderName(std::string_view text, std::string& out) {
   std::string_view name = Trim(text);
-  if (name.find("..") != std::string_view::npos || !UsableName(name) ||
-      name.size() > kMaxPathText)
+  if (name.find("..") != std::string_view::npos || !UsableName(name) || name.size() > kMaxPathText)
     return kInvalidProgramFolder;
   out = std::string(name);
   return 0;

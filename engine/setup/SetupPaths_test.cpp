@@ -41,11 +41,28 @@ TEST(SetupPaths, DestinationsAreCleaned) {
 // Only absolute paths with names Windows can create are accepted; the
 // caller's buffer is left alone when the path is refused.
 TEST(SetupPaths, DestinationsThatAreRefused) {
-  for (std::string_view bad :
-       {"", "   ", "Dorvane", "Program Files\\Dorvane", "\\Dorvane", "C:", "C:Dorvane",
-        "1:\\Dorvane", "C:\\Program Files\\..\\Windows", "C:\\a\\.\\b", "C:\\a:b", "C:\\a*",
-        "C:\\a?", "C:\\a|b", "C:\\a<b>", "C:\\\"a\"", "C:\\name.", "C:\\name \\x", "\\\\server",
-        "\\\\server\\", "\\\\\\share", "C:\\tab\there"}) {
+  for (std::string_view bad : {"",
+                               "   ",
+                               "Dorvane",
+                               "Program Files\\Dorvane",
+                               "\\Dorvane",
+                               "C:",
+                               "C:Dorvane",
+                               "1:\\Dorvane",
+                               "C:\\Program Files\\..\\Windows",
+                               "C:\\a\\.\\b",
+                               "C:\\a:b",
+                               "C:\\a*",
+                               "C:\\a?",
+                               "C:\\a|b",
+                               "C:\\a<b>",
+                               "C:\\\"a\"",
+                               "C:\\name.",
+                               "C:\\name \\x",
+                               "\\\\server",
+                               "\\\\server\\",
+                               "\\\\\\share",
+                               "C:\\tab\there"}) {
     std::string out = "unchanged";
     EXPECT_EQ(NormalizeDestination(bad, out), kInvalidDirectory) << bad;
     EXPECT_EQ(out, "unchanged") << bad;
@@ -65,9 +82,9 @@ TEST(SetupPaths, AncestorsRunUpToTheRoot) {
   EXPECT_EQ(DestinationAncestors("C:\\Program Files\\Dorvane"),
             (std::vector<std::string>{"C:\\Program Files\\Dorvane", "C:\\Program Files", "C:\\"}));
   EXPECT_EQ(DestinationAncestors("C:\\"), (std::vector<std::string>{"C:\\"}));
-  EXPECT_EQ(DestinationAncestors("\\\\srv\\share\\a\\b"),
-            (std::vector<std::string>{"\\\\srv\\share\\a\\b", "\\\\srv\\share\\a",
-                                      "\\\\srv\\share"}));
+  EXPECT_EQ(
+      DestinationAncestors("\\\\srv\\share\\a\\b"),
+      (std::vector<std::string>{"\\\\srv\\share\\a\\b", "\\\\srv\\share\\a", "\\\\srv\\share"}));
   EXPECT_TRUE(DestinationAncestors("relative\\path").empty());
 }
 
@@ -77,8 +94,8 @@ TEST(SetupPaths, ProgramFolderNames) {
   EXPECT_EQ(out, "Dorvane");
   EXPECT_EQ(CheckProgramFolderName("Family History", out), 0);
   EXPECT_EQ(out, "Family History");
-  for (std::string_view bad : {"", "  ", ".", "..", "..\\Startup", "a..b", "Start\\Up",
-                               "Start/Up", "C:Dorvane", "what?", "a*", "name.", "<x>"}) {
+  for (std::string_view bad : {"", "  ", ".", "..", "..\\Startup", "a..b", "Start\\Up", "Start/Up",
+                               "C:Dorvane", "what?", "a*", "name.", "<x>"}) {
     out = "unchanged";
     EXPECT_EQ(CheckProgramFolderName(bad, out), kInvalidProgramFolder) << bad;
     EXPECT_EQ(out, "unchanged");
@@ -87,10 +104,8 @@ TEST(SetupPaths, ProgramFolderNames) {
 
 // The paths the registry gets are quoted: the default destination has a blank.
 TEST(SetupPaths, RegistryTextsQuoteThePaths) {
-  EXPECT_EQ(OpenCommand(kDefaultDestination),
-            "\"C:\\Program Files\\Dorvane\\dorvane.exe\" \"%1\"");
-  EXPECT_EQ(UninstallCommand(kDefaultDestination),
-            "\"C:\\Program Files\\Dorvane\\uninstdv.exe\"");
+  EXPECT_EQ(OpenCommand(kDefaultDestination), "\"C:\\Program Files\\Dorvane\\dorvane.exe\" \"%1\"");
+  EXPECT_EQ(UninstallCommand(kDefaultDestination), "\"C:\\Program Files\\Dorvane\\uninstdv.exe\"");
   EXPECT_EQ(IconLocation(kDefaultDestination), "C:\\Program Files\\Dorvane\\dorvane.exe,0");
   EXPECT_EQ(OpenCommand("D:\\"), "\"D:\\dorvane.exe\" \"%1\"");
 }

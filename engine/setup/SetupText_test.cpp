@@ -25,8 +25,7 @@ TEST(SetupText, MessagesAreExact) {
 // program's table also uses, its labels block and the two script parts.
 TEST(SetupText, IdsStayInTheInstallersBlocks) {
   for (const auto& e : AllSetupStrings()) {
-    bool own = e.id == 3 || e.id == 5 || (e.id >= 380 && e.id <= 389) || e.id == 997 ||
-               e.id == 998;
+    bool own = e.id == 3 || e.id == 5 || (e.id >= 380 && e.id <= 389) || e.id == 997 || e.id == 998;
     EXPECT_TRUE(own) << e.id;
     EXPECT_FALSE(e.text.empty()) << e.id;
   }

@@ -9,8 +9,8 @@ namespace {
 
 std::string ShellFolder(int csidl) {
   char path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
-                              path)))
+  if (FAILED(
+          SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
     return {};
   return path;
 }

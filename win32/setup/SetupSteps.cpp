@@ -30,8 +30,8 @@ std::string ReadString(HKEY root, const char* key, const char* value) {
   char text[kMaxPathText + 1] = {};
   DWORD size = kMaxPathText;
   DWORD type = 0;
-  LONG status = RegQueryValueExA(handle, value, nullptr, &type, reinterpret_cast<BYTE*>(text),
-                                 &size);
+  LONG status =
+      RegQueryValueExA(handle, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
   RegCloseKey(handle);
   if (status != ERROR_SUCCESS || type != REG_SZ) return {};
   text[std::min<DWORD>(size, kMaxPathText)] = '\0';
@@ -40,11 +40,12 @@ std::string ReadString(HKEY root, const char* key, const char* value) {
 
 bool WriteString(HKEY root, const std::string& key, const char* value, const std::string& text) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+      ERROR_SUCCESS)
     return false;
-  LONG status = RegSetValueExA(handle, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                               static_cast<DWORD>(text.size() + 1));
+  LONG status =
+      RegSetValueExA(handle, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>(text.size() + 1));
   RegCloseKey(handle);
   return status == ERROR_SUCCESS;
 }
@@ -257,10 +258,10 @@ void RemoveAssociations(const PreviousHandlers& previous) {
                           &key) == ERROR_SUCCESS) {
           RegDeleteValueA(key, nullptr);
           DWORD subkeys = 0, values = 0;
-          bool empty = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr,
-                                        nullptr, &values, nullptr, nullptr, nullptr,
-                                        nullptr) == ERROR_SUCCESS &&
-                       subkeys == 0 && values == 0;
+          bool empty =
+              RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                               nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+              subkeys == 0 && values == 0;
           RegCloseKey(key);
           if (empty) RegDeleteKeyA(HKEY_CLASSES_ROOT, type.extension);
         }
@@ -289,8 +290,7 @@ bool CreateShortcuts(const std::string& destination, const std::string& programF
   ok = (CreateDirectoryA(group.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) && ok;
   ok = SaveShortcut(JoinPath(group, "Dorvane.lnk"), program, destination, "Dorvane") && ok;
   ok = SaveShortcut(JoinPath(group, "Dorvane Help.lnk"),
-                    JoinPath(destination, dv::setup::kHelpContents), destination,
-                    "Dorvane Help") &&
+                    JoinPath(destination, dv::setup::kHelpContents), destination, "Dorvane Help") &&
        ok;
   ok = SaveShortcut(JoinPath(group, "Dorvane ReadMe.lnk"), JoinPath(destination, "readme.txt"),
                     destination, "Dorvane ReadMe") &&

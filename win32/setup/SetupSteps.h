@@ -4,6 +4,7 @@
 // uninstaller and its removal after the process ends.
 
 #include <windows.h>
+
 #include <setupapi.h>
 
 #include <array>
@@ -14,7 +15,8 @@ namespace dv::win::setup {
 
 // The registry keys (under HKEY_LOCAL_MACHINE) and their values.
 inline constexpr char kUserInfoKey[] = "Software\\Dorvane\\Dorvane v3\\UserInfo";
-inline constexpr char kUninstallKey[] = "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Dorvane";
+inline constexpr char kUninstallKey[] =
+    "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Dorvane";
 inline constexpr char kDestinationValue[] = "DestinationPath";
 inline constexpr char kProgramFolderValue[] = "ProgramFolder";
 

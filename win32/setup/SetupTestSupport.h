@@ -55,8 +55,8 @@ inline bool WriteText(const std::string& path, const std::string& text) {
 }
 
 inline std::string ReadText(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string text(GetFileSize(file, nullptr), '\0');
   DWORD read = 0;

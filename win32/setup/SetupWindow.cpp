@@ -87,17 +87,16 @@ LRESULT OnDestroy(HWND window) {
 bool TakeSwitches(HWND window) {
   auto& state = Installer();
   std::string destination;
-  if (TestDestination(state.options.hasDestination ? state.options.destination
-                                                   : state.destination,
+  if (TestDestination(state.options.hasDestination ? state.options.destination : state.destination,
                       destination) != 0) {
     Fail(window, kInvalidDirectory, kInstallErrorCaption);
     return false;
   }
   std::string recorded = state.programFolder;
   std::string folder;
-  if (CheckProgramFolderName(state.options.hasProgramFolder ? state.options.programFolder
-                                                            : state.programFolder,
-                             folder) != 0 ||
+  if (CheckProgramFolderName(
+          state.options.hasProgramFolder ? state.options.programFolder : state.programFolder,
+          folder) != 0 ||
       !ProgramFolderAvailable(folder, state.registered ? recorded : std::string())) {
     Fail(window, kInvalidProgramFolder, kInstallErrorCaption);
     return false;

@@ -49,19 +49,21 @@ std::string ReadValue(HKEY root, const std::string& key, const char* value) {
     return "<no key>";
   char text[MAX_PATH] = {};
   DWORD size = sizeof text - 1;
-  LONG status = RegQueryValueExA(handle, value, nullptr, nullptr, reinterpret_cast<BYTE*>(text),
-                                 &size);
+  LONG status =
+      RegQueryValueExA(handle, value, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
   RegCloseKey(handle);
   return status == ERROR_SUCCESS ? std::string(text) : "<no value>";
 }
 
-bool KeyExists(HKEY root, const std::string& key) { return ReadValue(root, key, "x") != "<no key>"; }
+bool KeyExists(HKEY root, const std::string& key) {
+  return ReadValue(root, key, "x") != "<no key>";
+}
 
 void SetValue(HKEY root, const std::string& key, const std::string& text) {
   HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                            nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
+      ERROR_SUCCESS);
   RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>(text.size() + 1));
   RegCloseKey(handle);
@@ -135,8 +137,8 @@ class UnattendedSetupTest : public SetupTest {
   }
 
   void TearDown() override {
-    for (const char* key : {".dvb", "OtherProg.dvb", ".dva", "Another.dva", "gedfile", "dvafile",
-                            "dvbfile", ".ged"})
+    for (const char* key :
+         {".dvb", "OtherProg.dvb", ".dva", "Another.dva", "gedfile", "dvafile", "dvbfile", ".ged"})
       RegDeleteTreeA(HKEY_CLASSES_ROOT, key), RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Dorvane");
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Dorvane");
@@ -159,7 +161,7 @@ TEST_F(UnattendedSetupTest, InstallThenUninstall) {
   SetValue(HKEY_CLASSES_ROOT, "OtherProg.dvb\\shell\\open\\command", "other.exe \"%1\"");
 
   ASSERT_EQ(RunProgram(source_ + "\\setup.exe",
-                "/quiet \"/dest=" + destination_ + "\" /group=\"" + group_ + "\""),
+                       "/quiet \"/dest=" + destination_ + "\" /group=\"" + group_ + "\""),
             dv::setup::kExitDone);
 
   // The files, with setup.exe renamed, and no script left behind.
@@ -208,8 +210,8 @@ TEST_F(UnattendedSetupTest, InstallThenUninstall) {
   ASSERT_TRUE(WaitUntilGone(In("dorvane.inf")));
 
   // Our files are gone; the user's files and the changed sample stay.
-  for (const char* name : {"dorvane.exe", "readme.txt", "inline_sources.ged", "help",
-                           "dorvane.ini", "setup.exe"})
+  for (const char* name :
+       {"dorvane.exe", "readme.txt", "inline_sources.ged", "help", "dorvane.ini", "setup.exe"})
     EXPECT_FALSE(Exists(In(name))) << name;
   EXPECT_EQ(test::ReadText(In("my family.ged")), "0 HEAD\r\n0 TRLR\r\n");
   EXPECT_EQ(test::ReadText(In("sample.ged")), edited);
@@ -233,8 +235,9 @@ TEST_F(UnattendedSetupTest, BadSwitchesAndDestinationsChangeNothing) {
   EXPECT_EQ(RunProgram(source_ + "\\setup.exe", "/quiet /bogus"), dv::setup::kExitUsage);
   EXPECT_EQ(RunProgram(source_ + "\\setup.exe", "/quiet /dest=relative\\folder"),
             dv::setup::kExitFailed);
-  EXPECT_EQ(RunProgram(source_ + "\\setup.exe", "/quiet \"/dest=" + destination_ + "\" /group=..\\x"),
-            dv::setup::kExitFailed);
+  EXPECT_EQ(
+      RunProgram(source_ + "\\setup.exe", "/quiet \"/dest=" + destination_ + "\" /group=..\\x"),
+      dv::setup::kExitFailed);
   EXPECT_FALSE(Exists(destination_));
   EXPECT_FALSE(Exists(source_ + "\\dorvane.inf"));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Dorvane"));
@@ -290,7 +293,8 @@ class MainRoutineTest : public SetupTest {
   // distribution folder) and returns its exit code.
   int RunInstaller(const std::string& program, const std::string& switches) {
     auto hooks = Installer().hooks;
-    if (PrepareSetup(GetModuleHandleA(nullptr), program, switches) != 0) return Installer().exitCode;
+    if (PrepareSetup(GetModuleHandleA(nullptr), program, switches) != 0)
+      return Installer().exitCode;
     Installer().hooks = hooks;
     UINT_PTR timer = SetTimer(nullptr, 0, 300, CancelWizardTimer);
     EXPECT_NE(CreateSetupWindow(SW_HIDE), nullptr);
@@ -335,8 +339,8 @@ TEST_F(MainRoutineTest, UninstallWithoutDataStops) {
 // Cancel on the Uninstall page: everything stays, the uninstaller too.
 TEST_F(MainRoutineTest, CancelledUninstallChangesNothing) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUserInfoKey, 0, nullptr, 0, KEY_SET_VALUE,
-                            nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUserInfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key, nullptr),
             ERROR_SUCCESS);
   RegSetValueExA(key, kDestinationValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(source_.c_str()),
                  static_cast<DWORD>(source_.size() + 1));
