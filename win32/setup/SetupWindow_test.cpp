@@ -5,6 +5,7 @@
 #include "setup/SetupWindow.h"
 
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -196,6 +197,25 @@ TEST_F(UnattendedSetupTest, InstallThenUninstall) {
   EXPECT_EQ(ShortcutTarget(group + "\\Dorvane.lnk"), In("dorvane.exe"));
   EXPECT_EQ(ShortcutTarget(group + "\\Dorvane Help.lnk"), In("help\\301.html"));
   EXPECT_EQ(ShortcutTarget(group + "\\Dorvane ReadMe.lnk"), In("readme.txt"));
+
+  // Opening a .ged file in the folder with blanks in its path starts the
+  // program (it keeps running with the file open until we end it).
+  CopyFileA(In("sample.ged").c_str(), In("opened by the shell.ged").c_str(), FALSE);
+  SHELLEXECUTEINFOA open = {};
+  open.cbSize = sizeof open;
+  open.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  open.lpVerb = "open";
+  std::string document = In("opened by the shell.ged");
+  open.lpFile = document.c_str();
+  open.nShow = SW_HIDE;
+  ASSERT_TRUE(ShellExecuteExA(&open));
+  ASSERT_NE(open.hProcess, nullptr);
+  EXPECT_EQ(WaitForSingleObject(open.hProcess, 2000), static_cast<DWORD>(WAIT_TIMEOUT));
+  TerminateProcess(open.hProcess, 0);
+  WaitForSingleObject(open.hProcess, 10000);
+  CloseHandle(open.hProcess);
+  DeleteFileA(document.c_str());
+  DeleteFileA(In("Dorvane.ini").c_str());
 
   // The user works: a file of their own, an edited sample, and another
   // program takes over .dva.
