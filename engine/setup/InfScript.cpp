@@ -45,7 +45,7 @@ bool AppendList(std::string_view list, std::span<const PayloadFile> payload,
            return std::string(f.name) + (IsHelp(f) ? "=1," + std::string(kHelpFolder) : "=1");
          });
   } else if (list == "Dorvane.Copy.Files") {
-    each([](const PayloadFile& f) { return !IsHelp(f); }, name);
+    each([&](const PayloadFile& f) { return !IsHelp(f) && !Kept(f, keep); }, name);
   } else if (list == "Dorvane.Copy.Help" || list == "Dorvane.Del.Help") {
     each(IsHelp, name);
   } else if (list == "Dorvane.Del.Files") {

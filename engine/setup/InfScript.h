@@ -37,8 +37,10 @@ std::string PayloadPath(const PayloadFile& file);
 //   {SourceDisksFiles}    every file on disk 1 ("name=1", help pages "name=1,help")
 //   {Dorvane.Copy.Files}  the files of the destination folder
 //   {Dorvane.Copy.Help}   the help pages
-//   {Dorvane.Del.Files}   the files of the destination folder except those named in keep
+//   {Dorvane.Del.Files}   the files of the destination folder
 //   {Dorvane.Del.Help}    the help pages
+// Files named in keep (samples the user has changed) are left off the copy
+// and delete lists, so that they are neither overwritten nor removed.
 // A brace line naming no list is left as it is. Lines end in CR LF.
 std::string AssembleInfScript(std::string_view part1, std::string_view part2,
                               std::span<const PayloadFile> payload,

@@ -125,8 +125,8 @@ R_DESC="Dorvane ReadMe"
 )"));
 }
 
-// A user's changed sample is left out of the uninstall list only; it is
-// still copied on install, and a name in braces that is no list stays.
+// A user's changed sample is left off the copy and delete lists; a name in
+// braces that is no list stays.
 TEST(InfScript, KeptSamplesStayOffTheDeleteList) {
   std::vector<std::string> keep = {"SAMPLE.GED"};
   std::string script =
@@ -136,7 +136,6 @@ TEST(InfScript, KeptSamplesStayOffTheDeleteList) {
 dorvane.exe
 setup.exe
 readme.txt
-sample.ged
 [B]
 dorvane.exe
 setup.exe

@@ -163,9 +163,7 @@ std::vector<std::string> ChangedSamples(const std::string& folder) {
   return changed;
 }
 
-int WriteInfScript(const std::string& folder, bool uninstall) {
-  std::vector<std::string> keep;
-  if (uninstall) keep = ChangedSamples(folder);
+int WriteInfScript(const std::string& folder, std::span<const std::string> keep) {
   std::string script = dv::setup::AssembleInfScript(
       ScriptPart(dv::setup::kScriptPart1, dv::setup::kScriptPart1Buffer),
       ScriptPart(dv::setup::kScriptPart2, dv::setup::kScriptPart2Buffer), dv::setup::Payload(),

@@ -8,6 +8,7 @@
 #include <setupapi.h>
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,9 @@ void ReadRegisteredPaths();
 std::string ReadMachineString(const char* key, const char* value);
 
 // Writes dorvane.inf into folder from strings 997 and 998 (write-through,
-// flushed). In uninstall mode the samples the user has changed since they
-// were installed are left off the list of files to delete. Returns 0 or 387.
-int WriteInfScript(const std::string& folder, bool uninstall);
+// flushed), leaving the files named in keep (the samples the user has
+// changed) off its copy and delete lists. Returns 0 or 387.
+int WriteInfScript(const std::string& folder, std::span<const std::string> keep = {});
 
 // The shipped samples in folder whose content differs from what was shipped.
 std::vector<std::string> ChangedSamples(const std::string& folder);

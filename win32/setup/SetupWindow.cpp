@@ -48,7 +48,10 @@ LRESULT OnCreate(HWND window) {
   state.window = window;
   state.banner = MakeBanner(state.instance);
   ReadRegisteredPaths();
-  if (WriteInfScript(state.ownFolder, state.uninstall) != 0) {
+  // The uninstaller keeps the samples the user has changed.
+  std::vector<std::string> keep;
+  if (state.uninstall) keep = ChangedSamples(state.ownFolder);
+  if (WriteInfScript(state.ownFolder, keep) != 0) {
     // Nothing can be done without the script: say so and end.
     Fail(window, kScriptNotWritten, kInstallErrorCaption, JoinPath(state.ownFolder, kScriptName));
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -211,6 +214,22 @@ void RunMainRoutine(HWND window) {
     if (state.exitCode == kExitDone) state.exitCode = kExitCancelled;
     SetupCloseInfFile(inf);
     return;
+  }
+  // A reinstall over samples the user has changed leaves them as they are.
+  if (!state.uninstall) {
+    std::vector<std::string> keep = ChangedSamples(state.destination);
+    if (!keep.empty()) {
+      SetupCloseInfFile(inf);
+      if (WriteInfScript(state.ownFolder, keep) != 0) {
+        Fail(owner, kScriptNotWritten, kInstallErrorCaption, script);
+        return;
+      }
+      inf = SetupOpenInfFileA(script.c_str(), nullptr, INF_STYLE_WIN4, nullptr);
+      if (inf == INVALID_HANDLE_VALUE) {
+        Fail(owner, kUninstallDataMissing, kInstallErrorCaption);
+        return;
+      }
+    }
   }
   PreviousHandlers previous;
   if (state.uninstall) {

@@ -225,6 +225,17 @@ TEST_F(UnattendedSetupTest, InstallThenUninstall) {
   SetValue(HKEY_CLASSES_ROOT, ".dva", "Another.dva");
   SetValue(HKEY_CLASSES_ROOT, "Another.dva", "Another chart");
 
+  // A reinstall over it keeps the changed sample and puts the rest back.
+  DeleteFileA(In("readme.txt").c_str());
+  ASSERT_EQ(RunProgram(source_ + "\\setup.exe", "/quiet \"/dest=" + destination_ + "\""),
+            dv::setup::kExitDone);
+  EXPECT_EQ(test::ReadText(In("sample.ged")), edited);
+  EXPECT_TRUE(Exists(In("readme.txt")));
+  EXPECT_TRUE(Exists(In("uninstdv.exe")));
+  EXPECT_FALSE(Exists(In("setup.exe")));
+  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kUserInfoKey, "ProgramFolder"), group_);
+  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kUserInfoKey, "Previous.dvb"), "OtherProg.dvb");
+
   ASSERT_EQ(RunProgram(In("uninstdv.exe"), "/quiet"), dv::setup::kExitDone);
   ASSERT_TRUE(WaitUntilGone(In("uninstdv.exe")));
   ASSERT_TRUE(WaitUntilGone(In("dorvane.inf")));
