@@ -153,6 +153,24 @@ void CompleteUninstall(const PreviousHandlers& previous) {
   state.succeeded = true;
 }
 
+// A reinstall over samples the user has changed leaves them as they are:
+// the script is written again without them and opened anew. False (with
+// the message shown) when that failed; the script is then closed.
+bool KeepChangedSamples(HWND owner, HINF& inf, const std::string& script) {
+  auto& state = Installer();
+  std::vector<std::string> keep = ChangedSamples(state.destination);
+  if (keep.empty()) return true;
+  SetupCloseInfFile(inf);
+  if (WriteInfScript(state.ownFolder, keep) != 0) {
+    Fail(owner, kScriptNotWritten, kInstallErrorCaption, script);
+    return false;
+  }
+  inf = SetupOpenInfFileA(script.c_str(), nullptr, INF_STYLE_WIN4, nullptr);
+  if (inf != INVALID_HANDLE_VALUE) return true;
+  Fail(owner, kUninstallDataMissing, kInstallErrorCaption);
+  return false;
+}
+
 }  // namespace
 
 int PrepareSetup(HINSTANCE instance, std::string_view modulePath, std::string_view commandLine) {
@@ -215,22 +233,7 @@ void RunMainRoutine(HWND window) {
     SetupCloseInfFile(inf);
     return;
   }
-  // A reinstall over samples the user has changed leaves them as they are.
-  if (!state.uninstall) {
-    std::vector<std::string> keep = ChangedSamples(state.destination);
-    if (!keep.empty()) {
-      SetupCloseInfFile(inf);
-      if (WriteInfScript(state.ownFolder, keep) != 0) {
-        Fail(owner, kScriptNotWritten, kInstallErrorCaption, script);
-        return;
-      }
-      inf = SetupOpenInfFileA(script.c_str(), nullptr, INF_STYLE_WIN4, nullptr);
-      if (inf == INVALID_HANDLE_VALUE) {
-        Fail(owner, kUninstallDataMissing, kInstallErrorCaption);
-        return;
-      }
-    }
-  }
+  if (!state.uninstall && !KeepChangedSamples(owner, inf, script)) return;
   PreviousHandlers previous;
   if (state.uninstall) {
     previous = ReadPreviousHandlers();
