@@ -60,14 +60,52 @@ bool KeyExists(HKEY root, const std::string& key) {
   return ReadValue(root, key, "x") != "<no key>";
 }
 
-void SetValue(HKEY root, const std::string& key, const std::string& text) {
+void SetNamedValue(HKEY root, const std::string& key, const char* name, const std::string& text) {
   HKEY handle = nullptr;
   ASSERT_EQ(
       RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
       ERROR_SUCCESS);
-  RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>(text.size() + 1));
   RegCloseKey(handle);
+}
+
+// A registry value as it was (its type too), to be put back after a test.
+struct SavedValue {
+  bool present = false;
+  DWORD type = REG_SZ;
+  std::string data;
+};
+
+SavedValue SaveValue(HKEY root, const char* key, const char* name) {
+  SavedValue saved;
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return saved;
+  char data[1024] = {};
+  DWORD size = sizeof data;
+  if (RegQueryValueExA(handle, name, nullptr, &saved.type, reinterpret_cast<BYTE*>(data), &size) ==
+      ERROR_SUCCESS) {
+    saved.present = true;
+    saved.data.assign(data, size);
+  }
+  RegCloseKey(handle);
+  return saved;
+}
+
+void RestoreValue(HKEY root, const char* key, const char* name, const SavedValue& saved) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key, 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return;
+  if (saved.present) {
+    RegSetValueExA(handle, name, 0, saved.type, reinterpret_cast<const BYTE*>(saved.data.data()),
+                   static_cast<DWORD>(saved.data.size()));
+  } else {
+    RegDeleteValueA(handle, name);
+  }
+  RegCloseKey(handle);
+}
+
+void SetValue(HKEY root, const std::string& key, const std::string& text) {
+  SetNamedValue(root, key, nullptr, text);
 }
 
 std::string ShellFolder(int csidl) {
@@ -133,6 +171,10 @@ class UnattendedSetupTest : public SetupTest {
     CopyTree(DistFolder(), source_);
     destination_ = dir_ + "\\Program Files\\Dorvane Test";
     group_ = "Dorvane Test " + std::to_string(GetCurrentProcessId());
+    // Wine links the prefix's Desktop to the real home folder: the
+    // installer's Desktop shortcut goes to a folder of the test instead.
+    savedDesktop_ = SaveValue(HKEY_CURRENT_USER, kShellFolders, "Desktop");
+    SetNamedValue(HKEY_CURRENT_USER, kShellFolders, "Desktop", MakeFolder("Desktop"));
     programs_ = ShellFolder(CSIDL_PROGRAMS);
     desktop_ = ShellFolder(CSIDL_DESKTOPDIRECTORY);
   }
@@ -147,12 +189,16 @@ class UnattendedSetupTest : public SetupTest {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
     test::RemoveTree(programs_ + "\\" + group_);
     DeleteFileA((desktop_ + "\\Dorvane.lnk").c_str());
+    RestoreValue(HKEY_CURRENT_USER, kShellFolders, "Desktop", savedDesktop_);
     SetupTest::TearDown();
   }
 
   std::string In(const std::string& name) { return destination_ + "\\" + name; }
 
+  static constexpr char kShellFolders[] =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
   std::string source_, destination_, group_, programs_, desktop_;
+  SavedValue savedDesktop_;
 };
 
 TEST_F(UnattendedSetupTest, InstallThenUninstall) {
@@ -192,6 +238,7 @@ TEST_F(UnattendedSetupTest, InstallThenUninstall) {
   EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kUserInfoKey, "Previous.dvb"), "OtherProg.dvb");
 
   // The shortcuts.
+  ASSERT_EQ(desktop_, dir_ + "\\Desktop");
   std::string group = programs_ + "\\" + group_;
   EXPECT_EQ(ShortcutTarget(desktop_ + "\\Dorvane.lnk"), In("dorvane.exe"));
   EXPECT_EQ(ShortcutTarget(group + "\\Dorvane.lnk"), In("dorvane.exe"));
