@@ -267,6 +267,7 @@ TEST_F(UnattendedSetupTest, InstallThenUninstall) {
   // The user works: a file of their own, an edited sample, and another
   // program takes over .dva.
   ASSERT_TRUE(test::WriteText(In("my family.ged"), "0 HEAD\r\n0 TRLR\r\n"));
+  ASSERT_TRUE(test::WriteText(desktop_ + "\\Dorvane notes.lnk", "the user's own"));
   std::string edited = test::ReadText(In("sample.ged")) + "0 NOTE edited\r\n";
   ASSERT_TRUE(test::WriteText(In("sample.ged"), edited));
   SetValue(HKEY_CLASSES_ROOT, ".dva", "Another.dva");
@@ -307,6 +308,7 @@ TEST_F(UnattendedSetupTest, InstallThenUninstall) {
   // The shortcuts and the (then empty) program folder are gone.
   EXPECT_FALSE(Exists(desktop_ + "\\Dorvane.lnk"));
   EXPECT_FALSE(Exists(group));
+  EXPECT_EQ(test::ReadText(desktop_ + "\\Dorvane notes.lnk"), "the user's own");
 }
 
 TEST_F(UnattendedSetupTest, BadSwitchesAndDestinationsChangeNothing) {
