@@ -6,6 +6,7 @@
 #include "setup/SetupPaths.h"
 #include "setup/SetupTestSupport.h"
 #include "setup/SetupText.h"
+#include "setup/SetupWindow.h"
 #include "setup/SetupWizardRes.h"
 
 namespace dv::win::setup {
@@ -38,6 +39,7 @@ class SetupWizardTest : public SetupTest {
   void TearDown() override {
     if (sheet_ && IsWindow(sheet_)) DestroyWindow(sheet_);
     Pump();
+    if (data_.banner) DeleteObject(data_.banner);
     SetupTest::TearDown();
   }
 
@@ -78,9 +80,17 @@ class SetupWizardTest : public SetupTest {
 };
 
 TEST_F(SetupWizardTest, InstallPagesInOrderWithBackAndNext) {
+  // The banner, bitmap 301 stretched to 76 x 140 dialog units, on every page.
+  data_.banner = MakeBanner(GetModuleHandleA(nullptr));
+  ASSERT_NE(data_.banner, nullptr);
+  BITMAP size;
+  ASSERT_TRUE(GetObjectA(data_.banner, sizeof size, &size));
+  LONG units = GetDialogBaseUnits();
+  EXPECT_EQ(size.bmWidth, 76 * LOWORD(units) / 4);
+  EXPECT_EQ(size.bmHeight, 140 * HIWORD(units) / 8);
   Open(false);
   EXPECT_EQ(PageIndex(), 0);
-  ASSERT_NE(GetDlgItem(Page(), IDC_SETUP_BANNER), nullptr);
+  EXPECT_NE(SendDlgItemMessageA(Page(), IDC_SETUP_BANNER, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
   Press(PSBTN_NEXT);
   ASSERT_EQ(PageIndex(), 1);
   EXPECT_EQ(Text(IDC_SETUP_DESTINATION), "C:\\Program Files\\Dorvane");
@@ -95,6 +105,7 @@ TEST_F(SetupWizardTest, InstallPagesInOrderWithBackAndNext) {
   Press(PSBTN_NEXT);
   Press(PSBTN_NEXT);
   ASSERT_EQ(PageIndex(), 3);
+  EXPECT_NE(SendDlgItemMessageA(Page(), IDC_SETUP_BANNER, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
   EXPECT_EQ(data_.programFolder, "Dorvane");
   EXPECT_FALSE(data_.finished);
   Press(PSBTN_FINISH);
