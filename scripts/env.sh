@@ -5,7 +5,9 @@ export DORVANE_MINGW_DEPS=${DORVANE_MINGW_DEPS:-$DORVANE_CACHE/mingw-deps}
 export WINEPREFIX=${DORVANE_WINEPREFIX:-$DORVANE_CACHE/wineprefix-win64}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# winemenubuilder stays off: shortcuts and file types the installer makes in
+# the prefix must not turn into menu entries on the machine running the tests.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 BUILD=${DORVANE_BUILD:-$DORVANE_ROOT/build}
 JOBS=${JOBS:-$(nproc)}
 # The 64-bit Wine loader, called directly: the `wine` wrapper prefers the

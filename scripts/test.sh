@@ -29,7 +29,8 @@ for arch in i686 x86_64; do
 done
 
 echo "== product checks"
-"$DORVANE_ROOT/scripts/check-pe.sh" "$BUILD/i686/win32/dorvane.exe" "$BUILD/x86_64/win32/dorvane.exe"
+"$DORVANE_ROOT/scripts/check-pe.sh" "$BUILD/i686/win32/dorvane.exe" "$BUILD/x86_64/win32/dorvane.exe" \
+  "$BUILD/i686/dist" "$BUILD/x86_64/dist"
 
 echo "== Windows tests under Wine"
 "$DORVANE_ROOT/scripts/wine-prefix.sh"
