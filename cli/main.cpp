@@ -16,17 +16,29 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"strings", dv::cli::Strings, "strings                      list the string table"},
-    {"load", dv::cli::Load, "load FILE [--names-last] [--combine-sources]   load a GEDCOM file, print the counts"},
+    {"load", dv::cli::Load,
+     "load FILE [--names-last] [--combine-sources]   load a GEDCOM file, print the counts"},
     {"birthbrief", dv::cli::BirthBrief,
      "birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]\n"
      "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"
      "      [--png OUT.png] [--dump OUT.txt] [--zoom N]   draw a Birth Brief (ID: @I12@ or 12)"},
-    {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
+    {"report", dv::cli::Report,
+     "report FILE --kind all|descendants|ancestors [--base ID] [--order alpha|database]\n"
+     "      [--rtf|--text] --out OUT [--notes] [--number] [--subheadings]\n"
+     "      [--children-under-father] [--male-lines] [--keep-together] [--heading TEXT]\n"
+     "                                   write a report (ID: @I12@ or 12)"},
+    {"soundex", dv::cli::Soundex,
+     "soundex [--variant simplified|american|both] NAME...   Soundex codes of names"},
+    {"soundex-list", dv::cli::SoundexList,
+     "soundex-list FILE            the Soundex list of a GEDCOM file"},
+    {"save", dv::cli::Save,
+     "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 
 int Usage() {
   std::fputs("usage: dorvane-cli COMMAND [ARGS]\n", stderr);
-  for (const auto& c : kCommands) std::fprintf(stderr, "  %.*s\n", int(c.usage.size()), c.usage.data());
+  for (const auto& c : kCommands)
+    std::fprintf(stderr, "  %.*s\n", int(c.usage.size()), c.usage.data());
   return 2;
 }
 
