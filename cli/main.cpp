@@ -16,8 +16,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"strings", dv::cli::Strings, "strings                      list the string table"},
-    {"load", dv::cli::Load,
-     "load FILE [--names-last] [--combine-sources]   load a GEDCOM file, print the counts"},
+    {"load", dv::cli::Load, "load FILE [--names-last] [--combine-sources]   load a GEDCOM file, print the counts"},
     {"birthbrief", dv::cli::BirthBrief,
      "birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]\n"
      "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"
@@ -31,14 +30,12 @@ constexpr Command kCommands[] = {
      "soundex [--variant simplified|american|both] NAME...   Soundex codes of names"},
     {"soundex-list", dv::cli::SoundexList,
      "soundex-list FILE            the Soundex list of a GEDCOM file"},
-    {"save", dv::cli::Save,
-     "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
+    {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 
 int Usage() {
   std::fputs("usage: dorvane-cli COMMAND [ARGS]\n", stderr);
-  for (const auto& c : kCommands)
-    std::fprintf(stderr, "  %.*s\n", int(c.usage.size()), c.usage.data());
+  for (const auto& c : kCommands) std::fprintf(stderr, "  %.*s\n", int(c.usage.size()), c.usage.data());
   return 2;
 }
 
