@@ -22,6 +22,12 @@ if "$BUILD/native/cli/dorvane-cli" load "$sample"; then :; fi
   --png "$out/birthbrief.png" --dump "$out/birthbrief.txt"
 echo "Birth Brief of @I1@: $out/birthbrief.png (image), $out/birthbrief.txt (cell dump)"
 
+# The ancestors report of the same individual, as Rich Text with numbers,
+# notes and generation subheadings.
+"$BUILD/native/cli/dorvane-cli" report "$sample" --kind ancestors --base @I1@ --rtf \
+  --out "$out/ancestors.rtf" --number --notes --subheadings --heading "Ancestors of Isla Bronwen Carrick"
+echo "Ancestors report of @I1@: $out/ancestors.rtf"
+
 arch=x86_64
 "$DORVANE_ROOT/scripts/can-run-win32.sh" && arch=i686
 cmake -S . -B "$BUILD/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$DORVANE_ROOT/cmake/mingw-$arch.cmake" >/dev/null

@@ -112,12 +112,12 @@ std::string RtfEscape(std::string_view text) {
   out.reserve(text.size());
   for (char c : text) {
     const auto u = static_cast<unsigned char>(c);
-    if (c == '\\' || c == '{' || c == '}') {
+    if (c == '{' || c == '}') {
       out += '\\';
       out += c;
     } else if (c == '\t') {
       out += "\\tab ";
-    } else if (u < 0x20 || u >= 0x7F) {
+    } else if (c == '\\' || u < 0x20 || u >= 0x7F) {
       out += "\\'";
       out += kHex[u >> 4];
       out += kHex[u & 15];

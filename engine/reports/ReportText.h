@@ -36,8 +36,10 @@ inline constexpr int kNoteLineWidth = 80;
 // line are skipped.
 std::vector<std::string> NoteLines(std::string_view text);
 
-// Text from the data made safe for Rich Text: "\", "{" and "}" escaped,
-// a tab as "\tab ", other control bytes and bytes above 127 as \'hh.
+// Text from the data made safe for Rich Text: "{" and "}" escaped, a tab
+// as "\tab ", a backslash, other control bytes and bytes above 127 as \'hh.
+// (A backslash as \'5c rather than a doubled one: some readers take a
+// doubled backslash before a line end as the start of a control word.)
 std::string RtfEscape(std::string_view text);
 
 }  // namespace dv

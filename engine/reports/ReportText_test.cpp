@@ -73,7 +73,7 @@ TEST(NoteLines, ALongWordIsCutAtEightyWithAHyphen) {
 }
 
 TEST(RtfEscape, KeepsDataTextInert) {
-  EXPECT_EQ(dv::RtfEscape("a\\b{c}d"), "a\\\\b\\{c\\}d");
+  EXPECT_EQ(dv::RtfEscape("a\\b{c}d"), "a\\'5cb\\{c\\}d");
   EXPECT_EQ(dv::RtfEscape("Zo\xEB"), "Zo\\'eb");
   EXPECT_EQ(dv::RtfEscape("a\tb"), "a\\tab b");
   EXPECT_EQ(dv::RtfEscape(std::string("\x01", 1)), "\\'01");
