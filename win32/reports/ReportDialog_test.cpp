@@ -255,6 +255,25 @@ TEST_F(ReportDialogTest, HeadingOverflowSaysSo) {
   EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_REPORT_HEADING, EM_GETLIMITTEXT, 0, 0), 147);
 }
 
+TEST_F(ReportDialogTest, ThePageTakesThePaperAndMeasuresTheChartFont) {
+  State().settings.fparam[3] = 15840;  // letter, long side
+  State().settings.fparam[4] = 12240;
+  dv::ReportPage page = MeasureReportPage();
+  EXPECT_EQ(page.paperHeightTwips, 15840);
+  EXPECT_EQ(page.paperWidthTwips, 12240);
+  EXPECT_EQ(page.font.faceName, "Courier New");
+  // The small default chart font gives the smallest report size.
+  EXPECT_EQ(page.font.pointSize, dv::kMinReportPointSize);
+  EXPECT_GT(page.font.childrenWidthTwips, 720);
+  EXPECT_LT(page.font.childrenWidthTwips, 1440);
+  // Twelve points: ten characters of a fixed-pitch font are 1.2 inches or so.
+  State().settings.fonts[dv::kChartFont].setHeight(-16);
+  page = MeasureReportPage();
+  EXPECT_EQ(page.font.pointSize, 12);
+  EXPECT_GT(page.font.childrenWidthTwips, 1300);
+  EXPECT_LT(page.font.childrenWidthTwips, 1700);
+}
+
 class ReportCommandTest : public DataTest {};
 
 TEST_F(ReportCommandTest, EachCommandOpensTheDialogForItsReport) {
