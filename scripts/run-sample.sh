@@ -2,7 +2,8 @@
 # The program's main job on the shipped sample: builds the command-line tool
 # and the Windows program, loads sample/sample.ged, draws the Birth Brief of
 # its base individual @I1@ into build/sample/birthbrief.png (with a text dump
-# beside it), and starts dorvane.exe on the sample under Wine when a display
+# beside it), writes @I1@'s ancestors report to build/sample/ancestors.rtf,
+# and starts dorvane.exe on the sample under Wine when a display
 # is available.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
