@@ -18,6 +18,14 @@ int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
 //   [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]
 //   [--png OUT.png] [--dump OUT.txt] [--zoom N]
 int BirthBrief(Args args);
+// report FILE --kind all|descendants|ancestors [--base ID] [--order alpha|database]
+//   [--rtf|--text] --out OUT [--notes] [--number] [--subheadings]
+//   [--children-under-father] [--male-lines] [--keep-together] [--heading TEXT]
+int Report(Args args);
+// soundex [--variant simplified|american|both] NAME...
+int Soundex(Args args);
+// soundex-list FILE
+int SoundexList(Args args);
 
 }  // namespace dv::cli
 

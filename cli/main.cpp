@@ -21,6 +21,15 @@ constexpr Command kCommands[] = {
      "birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]\n"
      "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"
      "      [--png OUT.png] [--dump OUT.txt] [--zoom N]   draw a Birth Brief (ID: @I12@ or 12)"},
+    {"report", dv::cli::Report,
+     "report FILE --kind all|descendants|ancestors [--base ID] [--order alpha|database]\n"
+     "      [--rtf|--text] --out OUT [--notes] [--number] [--subheadings]\n"
+     "      [--children-under-father] [--male-lines] [--keep-together] [--heading TEXT]\n"
+     "                                   write a report (ID: @I12@ or 12)"},
+    {"soundex", dv::cli::Soundex,
+     "soundex [--variant simplified|american|both] NAME...   Soundex codes of names"},
+    {"soundex-list", dv::cli::SoundexList,
+     "soundex-list FILE            the Soundex list of a GEDCOM file"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 

@@ -2,7 +2,8 @@
 # The program's main job on the shipped sample: builds the command-line tool
 # and the Windows program, loads sample/sample.ged, draws the Birth Brief of
 # its base individual @I1@ into build/sample/birthbrief.png (with a text dump
-# beside it), and starts dorvane.exe on the sample under Wine when a display
+# beside it), writes @I1@'s ancestors report to build/sample/ancestors.rtf,
+# and starts dorvane.exe on the sample under Wine when a display
 # is available.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
@@ -21,6 +22,12 @@ if "$BUILD/native/cli/dorvane-cli" load "$sample"; then :; fi
 "$BUILD/native/cli/dorvane-cli" birthbrief "$sample" --base @I1@ --generations 8 \
   --png "$out/birthbrief.png" --dump "$out/birthbrief.txt"
 echo "Birth Brief of @I1@: $out/birthbrief.png (image), $out/birthbrief.txt (cell dump)"
+
+# The ancestors report of the same individual, as Rich Text with numbers,
+# notes and generation subheadings.
+"$BUILD/native/cli/dorvane-cli" report "$sample" --kind ancestors --base @I1@ --rtf \
+  --out "$out/ancestors.rtf" --number --notes --subheadings --heading "Ancestors of Isla Bronwen Carrick"
+echo "Ancestors report of @I1@: $out/ancestors.rtf"
 
 arch=x86_64
 "$DORVANE_ROOT/scripts/can-run-win32.sh" && arch=i686

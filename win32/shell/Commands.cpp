@@ -10,12 +10,14 @@
 #include "output/PrintChart.h"
 #include "output/PrintSetup.h"
 #include "output/PrinterDialog.h"
+#include "reports/ReportCommands.h"
 #include "resources/resource.h"
 #include "shell/AboutDialog.h"
 #include "shell/AppState.h"
 #include "shell/Help.h"
 #include "shell/MainMenus.h"
 #include "shell/OptionCommands.h"
+#include "soundex/SoundexDialog.h"
 
 namespace dv::win {
 namespace {
@@ -55,11 +57,11 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_SHOW_CHART, OnShowChart),
     DV_COMMAND(IDM_RUN_EDITOR, OnRunEditor),
     DV_COMMAND(IDM_OPTIONS_COLOURS, OnColours),
-    DV_COMMAND(IDM_REPORTS_ALL_INDIVIDUALS, Inert),
-    DV_COMMAND(IDM_REPORTS_DESCENDANTS, Inert),
-    DV_COMMAND(IDM_REPORTS_ANCESTORS, Inert),
+    DV_COMMAND(IDM_REPORTS_ALL_INDIVIDUALS, OnReport),
+    DV_COMMAND(IDM_REPORTS_DESCENDANTS, OnReport),
+    DV_COMMAND(IDM_REPORTS_ANCESTORS, OnReport),
     DV_COMMAND(IDM_CHART_IMAGES, OnChartImages),
-    DV_COMMAND(IDM_TOOLS_SOUNDEX, Inert),
+    DV_COMMAND(IDM_TOOLS_SOUNDEX, OnSoundexCalculator),
     DV_COMMAND(IDM_RECENT_REBUILD, OnRebuildRecentFiles),
     {51, OnRecentFile, "IDM_FILE_RECENT_FIRST"},
     {52, OnRecentFile, "IDM_FILE_RECENT_FIRST + 1"},
