@@ -18,6 +18,9 @@ int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
 //   [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]
 //   [--png OUT.png] [--dump OUT.txt] [--zoom N]
 int BirthBrief(Args args);
+// selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...] [--line-width N]
+//   [--answer ok|cancel] [--dump OUT.txt] [--png OUT.png] [--groups OUT.tsv] [--zoom N]
+int SelectiveTree(Args args);
 
 }  // namespace dv::cli
 

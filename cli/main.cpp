@@ -21,6 +21,18 @@ constexpr Command kCommands[] = {
      "birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]\n"
      "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"
      "      [--png OUT.png] [--dump OUT.txt] [--zoom N]   draw a Birth Brief (ID: @I12@ or 12)"},
+    {"selective", dv::cli::SelectiveTree,
+     "selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...] [--line-width 1-10]\n"
+     "      [--answer ok|cancel] [--groups OUT.tsv] [--dump OUT.txt] [--png OUT.png] [--zoom N]\n"
+     "      a Selective Tree: lines of descent from the ancestors N (Ahnentafel numbers of\n"
+     "      the base individual ID) down to it; --answer replies to every question;\n"
+     "      --groups writes slot, key, family, husband, wife, children of each family\n"
+     "      group on the lines, in walk order. Options (NAME, in the dialog's order):\n"
+     "      birth-marriage no-siblings all-surnames all-first-names marriage-by-equals\n"
+     "      top-capitals force-folding no-straightening manual-format boxes\n"
+     "      boxes-and-numbers suppress-remarriages compress-vertical number-children\n"
+     "      all-capitals"},
+    {"stree", dv::cli::SelectiveTree, "stree ...                    the same as selective"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 
