@@ -32,6 +32,11 @@ class SelectiveChart {
   // The manual format's shifts, applied by the next layout when not empty.
   void SetShifts(std::vector<ManualShift> shifts) { shifts_ = std::move(shifts); }
 
+  // A new page for the same chart (a printer measured at printing time):
+  // the margins move the drawing, and items outside the new printable area
+  // are reported by Draw.
+  void SetPage(const SelectivePage& page) { page_ = page; }
+
   void Release();
   bool HasChart() const { return tables_ != nullptr && !items_.empty(); }
 
