@@ -161,7 +161,8 @@ int Walk::Family(int l, int g) {
     std::string line = EventLine('m', Field(fam->marriagePlace),
                                  YearOf(Field(fam->marriageDate)), kGatherWidth);
     if (line.size() > 29) line.resize(29);
-    SetField(group.marriage, "(" + line + ")");
+    // A marriage with neither place nor year leaves no empty brackets.
+    if (!line.empty()) SetField(group.marriage, "(" + line + ")");
   }
   if (g < 31) {
     husbands_[l][g + 1] = group.husbandId;

@@ -842,7 +842,22 @@ void Formatter::Links(int slot) {
     return;
   }
   const Rows lower = RowsOf(slot - 1);
-  const int jog = lower.couple - 1;
+  // Links run across on the line above the couples they lead to; a link
+  // whose run would share that line with an earlier one takes the line
+  // above, so that two links never merge into one rule.
+  std::vector<std::pair<int, int>> runs[2];
+  auto jogLine = [&](int from, int to) {
+    if (to < from) std::swap(from, to);
+    for (int k = 0; k < 2; ++k) {
+      bool clear = true;
+      for (const auto& [a, b] : runs[k]) clear = clear && (to < a || from > b);
+      if (clear) {
+        runs[k].push_back({from, to});
+        return lower.couple - 1 - k;
+      }
+    }
+    return lower.couple - 1;
+  };
   for (int gi : t_.GroupsOf(slot))
     for (std::uint16_t c : t_.groups[gi].children) {
       if (c == 0) break;
@@ -854,9 +869,10 @@ void Formatter::Links(int slot) {
         const std::string number = std::to_string(rec.linkNumber);
         VRule(col, from, from + 1);
         Text(col, from + 1, number);
-        Text(rec.arrival - int(number.size()) / 2, jog, number);
+        Text(rec.arrival - int(number.size()) / 2, lower.couple - 1, number);
         continue;
       }
+      const int jog = col == rec.arrival ? lower.couple - 1 : jogLine(col, rec.arrival);
       VRule(col, from, jog);
       HRule(col, rec.arrival, jog);
       VRule(rec.arrival, jog, lower.couple);
