@@ -179,5 +179,26 @@ TEST_F(SelectiveChartTest, AChartOfMoreThanTwoThousandItemsEndsWithAMessage) {
   EXPECT_TRUE(chart.Items().empty());
 }
 
+TEST_F(SelectiveChartTest, SixHundredChildrenAreTooMany) {
+  RecordStore big;
+  ASSERT_EQ(test::LoadGedcomText(big, WidePedigree()), 0);
+  SelectiveGatherInput in;
+  in.store = &big;
+  in.baseIndex = 1;
+  in.options.suppressRemarriages = true;
+  SelectivePage huge;
+  huge.pageColumns = 4000;
+  huge.pageLines = 300;
+  // 24 families of 24 children fit (576 children) ...
+  in.selection = {64, 72, 80, 88, 96, 104};
+  EXPECT_EQ(chart.Run(in, huge, prompter), 0);
+  // ... 25 families would need 600.
+  in.selection = {64, 80, 96, 112, 72, 88};
+  said.clear();
+  EXPECT_EQ(chart.Run(in, huge, prompter), kMsgTooManyChildren);
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0], kMsgTooManyChildren);
+}
+
 }  // namespace
 }  // namespace dv
