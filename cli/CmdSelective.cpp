@@ -35,7 +35,8 @@ bool ParseSelection(std::string_view text, std::vector<std::int32_t>& out) {
     const std::string_view item = text.substr(0, comma);
     long long n = 0;
     auto [p, ec] = std::from_chars(item.data(), item.data() + item.size(), n);
-    if (ec != std::errc() || p != item.data() + item.size() || !ValidAncestorNumber(n)) return false;
+    if (ec != std::errc() || p != item.data() + item.size() || !ValidAncestorNumber(n))
+      return false;
     out.push_back(static_cast<std::int32_t>(n));
     if (comma == std::string_view::npos) break;
     text.remove_prefix(comma + 1);

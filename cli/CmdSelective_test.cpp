@@ -62,9 +62,9 @@ TEST_F(SelectiveCommand, DumpUsesTheChartDumpFormat) {
 }
 
 TEST_F(SelectiveCommand, BadArgumentsAreUsageErrors) {
-  EXPECT_EQ(Run({"--base", "1"}), 2);                                  // no selection
-  EXPECT_EQ(Run({"--base", "1", "--select", "1"}), 2);                 // the base is no ancestor
-  EXPECT_EQ(Run({"--base", "1", "--select", "2147483648"}), 2);        // beyond 31 generations
+  EXPECT_EQ(Run({"--base", "1"}), 2);                            // no selection
+  EXPECT_EQ(Run({"--base", "1", "--select", "1"}), 2);           // the base is no ancestor
+  EXPECT_EQ(Run({"--base", "1", "--select", "2147483648"}), 2);  // beyond 31 generations
   EXPECT_EQ(Run({"--base", "1", "--select", "8", "--opt", "nope=1"}), 2);
   EXPECT_EQ(Run({"--base", "1", "--select", "8", "--opt", "boxes=2"}), 2);
   EXPECT_EQ(Run({"--base", "1", "--select", "8", "--line-width", "11"}), 2);

@@ -50,7 +50,8 @@ int SelectiveChart::Draw(DrawSurface& surface, int cw, int ch, int /*page*/, int
   if (!tables_) return 0;
   surface.SetTextColour(kBlack);
   surface.SetBackground(Background::kTransparent, kWhite);
-  surface.SetPen({RulePenWidth(lineWidth_, ch, printerLineHeight_, screen), PenStyle::kSolid, kBlack});
+  surface.SetPen(
+      {RulePenWidth(lineWidth_, ch, printerLineHeight_, screen), PenStyle::kSolid, kBlack});
   const int firstColumn = page_.marginLeft, lastColumn = page_.pageColumns - page_.marginRight;
   const int firstLine = page_.marginTop, lastLine = page_.pageLines - page_.marginBottom;
   for (const SelectiveItem& it : items_) {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "charts/selective/SelectiveTestData.h"
-#include "output/CellDump.h"
 #include "data/RecordStore.h"
+#include "output/CellDump.h"
 
 namespace dv {
 namespace {
@@ -36,9 +36,9 @@ class SelectiveChartTest : public ::testing::Test {
     return in;
   }
   std::string Dump(int& status) const {
-    return DumpDrawing(
-        [this](DrawSurface& s, int cw, int ch, int pg, int sc) { return chart.Draw(s, cw, ch, pg, sc); },
-        0, 1, status);
+    return DumpDrawing([this](DrawSurface& s, int cw, int ch, int pg,
+                              int sc) { return chart.Draw(s, cw, ch, pg, sc); },
+                       0, 1, status);
   }
   RecordStore store;
   SelectivePrompter prompter;
@@ -151,7 +151,8 @@ std::string WidePedigree() {
   }
   for (int n = 1; n < 64; ++n)
     for (int k = 0; k < 23; ++k)
-      g += "0 @I" + std::to_string(1000 + 23 * n + k) + "@ INDI\n1 NAME Al /Q/\n1 BIRT\n2 DATE 1900\n";
+      g += "0 @I" + std::to_string(1000 + 23 * n + k) +
+           "@ INDI\n1 NAME Al /Q/\n1 BIRT\n2 DATE 1900\n";
   for (int n = 1; n < 64; ++n) {
     g += "0 @F" + std::to_string(n) + "@ FAM\n1 HUSB @I" + std::to_string(2 * n) + "@\n1 WIFE @I" +
          std::to_string(2 * n + 1) + "@\n1 CHIL @I" + std::to_string(n) + "@\n";

@@ -82,8 +82,8 @@ class Walk {
     return id;
   }
   int Family(int track, int slot);
-  int Remarriage(std::int32_t person, std::int32_t family, int slot, std::int32_t key,
-                 bool husband, std::uint16_t& marriageNumber);
+  int Remarriage(std::int32_t person, std::int32_t family, int slot, std::int32_t key, bool husband,
+                 std::uint16_t& marriageNumber);
   int FindCousins(int slot);
 
   const SelectiveGatherInput& in_;
@@ -158,8 +158,8 @@ int Walk::Family(int l, int g) {
   group.husbandId = fam->husband > 0 ? fam->husband : 0;
   group.wifeId = fam->wife > 0 ? fam->wife : 0;
   if (in_.options.birthMarriage) {
-    std::string line = EventLine('m', Field(fam->marriagePlace),
-                                 YearOf(Field(fam->marriageDate)), kGatherWidth);
+    std::string line =
+        EventLine('m', Field(fam->marriagePlace), YearOf(Field(fam->marriageDate)), kGatherWidth);
     if (line.size() > 29) line.resize(29);
     // A marriage with neither place nor year leaves no empty brackets.
     if (!line.empty()) SetField(group.marriage, "(" + line + ")");

@@ -41,7 +41,12 @@ class Layout {
  public:
   Layout(SelectiveTables& t, const SelectiveOptions& o, const SelectiveExtent& e,
          const SelectivePrompter& p, SelectiveLayoutResult& r)
-      : t_(t), o_(o), p_(p), r_(r), usable_(e.usableColumns), usableLines_(e.usableLines),
+      : t_(t),
+        o_(o),
+        p_(p),
+        r_(r),
+        usable_(e.usableColumns),
+        usableLines_(e.usableLines),
         bd_(o.birthMarriage ? 1 : 0) {}
 
   int Run(const std::vector<ManualShift>& shifts);
@@ -109,8 +114,8 @@ void Layout::PrepareNames(int gi, int slot, int otherSide, int mainGi) {
   std::replace(wife.begin(), wife.end(), '_', ' ');
   std::string marriage(FieldText(g.marriage));
   if (g.husbandMarriage != 0 || g.wifeMarriage != 0) {
-    const std::string year = YearOf(marriage.size() > 1 ? marriage.substr(0, marriage.size() - 1)
-                                                        : std::string());
+    const std::string year =
+        YearOf(marriage.size() > 1 ? marriage.substr(0, marriage.size() - 1) : std::string());
     marriage = "(" + year + ")";
   }
   std::string first = g.spouseOrder == 0 ? husband : wife;
@@ -207,7 +212,8 @@ void Layout::LayoutGroup(int gi, bool folding, int otherSide) {
       ChildRecord& c = t_.children[shown[i]];
       const bool cont = c.target != 0;
       int mid = 0;
-      c.width = static_cast<std::int16_t>(std::max(Len(std::string(FieldText(c.given))), bd_ ? 4 : 0));
+      c.width =
+          static_cast<std::int16_t>(std::max(Len(std::string(FieldText(c.given))), bd_ ? 4 : 0));
       c.row = static_cast<std::int16_t>(i >= rowBreak ? 1 : 0);
       if (cont) {
         if (i != from) pos += 1;
@@ -231,9 +237,8 @@ void Layout::LayoutGroup(int gi, bool folding, int otherSide) {
   int rowExtent = 0, firstMid = 0, lastMid = 0;
   place(0, shown.size(), rowExtent, firstMid, lastMid);
   g.fold = static_cast<std::int16_t>(n == 0 ? -1 : (n > 1 ? 1 : 0));
-  const bool mustFold = otherSide == 0 ? (n > 4 && (firstCont < 0 || firstCont >= 2) &&
-                                          rowExtent > coupleW)
-                                       : n > 3;
+  const bool mustFold =
+      otherSide == 0 ? (n > 4 && (firstCont < 0 || firstCont >= 2) && rowExtent > coupleW) : n > 3;
   if (mustFold) g.fold = 2;
   int row2Extent = 0, row2First = 0, row2Last = 0;
   if (mustFold && folding) {
@@ -301,7 +306,8 @@ void Layout::LayoutGroup(int gi, bool folding, int otherSide) {
   if (n > 1 && firstCont >= 0) connection = rowStart + t_.children[shown[firstCont]].column;
   g.links.fill(0);
   g.links[kLinkConnection] = static_cast<std::int16_t>(connection);
-  g.links[kLinkFirstName] = static_cast<std::int16_t>(coupleCol + (otherSide == 2 ? 3 : 0) + w1 / 2);
+  g.links[kLinkFirstName] =
+      static_cast<std::int16_t>(coupleCol + (otherSide == 2 ? 3 : 0) + w1 / 2);
   g.links[kLinkSecondName] = static_cast<std::int16_t>(coupleCol + w1 + 3 + w2 / 2);
   if (firstCont >= 0) g.links[kLinkFirstChild] = static_cast<std::int16_t>(connection);
 }
@@ -614,7 +620,10 @@ void Layout::Spread() {
     if (first > lower) {
       first = lower;
     } else if (upper > 0 || lower > 0) {
-      if (upper >= lower && upper > 0) --upper; else --lower;
+      if (upper >= lower && upper > 0)
+        --upper;
+      else
+        --lower;
       first = lower;
     } else {
       first = 0;
@@ -673,18 +682,25 @@ class Formatter {
   Rows RowsOf(int slot) const;
   void Text(int column, int line, const std::string& text, int flag = 0) {
     if (text.empty()) return;
-    Add({column, static_cast<std::int16_t>(line), kTextItem, static_cast<std::int16_t>(flag), text});
+    Add({column, static_cast<std::int16_t>(line), kTextItem, static_cast<std::int16_t>(flag),
+         text});
   }
   void HRule(int from, int to, int line) {
     if (to < from) std::swap(from, to);
     if (to == from) return;
-    Add({from, static_cast<std::int16_t>(line), kHorizontalItem, static_cast<std::int16_t>(to - from),
+    Add({from,
+         static_cast<std::int16_t>(line),
+         kHorizontalItem,
+         static_cast<std::int16_t>(to - from),
          {}});
   }
   void VRule(int column, int from, int to) {
     if (to <= from) return;
-    Add({column, static_cast<std::int16_t>(from), kVerticalItem,
-         static_cast<std::int16_t>(to - from), {}});
+    Add({column,
+         static_cast<std::int16_t>(from),
+         kVerticalItem,
+         static_cast<std::int16_t>(to - from),
+         {}});
   }
   void Add(SelectiveItem item) {
     if (int(items_.size()) >= kItemCapacity) {
@@ -946,7 +962,9 @@ int FormatSelectiveTree(const SelectiveTables& tables, const SelectiveOptions& o
 std::string FormatSelectiveList(const std::vector<SelectiveItem>& items) {
   std::string out;
   for (const SelectiveItem& it : items) {
-    const char* kind = it.kind == kTextItem ? "text" : it.kind == kHorizontalItem ? "hline" : "vline";
+    const char* kind = it.kind == kTextItem         ? "text"
+                       : it.kind == kHorizontalItem ? "hline"
+                                                    : "vline";
     out += std::to_string(it.column) + "\t" + std::to_string(it.line) + "\t" + kind + "\t" +
            std::to_string(it.length) + "\t" + CEscape(it.text) + "\n";
   }

@@ -49,8 +49,7 @@ class SelectiveLayoutTest : public ::testing::Test {
   std::string Texts() const {
     std::map<int, std::string> byLine;
     for (const SelectiveItem& it : items)
-      if (it.kind == kTextItem)
-        byLine[it.line] += " " + it.text + "@" + std::to_string(it.column);
+      if (it.kind == kTextItem) byLine[it.line] += " " + it.text + "@" + std::to_string(it.column);
     std::string out;
     for (const auto& [line, texts] : byLine) out += std::to_string(line) + ":" + texts + "\n";
     return out;

@@ -6,13 +6,13 @@ namespace {
 
 // The option fields in settings slot order.
 constexpr bool SelectiveOptions::*kFields[SelectiveOptions::kCount] = {
-    &SelectiveOptions::birthMarriage,      &SelectiveOptions::noSiblings,
-    &SelectiveOptions::allSurnames,        &SelectiveOptions::allFirstNames,
-    &SelectiveOptions::marriageByEquals,   &SelectiveOptions::topSurnameCapitals,
-    &SelectiveOptions::forceFolding,       &SelectiveOptions::noStraightening,
-    &SelectiveOptions::manualFormat,       &SelectiveOptions::boxes,
-    &SelectiveOptions::boxesAndNumbers,    &SelectiveOptions::suppressRemarriages,
-    &SelectiveOptions::compressVertical,   &SelectiveOptions::numberChildren,
+    &SelectiveOptions::birthMarriage,    &SelectiveOptions::noSiblings,
+    &SelectiveOptions::allSurnames,      &SelectiveOptions::allFirstNames,
+    &SelectiveOptions::marriageByEquals, &SelectiveOptions::topSurnameCapitals,
+    &SelectiveOptions::forceFolding,     &SelectiveOptions::noStraightening,
+    &SelectiveOptions::manualFormat,     &SelectiveOptions::boxes,
+    &SelectiveOptions::boxesAndNumbers,  &SelectiveOptions::suppressRemarriages,
+    &SelectiveOptions::compressVertical, &SelectiveOptions::numberChildren,
     &SelectiveOptions::allCapitals,
 };
 
@@ -33,10 +33,10 @@ void SelectiveOptions::StoreIn(Settings& s) const {
 
 const std::array<const char*, SelectiveOptions::kCount>& SelectiveOptionNames() {
   static const std::array<const char*, SelectiveOptions::kCount> names = {
-      "birth-marriage",     "no-siblings",      "all-surnames",         "all-first-names",
-      "marriage-by-equals", "top-capitals",     "force-folding",        "no-straightening",
-      "manual-format",      "boxes",            "boxes-and-numbers",    "suppress-remarriages",
-      "compress-vertical",  "number-children",  "all-capitals",
+      "birth-marriage",     "no-siblings",     "all-surnames",      "all-first-names",
+      "marriage-by-equals", "top-capitals",    "force-folding",     "no-straightening",
+      "manual-format",      "boxes",           "boxes-and-numbers", "suppress-remarriages",
+      "compress-vertical",  "number-children", "all-capitals",
   };
   return names;
 }

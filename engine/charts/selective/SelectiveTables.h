@@ -17,8 +17,8 @@
 namespace dv {
 
 // String ids of the Selective Tree.
-inline constexpr int kMsgNoMemory = 1;                // "Cannot allocate memory"
-inline constexpr int kMsgReferenceNotFound = 10;      // + the id
+inline constexpr int kMsgNoMemory = 1;            // "Cannot allocate memory"
+inline constexpr int kMsgReferenceNotFound = 10;  // + the id
 inline constexpr int kMsgTooManyChildrenInFamily = 11;
 inline constexpr int kMsgCannotGenerateTree = 12;
 inline constexpr int kMsgTooManyChildren = 14;
@@ -48,11 +48,11 @@ inline constexpr int kMsgNoGenerationLeft = 189;
 // Capacities of the tables.
 inline constexpr int kTracks = 6;
 inline constexpr int kGridSlots = 36;
-inline constexpr int kLineSlots = 32;        // slots 0-31: families on lines of descent
-inline constexpr int kRemarriageSlot = 32;   // slots 32-35: other marriages
+inline constexpr int kLineSlots = 32;       // slots 0-31: families on lines of descent
+inline constexpr int kRemarriageSlot = 32;  // slots 32-35: other marriages
 inline constexpr int kRemarriagePlaces = 24;
-inline constexpr int kGroupCapacity = 100;   // index 0 unused
-inline constexpr int kChildCapacity = 600;   // index 0 unused
+inline constexpr int kGroupCapacity = 100;  // index 0 unused
+inline constexpr int kChildCapacity = 600;  // index 0 unused
 inline constexpr int kGroupChildren = 25;
 inline constexpr int kCousinPairCapacity = 20;
 inline constexpr int kSelectionCapacity = 32;
@@ -101,7 +101,7 @@ struct FamilyGroup {
   std::array<char, 44> husband{};  // at most 40 characters
   std::array<char, 44> wife{};
   std::array<std::uint16_t, kGroupChildren> children{};  // child table indices, 0 ends
-  std::uint16_t spouseOrder = 0;  // 1: the wife is the first name
+  std::uint16_t spouseOrder = 0;                         // 1: the wife is the first name
   // Layout fields (columns relative to the group's left edge).
   std::int16_t marriageColumn = 0, width = 0, childrenColumn = 0, coupleColumn = 0, fold = 0;
   std::int32_t left = 0;
