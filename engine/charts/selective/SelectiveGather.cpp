@@ -650,10 +650,6 @@ int GatherSelectiveTree(const SelectiveGatherInput& in, SelectiveTables& t,
   if (int rc = CousinStep(t, p, false)) return rc;
   CompactGrid(t);
   TrimSelection(t);
-  if (t.selection.empty()) {
-    p.Show(kMsgDataError);
-    return kMsgDataError;
-  }
   return 0;
 }
 

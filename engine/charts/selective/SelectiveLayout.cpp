@@ -815,7 +815,8 @@ void Formatter::Group(int gi, const Rows& rows, int otherSide) {
     VRule(right, top, bottom);
     if (o_.boxesAndNumbers) {
       const std::string key(FieldText(g.keyText));
-      Text(std::max(g.left + 1, right - 6), rows.couple + 1 + bd_, key, 0);
+      Text(std::max(g.left + 1, right - std::max(6, int(key.size()) + 1)), rows.couple + 1 + bd_,
+           key, 0);
     }
   }
 }
@@ -849,7 +850,8 @@ void Formatter::Links(int slot) {
         int col = 0;
         const int from = LinkStart(gi, rec, rows, col);
         VRule(col, from, rows.line);
-        const int left = std::max(0, col - int(t_.baseName.size()) / 2);
+        const int width = int(t_.baseName.size());
+        const int left = std::max(0, std::min(col - width / 2, r_.usableColumns - width));
         std::string name = t_.baseName;
         std::replace(name.begin(), name.end(), '_', ' ');
         if (o_.allCapitals) UpperCase1252(name);
@@ -862,9 +864,9 @@ void Formatter::Links(int slot) {
   // whose run would share that line with an earlier one takes the line
   // above, so that two links never merge into one rule.
   std::vector<std::pair<int, int>> runs[2];
-  auto jogLine = [&](int from, int to) {
+  auto jogLine = [&](int from, int to, int top) {
     if (to < from) std::swap(from, to);
-    for (int k = 0; k < 2; ++k) {
+    for (int k = 0; k < 2 && lower.couple - 1 - k > top; ++k) {
       bool clear = true;
       for (const auto& [a, b] : runs[k]) clear = clear && (to < a || from > b);
       if (clear) {
@@ -888,7 +890,7 @@ void Formatter::Links(int slot) {
         Text(rec.arrival - int(number.size()) / 2, lower.couple - 1, number);
         continue;
       }
-      const int jog = col == rec.arrival ? lower.couple - 1 : jogLine(col, rec.arrival);
+      const int jog = col == rec.arrival ? lower.couple - 1 : jogLine(col, rec.arrival, from);
       VRule(col, from, jog);
       HRule(col, rec.arrival, jog);
       VRule(rec.arrival, jog, lower.couple);
