@@ -1,0 +1,151 @@
+#include "charts/selective/SelectiveCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "charts/selective/AncestorsDialogRes.h"
+#include "charts/selective/ChartDialogTestSupport.h"
+#include "charts/selective/SelectiveDialogRes.h"
+#include "charts/selective/SelectiveState.h"
+#include "charts/selective/SelectiveTestData.h"
+#include "data/DataState.h"
+#include "data/RecordStore.h"
+#include "output/ChartWindow.h"
+#include "output/GdiSurface.h"
+#include "output/PrintChart.h"
+#include "output/ShownChart.h"
+#include "resources/resource.h"
+#include "shell/ShellTestSupport.h"
+
+namespace dv::win::test {
+namespace {
+
+class SelectiveCommandsTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    ResetDataState();
+    ResetSelectiveTreeState();
+    ASSERT_EQ(dv::test::LoadGedcomText(store_, dv::test::kSelectiveFamilies), 0);
+    SelectiveTreeLinks& links = SelectiveTree().links;
+    links.store = [this] { return &store_; };
+    links.chooseBase = [](HWND, ChartSelection&, const std::vector<dv::ListEntry>*) {
+      return false;
+    };
+    links.page = [] {
+      dv::PageGeometry g;
+      g.pageColumns = 170;
+      g.pageLines = 132;
+      return g;
+    };
+    window_ = Start("");
+    ASSERT_NE(window_, nullptr);
+  }
+  void TearDown() override {
+    UnregisterShownChart(ChartSlot::kSelectiveTree);
+    ResetSelectiveTreeState();
+    ResetDataState();
+    ShellTest::TearDown();
+  }
+  void Send(int command) { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+
+  // Runs command 4 and drives the dialogs: George Carter's line, Run, Print Preview.
+  void RunAndPreview() {
+    Data().selection.baseIndex = store_.FindIndex(kIndi, 1);
+    ModalDriver driver;
+    // The preference "Display options dialogs when producing charts" is on
+    // in fresh settings: the options come first.
+    driver.Then("Selective Tree Options", [](HWND d) { ModalDriver::Press(d, IDOK); })
+        .Then("Tree", [](HWND d) { ModalDriver::Press(d, IDC_ST_SHOW_ANCESTORS); })
+        .Then("Ancestors",
+              [](HWND d) {
+                const int n = int(SendDlgItemMessageA(d, IDC_ANC_ALL, LB_GETCOUNT, 0, 0));
+                for (int i = 0; i < n; ++i) {
+                  char text[64] = {};
+                  SendDlgItemMessageA(d, IDC_ANC_ALL, LB_GETTEXT, i,
+                                      reinterpret_cast<LPARAM>(text));
+                  if (std::string(text).rfind("CARTER George", 0) == 0)
+                    SendDlgItemMessageA(d, IDC_ANC_ALL, LB_SETCURSEL, i, 0);
+                }
+                ModalDriver::Press(d, IDC_ANC_ADD);
+                ModalDriver::Press(d, IDC_ANC_OK);
+              })
+        .Then("Tree", [](HWND d) {
+          ModalDriver::Press(d, IDC_ST_RUN);
+          ModalDriver::Press(d, IDC_ST_PREVIEW);
+        });
+    Send(IDM_CHARTS_SELECTIVE_TREE);
+    ASSERT_TRUE(driver.Done());
+  }
+
+  dv::RecordStore store_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(SelectiveCommandsTest, PrintPreviewShowsTheChartInTheWindow) {
+  RunAndPreview();
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_EQ(State().app.selectiveChartState, 2);
+  EXPECT_EQ(State().app.chartKind, kChartKindSelectiveTree);
+  ChartSlot slot = ChartSlot::kFullChart;
+  ASSERT_NE(ShownChart(&slot), nullptr);
+  EXPECT_EQ(slot, ChartSlot::kSelectiveTree);
+  EXPECT_EQ(State().view.chartColumns, 171);
+  EXPECT_EQ(State().view.chartLines, 133);
+
+  // Printing takes the one-page road in dialog mode 3.
+  PrintJob job;
+  ASSERT_TRUE(ShownChartPrintJob(job));
+  EXPECT_FALSE(job.byPages);
+  EXPECT_EQ(job.dialogMode, 3);
+
+  // CANCEL releases the chart.
+  Send(IDM_CHART_CANCEL);
+  EXPECT_EQ(State().app.selectiveChartState, 0);
+  EXPECT_FALSE(SelectiveTree().chart.HasChart());
+}
+
+TEST_F(SelectiveCommandsTest, TheChartDrawsTheSameOnAnyBitmapOfTheSameCells) {
+  RunAndPreview();
+  const ShownChartPart* part = ShownChart();
+  ASSERT_NE(part, nullptr);
+  // The chart drawn twice through GDI with the same cell size gives the same
+  // pixels, and it does draw something.
+  auto render = [&](Dib24& image) {
+    GdiSurface surface(image.dc());
+    surface.SelectFont(*State().app.screenFont);
+    return part->draw(surface, 4, 8, 0, 1);
+  };
+  HDC screen = GetDC(nullptr);
+  Dib24 a(screen, 171 * 4, 133 * 8), b(screen, 171 * 4, 133 * 8);
+  ReleaseDC(nullptr, screen);
+  PatBlt(a.dc(), 0, 0, a.width(), a.height(), WHITENESS);
+  PatBlt(b.dc(), 0, 0, b.width(), b.height(), WHITENESS);
+  ASSERT_EQ(render(a), 0);
+  ASSERT_EQ(render(b), 0);
+  int inked = 0, differ = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      inked += a.PixelAt(x, y) != dv::kWhite;
+      differ += a.PixelAt(x, y) != b.PixelAt(x, y);
+    }
+  EXPECT_GT(inked, 500);
+  EXPECT_EQ(differ, 0);
+}
+
+TEST_F(SelectiveCommandsTest, OptionsCommandOpensTheOptionsDialogWithItsHelp) {
+  int help = 0;
+  ModalDriver driver;
+  driver.Then("Selective Tree Options", [&](HWND d) {
+    help = State().app.helpContext;
+    ModalDriver::Press(d, IDCANCEL);
+  });
+  Send(IDM_OPTIONS_SELECTIVE_TREE);
+  EXPECT_TRUE(driver.Done());
+  EXPECT_EQ(help, 312);
+}
+
+}  // namespace
+}  // namespace dv::win::test
