@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "charts/selective/SelectiveTestData.h"
 #include "data/DataState.h"
 #include "data/RecordStore.h"
+#include "output/ChartImageExport.h"
+#include "output/ChartTestSupport.h"
 #include "output/ChartWindow.h"
 #include "output/GdiSurface.h"
 #include "output/PrintChart.h"
@@ -33,12 +36,6 @@ class SelectiveCommandsTest : public ShellTest {
     links.store = [this] { return &store_; };
     links.chooseBase = [](HWND, ChartSelection&, const std::vector<dv::ListEntry>*) {
       return false;
-    };
-    links.page = [] {
-      dv::PageGeometry g;
-      g.pageColumns = 170;
-      g.pageLines = 132;
-      return g;
     };
     window_ = Start("");
     ASSERT_NE(window_, nullptr);
@@ -92,8 +89,10 @@ TEST_F(SelectiveCommandsTest, PrintPreviewShowsTheChartInTheWindow) {
   ChartSlot slot = ChartSlot::kFullChart;
   ASSERT_NE(ShownChart(&slot), nullptr);
   EXPECT_EQ(slot, ChartSlot::kSelectiveTree);
-  EXPECT_EQ(State().view.chartColumns, 171);
-  EXPECT_EQ(State().view.chartLines, 133);
+  // The chart covers the page the program computed, one more cell each way.
+  EXPECT_EQ(State().view.chartColumns, State().page.pageColumns + 1);
+  EXPECT_EQ(State().view.chartLines, State().page.pageLines + 1);
+  EXPECT_GT(State().page.pageColumns, 0);
 
   // Printing takes the one-page road in dialog mode 3.
   PrintJob job;
@@ -119,7 +118,8 @@ TEST_F(SelectiveCommandsTest, TheChartDrawsTheSameOnAnyBitmapOfTheSameCells) {
     return part->draw(surface, 4, 8, 0, 1);
   };
   HDC screen = GetDC(nullptr);
-  Dib24 a(screen, 171 * 4, 133 * 8), b(screen, 171 * 4, 133 * 8);
+  const int width = State().view.chartColumns * 4, height = State().view.chartLines * 8;
+  Dib24 a(screen, width, height), b(screen, width, height);
   ReleaseDC(nullptr, screen);
   PatBlt(a.dc(), 0, 0, a.width(), a.height(), WHITENESS);
   PatBlt(b.dc(), 0, 0, b.width(), b.height(), WHITENESS);
@@ -133,6 +133,52 @@ TEST_F(SelectiveCommandsTest, TheChartDrawsTheSameOnAnyBitmapOfTheSameCells) {
     }
   EXPECT_GT(inked, 500);
   EXPECT_EQ(differ, 0);
+}
+
+TEST_F(SelectiveCommandsTest, ThePngExportEqualsTheScreenAtTheSameZoom) {
+  RunAndPreview();
+  const ShownChartPart* part = ShownChart();
+  ASSERT_NE(part, nullptr);
+  const auto& view = State().view;
+  ChartImageJob job;
+  job.draw = part->draw;
+  job.chartColumns = view.chartColumns;
+  job.chartLines = view.chartLines;
+  job.cellWidth = view.cellWidth;
+  job.cellHeight = view.cellHeight;
+  job.screenFont = *State().app.screenFont;
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "dorvane_selective.png").string();
+  HDC screen = GetDC(nullptr);
+  const int rc = ExportChartPng(screen, job, path);
+  ASSERT_EQ(rc, 0);
+  PngPixels png;
+  ASSERT_TRUE(ReadPngPixels(path, png));
+  std::filesystem::remove(path);
+  EXPECT_EQ(png.width, view.chartColumns * view.cellWidth);
+  EXPECT_EQ(png.height, view.chartLines * view.cellHeight);
+
+  // The window's client area as it paints, at its scroll position (in
+  // cells); every pixel it shows is the image's pixel at that place.
+  RECT client{};
+  GetClientRect(window_, &client);
+  ASSERT_GT(client.right, 0);
+  ASSERT_GT(client.bottom, 0);
+  Dib24 shown(screen, client.right, client.bottom);
+  ReleaseDC(nullptr, screen);
+  PatBlt(shown.dc(), 0, 0, shown.width(), shown.height(), WHITENESS);
+  SendMessageA(window_, WM_PRINTCLIENT, WPARAM(shown.dc()), PRF_CLIENT);
+  const int offsetX = view.scrollX * view.cellWidth, offsetY = view.scrollY * view.cellHeight;
+  int compared = 0, differing = 0, inked = 0;
+  for (int y = 0; y < shown.height() && y + offsetY < png.height; ++y)
+    for (int x = 0; x < shown.width() && x + offsetX < png.width; ++x) {
+      ++compared;
+      differing += shown.PixelAt(x, y) != png.At(x + offsetX, y + offsetY);
+      inked += shown.PixelAt(x, y) != dv::kWhite;
+    }
+  EXPECT_GT(compared, 100000);
+  EXPECT_GT(inked, 100);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(SelectiveCommandsTest, OptionsCommandOpensTheOptionsDialogWithItsHelp) {
