@@ -123,6 +123,25 @@ int WriteText(const std::string& path, const std::string& text) {
 
 }  // namespace
 
+namespace {
+
+// The verb's usage, with the option names, on standard error (or standard
+// output for --help).
+void PrintUsage(std::FILE* out) {
+  std::fputs(
+      "usage: dorvane-cli selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...]\n"
+      "    [--line-width 1-10] [--answer ok|cancel] [--groups OUT.tsv] [--dump OUT.txt]\n"
+      "    [--png OUT.png] [--zoom N]\n"
+      "options (NAME=1 on, NAME=0 off; defaults as in a fresh settings file):\n",
+      out);
+  const SelectiveOptions defaults = SelectiveOptions::FromSettings(Settings());
+  const auto& names = SelectiveOptionNames();
+  for (int i = 0; i < SelectiveOptions::kCount; ++i)
+    std::fprintf(out, "  %-22s %d\n", names[i], defaults[i] ? 1 : 0);
+}
+
+}  // namespace
+
 // The page a fresh settings file gives without a printer: the page geometry
 // of no printer (a Letter page in cells) with the default margins.
 SelectivePage DefaultSelectivePage() {
@@ -144,8 +163,16 @@ SelectivePage DefaultSelectivePage() {
 // GEDCOM file, and writes its family groups, its drawing as a cell-level
 // dump and/or a PNG image. Every question of the run gets the --answer reply.
 int SelectiveTree(Args args) {
+  for (std::string_view arg : args)
+    if (arg == "--help") {
+      PrintUsage(stdout);
+      return 0;
+    }
   SelectiveArgs a;
-  if (!ParseArgs(args, a)) return 2;
+  if (!ParseArgs(args, a)) {
+    PrintUsage(stderr);
+    return 2;
+  }
 
   RecordStore store;
   std::string summary;
