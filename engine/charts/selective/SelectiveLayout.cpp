@@ -289,6 +289,13 @@ void Layout::LayoutGroup(int gi, bool folding, int otherSide) {
       marriageCol = std::clamp(coupleCol + join - mw / 2, coupleCol, coupleCol + coupleW - mw);
     }
   }
+  // A boxed group keeps one column clear inside its box on each side.
+  if (otherSide == 0 && (o_.boxes || o_.boxesAndNumbers)) {
+    coupleCol += 1;
+    rowStart += 1;
+    marriageCol += 1;
+    width += 2;
+  }
   // An other marriage keeps one column clear of its main group.
   if (otherSide == 1) width += 1;
   if (otherSide == 2) {
@@ -807,7 +814,10 @@ void Formatter::Group(int gi, const Rows& rows, int otherSide) {
     last = std::max(last, rows.children);
   }
   if (otherSide == 0 && (o_.boxes || o_.boxesAndNumbers)) {
-    const int top = rows.couple, bottom = last + 1;
+    // A rule on line n runs through the middle of line n - 1: the box's top
+    // runs above the couple, its bottom below the last line of text.
+    if (o_.boxesAndNumbers) last = std::max(last, rows.couple + 1 + bd_);  // the key's line
+    const int top = rows.couple, bottom = last + 2;
     const int right = g.left + g.width;
     HRule(g.left, right, top);
     HRule(g.left, right, bottom);
