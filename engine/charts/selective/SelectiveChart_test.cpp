@@ -201,5 +201,24 @@ TEST_F(SelectiveChartTest, SixHundredChildrenAreTooMany) {
   EXPECT_EQ(said[0], kMsgTooManyChildren);
 }
 
+TEST_F(SelectiveChartTest, LinesLeftOutAtTheQuestionStillGiveAChart) {
+  RecordStore big;
+  ASSERT_EQ(test::LoadGedcomText(big, WidePedigree()), 0);
+  SelectiveGatherInput in;
+  in.store = &big;
+  in.baseIndex = 1;
+  in.options.suppressRemarriages = true;
+  in.options.noSiblings = true;
+  // Seven lines part at slot 4: the seventh is asked about and left out.
+  in.selection = {32, 36, 40, 44, 48, 52, 56};
+  SelectivePage wide;
+  wide.pageColumns = 400;
+  wide.pageLines = 120;
+  ASSERT_EQ(chart.Run(in, wide, prompter), 0);
+  EXPECT_EQ(said, (std::vector<int>{kMsgTooManyLines}));
+  EXPECT_EQ(chart.Tables()->selection, (std::vector<std::int32_t>{32, 36, 40, 44, 48, 52}));
+  EXPECT_EQ(chart.LayoutResult().slots[4].groups, 6);
+}
+
 }  // namespace
 }  // namespace dv
