@@ -82,7 +82,7 @@ class Walk {
     return id;
   }
   int Family(int track, int slot);
-  int Remarriage(std::int32_t person, std::int32_t family, int slot, std::int32_t key, bool husband,
+  int Remarriage(std::int32_t person, std::int32_t family, std::int32_t key, bool husband,
                  std::uint16_t& marriageNumber);
   int FindCousins(int slot);
 
@@ -186,7 +186,7 @@ int Walk::Family(int l, int g) {
     parentFamilies[side] = person->parentFamily;
     if (g < kLineSlots && !in_.options.suppressRemarriages) {
       std::uint16_t& number = side == 0 ? group.husbandMarriage : group.wifeMarriage;
-      if (int rc = Remarriage(id, cell.ref, g, K, side == 0, number)) return rc;
+      if (int rc = Remarriage(id, cell.ref, K, side == 0, number)) return rc;
     }
   }
 
@@ -235,8 +235,8 @@ int Walk::Family(int l, int g) {
   return 0;
 }
 
-int Walk::Remarriage(std::int32_t person, std::int32_t family, int g, std::int32_t key,
-                     bool husband, std::uint16_t& marriageNumber) {
+int Walk::Remarriage(std::int32_t person, std::int32_t family, std::int32_t key, bool husband,
+                     std::uint16_t& marriageNumber) {
   const IndividualSummary* p = FindIndividual(store_, person);
   // One marriage, read from the summary without a search.
   if (p != nullptr && p->moreMarriages == 0 && p->spouseFamily == family) return 0;
@@ -252,7 +252,6 @@ int Walk::Remarriage(std::int32_t person, std::int32_t family, int g, std::int32
   place.key = husband ? key : -key;
   place.group = static_cast<std::int16_t>(nextGroup_);
   marriageNumber = static_cast<std::uint16_t>(pos + 1);
-  (void)g;
   return 0;
 }
 
