@@ -26,6 +26,9 @@ int Report(Args args);
 int Soundex(Args args);
 // soundex-list FILE
 int SoundexList(Args args);
+// selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...] [--line-width N]
+//   [--answer ok|cancel] [--dump OUT.txt] [--png OUT.png] [--groups OUT.tsv] [--zoom N]
+int SelectiveTree(Args args);
 
 }  // namespace dv::cli
 

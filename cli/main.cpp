@@ -30,6 +30,18 @@ constexpr Command kCommands[] = {
      "soundex [--variant simplified|american|both] NAME...   Soundex codes of names"},
     {"soundex-list", dv::cli::SoundexList,
      "soundex-list FILE            the Soundex list of a GEDCOM file"},
+    {"selective", dv::cli::SelectiveTree,
+     "selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...] [--line-width 1-10]\n"
+     "      [--answer ok|cancel] [--groups OUT.tsv] [--dump OUT.txt] [--png OUT.png] [--zoom N]\n"
+     "      a Selective Tree: lines of descent from the ancestors N (Ahnentafel numbers of\n"
+     "      the base individual ID) down to it; --answer replies to every question;\n"
+     "      --groups writes slot, key, family, husband, wife, children of each family\n"
+     "      group on the lines, in walk order. Options (NAME, in the dialog's order):\n"
+     "      birth-marriage no-siblings all-surnames all-first-names marriage-by-equals\n"
+     "      top-capitals force-folding no-straightening manual-format boxes\n"
+     "      boxes-and-numbers suppress-remarriages compress-vertical number-children\n"
+     "      all-capitals"},
+    {"stree", dv::cli::SelectiveTree, "stree ...                    the same as selective"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 

@@ -4,9 +4,12 @@
 // as the chart shown, with the size, pages and draw routine a test asks for.
 
 #include <gtest/gtest.h>
+#include <png.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "output/ChartWindow.h"
 #include "output/GdiSurface.h"
@@ -94,5 +97,28 @@ class ChartTest : public ShellTest {
   ChartExtent extent_;
   int released_ = 0;
 };
+
+// The pixels of a PNG file as RGB rows, top row first.
+struct PngPixels {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> rgb;
+  dv::Colour At(int x, int y) const {
+    const std::uint8_t* p = &rgb[(std::size_t(y) * width + x) * 3];
+    return dv::Rgb(p[0], p[1], p[2]);
+  }
+};
+
+inline bool ReadPngPixels(const std::string& path, PngPixels& out) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+  image.format = PNG_FORMAT_RGB;
+  out.width = int(image.width);
+  out.height = int(image.height);
+  out.rgb.resize(PNG_IMAGE_SIZE(image));
+  const bool ok = png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr) != 0;
+  png_image_free(&image);
+  return ok;
+}
 
 }  // namespace dv::win::test

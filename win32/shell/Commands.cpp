@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "charts/selective/BirthBriefCommands.h"
+#include "charts/selective/SelectiveCommands.h"
 #include "data/DataCommands.h"
 #include "output/ChartSave.h"
 #include "output/ChartWindow.h"
@@ -29,10 +30,10 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_FILE_OPEN, OnOpen),     // Data Source dialog
     DV_COMMAND(IDM_FILE_EXTRACT, Inert),  // Extract dialog
     DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, OnBirthBriefChart),
-    DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, Inert),
+    DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, OnSelectiveTreeChart),
     DV_COMMAND(IDM_FILE_EDIT, Inert),  // view/edit mode or the Edit File dialog
     DV_COMMAND(IDM_OPTIONS_BIRTH_BRIEF, OnBirthBriefOptions),
-    DV_COMMAND(IDM_OPTIONS_SELECTIVE_TREE, Inert),
+    DV_COMMAND(IDM_OPTIONS_SELECTIVE_TREE, OnSelectiveTreeOptions),
     DV_COMMAND(IDM_HELP_ABOUT, OnAbout),
     DV_COMMAND(IDM_OPTIONS_PRINTER, OnPrinterDialog),
     DV_COMMAND(IDM_FILE_EXIT, OnExit),
