@@ -18,6 +18,8 @@ int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
 //   [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]
 //   [--png OUT.png] [--dump OUT.txt] [--zoom N]
 int BirthBrief(Args args);
+// edit IN OUT [--names-last] [--combine-sources] OP...   (edit --help lists the operations)
+int Edit(Args args);
 
 }  // namespace dv::cli
 

@@ -21,6 +21,10 @@ constexpr Command kCommands[] = {
      "birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]\n"
      "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"
      "      [--png OUT.png] [--dump OUT.txt] [--zoom N]   draw a Birth Brief (ID: @I12@ or 12)"},
+    {"edit", dv::cli::Edit,
+     "edit IN OUT [--names-last] [--combine-sources] OP...   apply view/edit operations, save as OUT\n"
+     "      (ok or refused<TAB>id<TAB>text per operation; exit 3 and nothing saved when one is refused;\n"
+     "      edit --help lists the operations and fields)"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 

@@ -1233,7 +1233,6 @@ int StorePage(RecordStore& store, RecordPage& page) {
     if (!after.husband && !after.wife && after.children.empty()) return kMsgLastPerson;
     if (after.husband && after.husband == after.wife) return kMsgAlreadyInFamily;
   }
-  if (!page.record && page.kind == PageKind::kIndividual && !PageChanged(page)) return 0;
 
   RecordKind recordKind = page.kind == PageKind::kIndividual ? kIndi
                           : page.kind == PageKind::kFamily   ? kFam
@@ -1331,7 +1330,11 @@ int StorePage(RecordStore& store, RecordPage& page) {
       store.InsertRecord(anchor, copy);
       index = store.SetKey(recordKind, 0, copy, true);
     } else {
-      store.InsertRecord(anchor, copy);
+      // The submitter record follows the header, as in a new data source.
+      if (anchor)
+        LinkAfter(anchor, copy);
+      else
+        store.InsertRecord(anchor, copy);
       if (page.kind == PageKind::kSubmitter) {
         LineNode* head = HeaderLine(store);
         if (head && !FirstChild(head, kTagSUBM)) {
