@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "data/DataSource.h"
@@ -174,6 +176,52 @@ TEST(BuildFamily, RemovingAChildUnlinksIt) {
   std::string text = GedcomText(store);
   EXPECT_NE(text.find("0 @I4@ INDI\r\n1 NAME Sue /Smith/\r\n1 SEX F\r\n0 @I5@"), std::string::npos) << text;
   EXPECT_EQ(DanglingPointers(store), 0);
+}
+
+}  // namespace
+}  // namespace dv::viewedit
+
+namespace dv::viewedit {
+namespace {
+
+std::string SampleText() {
+  std::ifstream in(std::string(DORVANE_TESTDATA) + "/../sample/sample.ged", std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+int CountRecords(const std::string& text, const char* tag) {
+  int n = 0;
+  for (std::size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) ++n;
+  return n;
+}
+
+TEST(DeleteSample, NoPointerDanglesAndTheFileLoadsWithTheCountsLess) {
+  RecordStore store;
+  std::string summary;
+  ASSERT_EQ(LoadDataSourceBytes(store, SampleText(), {}, summary), 0);
+  int people = CountRecords(GedcomText(store), "@ INDI\r\n");
+  // Every third family, then every fifth person that is not an associate.
+  for (std::int32_t f = 1; f <= store.FamilyCount(); f += 3) {
+    if (!store.Family(f)->line) continue;
+    ASSERT_EQ(DeleteFamily(store, f), 0);
+    ASSERT_EQ(DanglingPointers(store), 0) << f;
+  }
+  for (std::int32_t i = 2; i <= store.IndividualCount(); i += 5) {
+    if (CanDelete(store, PageKind::kIndividual, i).refusal) continue;
+    ASSERT_EQ(DeleteIndividual(store, i), 0);
+    --people;
+    ASSERT_EQ(DanglingPointers(store), 0) << i;
+  }
+  std::string text = GedcomText(store);
+  EXPECT_EQ(CountRecords(text, "@ INDI\r\n"), people);
+  int families = CountRecords(text, "@ FAM\r\n");  // families emptied by a deletion went too
+  RecordStore again;
+  ASSERT_EQ(LoadDataSourceBytes(again, text, {}, summary), 0);
+  EXPECT_EQ(again.IndividualCount(), people);
+  EXPECT_EQ(again.FamilyCount(), families);
+  EXPECT_EQ(again.CheckLinks(), 0);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "data/DataSource.h"
 #include "data/GedcomWriter.h"
@@ -206,6 +209,110 @@ TEST(ParseDate, PartsAndExactness) {
   EXPECT_EQ(FormatDate(d), "BET 1 JAN 1800 AND DEC 1801");
   EXPECT_FALSE(ParseDate("MAR 1750/51").exact);
   EXPECT_FALSE(ParseDate("@#DJULIAN@ 1700").exact);
+}
+
+}  // namespace
+}  // namespace dv::viewedit
+
+namespace dv::viewedit {
+namespace {
+
+std::string SampleText() {
+  std::ifstream in(std::string(DORVANE_TESTDATA) + "/../sample/sample.ged", std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The records of a GEDCOM text, each with its lines.
+std::vector<std::string> Records(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t next = text.find("\r\n0 ", start);
+    std::size_t end = next == std::string::npos ? text.size() : next + 2;
+    out.push_back(text.substr(start, end - start));
+    start = end;
+  }
+  return out;
+}
+
+class SampleRoundTrip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string summary;
+    ASSERT_EQ(LoadDataSourceBytes(store, SampleText(), {}, summary), 0);
+    ASSERT_GT(store.IndividualCount(), 200);
+  }
+  RecordStore store;
+};
+
+TEST_F(SampleRoundTrip, EveryPageStoredUnchangedChangesNothing) {
+  std::string before = GedcomText(store);
+  auto each = [&](PageKind kind, std::int32_t count) {
+    for (std::int32_t i = kind == PageKind::kHeader || kind == PageKind::kSubmitter ? 0 : 1; i <= count; ++i) {
+      RecordPage page;
+      ASSERT_EQ(ReadPage(store, kind, i, page), 0) << i;
+      // Setting every field to the text it shows is no change either.
+      for (const auto& def : RecordSchema(kind)) SetField(page, def.name, GetField(page, def.name));
+      ASSERT_EQ(StorePage(store, page), 0);
+    }
+  };
+  each(PageKind::kIndividual, store.IndividualCount());
+  each(PageKind::kFamily, store.FamilyCount());
+  each(PageKind::kSource, store.Kind(kSour).count);
+  each(PageKind::kRepository, store.Kind(kRepo).count);
+  each(PageKind::kHeader, 0);
+  each(PageKind::kSubmitter, 0);
+  EXPECT_EQ(GedcomText(store), before);
+}
+
+TEST_F(SampleRoundTrip, OneEditedFieldChangesOnlyItsRecord) {
+  for (std::int32_t i = 1; i <= store.IndividualCount(); i += 7) {
+    std::vector<std::string> before = Records(GedcomText(store));
+    RecordPage page;
+    ASSERT_EQ(ReadPage(store, PageKind::kIndividual, i, page), 0);
+    ASSERT_EQ(SetField(page, "death.place", "Edited " + std::to_string(i)), 0);
+    ASSERT_EQ(StorePage(store, page), 0);
+    std::vector<std::string> after = Records(GedcomText(store));
+    ASSERT_EQ(before.size(), after.size());
+    int changed = 0;
+    for (std::size_t r = 0; r < before.size(); ++r) {
+      if (before[r] == after[r]) continue;
+      ++changed;
+      EXPECT_EQ(after[r].rfind("0 " + store.XrefOf(kIndi, i) + " INDI", 0), 0u) << after[r];
+      EXPECT_NE(after[r].find("PLAC Edited " + std::to_string(i) + "\r\n"), std::string::npos);
+    }
+    EXPECT_EQ(changed, 1);
+    // Reloaded, the file gives the same record again.
+    RecordStore again;
+    std::string summary;
+    ASSERT_EQ(LoadDataSourceBytes(again, GedcomText(store), {}, summary), 0);
+    EXPECT_EQ(GedcomText(again), GedcomText(store));
+    EXPECT_STREQ(again.Individual(i)->displayName, store.Individual(i)->displayName);
+  }
+}
+
+TEST_F(SampleRoundTrip, FamilyWithThirtyChildrenAndAdoptionSurvivesAnEdit) {
+  std::string text = "0 HEAD\n0 @I1@ INDI\n1 NAME Dad /Big/\n1 SEX M\n1 FAMS @F1@\n";
+  for (int c = 2; c <= 31; ++c)
+    text += "0 @I" + std::to_string(c) + "@ INDI\n1 NAME Kid" + std::to_string(c) + " /Big/\n1 FAMC @F1@\n";
+  text += "0 @I32@ INDI\n1 NAME Adopted /Big/\n1 ADOP\n2 FAMC @F1@\n1 FAMC @F1@\n2 PEDI Adopted\n";
+  text += "0 @F1@ FAM\n1 HUSB @I1@\n";
+  for (int c = 2; c <= 32; ++c) text += "1 CHIL @I" + std::to_string(c) + "@\n";
+  text += "1 MARR\n2 DATE ABT 1700\n0 TRLR\n";
+  RecordStore big;
+  std::string summary;
+  ASSERT_EQ(LoadDataSourceBytes(big, text, {}, summary), 0);
+  std::string before = GedcomText(big);
+  RecordPage page;
+  ASSERT_EQ(ReadPage(big, PageKind::kFamily, 1, page), 0);
+  EXPECT_EQ(page.children.size(), 31u);
+  ASSERT_EQ(SetField(page, "marriage.place", "Kirk"), 0);
+  ASSERT_EQ(StorePage(big, page), 0);
+  std::string expected = before;
+  expected.replace(expected.find("2 DATE ABT 1700\r\n") + 17, 0, "2 PLAC Kirk\r\n");
+  EXPECT_EQ(GedcomText(big), expected);
 }
 
 }  // namespace
