@@ -11,8 +11,6 @@ namespace dv::viewedit {
 
 namespace {
 
-constexpr int kMsgNotFound = 10;  // "Reference number not found: "
-
 struct Op {
   std::string_view name;
   std::vector<std::string_view> args;    // positional
@@ -166,6 +164,7 @@ int Apply(RecordStore& store, const Op& op, std::string& out) {
     }
     int r = SetFields(store, page, op.fields, suffix);
     if (!r) r = StorePage(store, page);
+    if (r == kMsgNotFound && suffix.empty()) suffix = page.missing;
     if (r) {
       Refused(out, r, suffix);
       return 1;
@@ -182,6 +181,7 @@ int Apply(RecordStore& store, const Op& op, std::string& out) {
     int r = SetFields(store, page, op.fields, suffix);
     if (!r) r = StorePage(store, page);
     if (!r && !page.record) r = kMsgDataError;
+    if (r == kMsgNotFound && suffix.empty()) suffix = page.missing;
     if (r) {
       Refused(out, r, suffix);
       return 1;

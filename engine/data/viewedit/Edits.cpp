@@ -308,4 +308,47 @@ int DanglingPointers(const RecordStore& store) {
   return dangling;
 }
 
+int StoreProblems(const RecordStore& store) {
+  int problems = DanglingPointers(store);
+  const LineNode* root = store.Root();
+  if (!root) return problems;
+  for (const LineNode* l = root; l; l = NextLine(root, l)) {
+    for (const LineNode* c = l->firstChild; c; c = c->next) {
+      if (c->parent != l || c->level != l->level + 1) ++problems;
+      if (c->next && c->next->prev != c) ++problems;
+    }
+  }
+  auto liveIndividual = [&](std::int32_t i) {
+    const IndividualSummary* s = store.Individual(i);
+    return s && s->line && s->id;
+  };
+  auto liveFamily = [&](std::int32_t f) {
+    const FamilySummary* s = store.Family(f);
+    return s && s->line && s->id;
+  };
+  for (std::int32_t f = 1; f <= store.FamilyCount(); ++f) {
+    const FamilySummary* s = store.Family(f);
+    if (!s || !s->line) continue;
+    if (s->husband && !liveIndividual(s->husband)) ++problems;
+    if (s->wife && !liveIndividual(s->wife)) ++problems;
+    for (std::int32_t c : s->children)
+      if (c && !liveIndividual(c)) ++problems;
+  }
+  for (std::int32_t i = 1; i <= store.IndividualCount(); ++i) {
+    const IndividualSummary* s = store.Individual(i);
+    if (!s || !s->line) continue;
+    if (s->parentFamily && !liveFamily(s->parentFamily)) ++problems;
+    if (s->spouseFamily && !liveFamily(s->spouseFamily)) ++problems;
+  }
+  for (const MarriageEntry& m : store.MarriageTable())
+    if (!liveIndividual(m.individual) || !liveFamily(m.family)) ++problems;
+  for (RecordKind kind : {kIndi, kNote, kSour, kRepo}) {
+    const KindIndex& k = store.Kind(kind);
+    if (!k.exists) continue;
+    for (const KeyEntry& e : k.keys)
+      if (!e.line || store.RecordLine(kind, e.index) != e.line || !e.line->parent) ++problems;
+  }
+  return problems;
+}
+
 }  // namespace dv::viewedit

@@ -50,4 +50,10 @@ int RemovePerson(const RecordStore& store, RecordPage& family, std::int32_t indi
 // not there (the invariant every deletion keeps at 0).
 int DanglingPointers(const RecordStore& store);
 
+// The number of broken invariants of a store after edits: dangling
+// pointers, tree links that disagree (parent, sibling, level), summaries
+// naming an emptied or missing record, marriage entries of emptied
+// records, key entries whose record is gone. 0 for a sound store.
+int StoreProblems(const RecordStore& store);
+
 }  // namespace dv::viewedit

@@ -186,7 +186,7 @@ struct NameParts {
 
 NameParts ParseName(std::string_view value) {
   NameParts p;
-  value = FieldText(value);
+  value = Unescaped(FieldText(value));
   std::size_t s1 = value.find('/');
   if (s1 == std::string_view::npos) {
     p.given = Trimmed(value);
@@ -262,6 +262,7 @@ std::string ReadField(const RecordStore& store, LineNode* base, const FieldDef& 
     case FK::kLines: return ReadLongText(line);
     case FK::kCommaAddress: return ReadComma(line);
     case FK::kNote: return ReadNote(store, line);
+    case FK::kText: return std::string(Unescaped(Trimmed(line->Value())));
     default: return Trimmed(line->Value());
   }
 }
@@ -270,7 +271,10 @@ void ReadItem(const RecordStore& store, LineNode* line, PageItem& item, bool isR
   const auto& schema = isRecord ? std::vector<FieldDef>() : ItemSchema(item.kind);
   item.tag = item.readTag = line->tag;
   item.order = line->order;
-  if (!isRecord) item.value = item.readValue = Trimmed(line->Value());
+  bool pointerItem = item.kind == ItemKind::kAssociate || item.kind == ItemKind::kChild;
+  if (!isRecord)
+    item.value = item.readValue =
+        pointerItem ? Trimmed(line->Value()) : std::string(Unescaped(Trimmed(line->Value())));
   item.texts.clear();
   for (const auto& def : schema) item.texts.push_back(ReadField(store, line, def, false));
   item.readTexts = item.texts;
@@ -480,6 +484,7 @@ bool ApplyField(StoreWork& w, LineNode* base, const FieldDef& def, std::string t
       }
       return SetLongText(w.store, line, lines, true) || Fail(w);
     }
+    case FK::kText: return SetLineValue(w.store, line, Escaped(text)) || Fail(w);
     default: return SetLineValue(w.store, line, text) || Fail(w);
   }
 }
@@ -507,7 +512,9 @@ bool ApplyItem(StoreWork& w, LineNode* copy, PageItem& item, const RankFn& recor
   }
   bool changed = !item.order || item.tag != item.readTag || item.value != item.readValue;
   if (item.tag != item.readTag) line->tag = item.tag;
-  if ((!item.order || item.value != item.readValue) && !SetLineValue(w.store, line, item.value))
+  bool pointerItem = item.kind == ItemKind::kAssociate || item.kind == ItemKind::kChild;
+  if ((!item.order || item.value != item.readValue) &&
+      !SetLineValue(w.store, line, pointerItem ? item.value : Escaped(item.value)))
     return Fail(w);
   RankFn itemRank = SchemaRank(schema, {});
   for (std::size_t i = 0; i < schema.size(); ++i) {
@@ -1209,6 +1216,37 @@ void LinkFamily(RecordStore& store, std::int32_t fam, const FamilyLinks& before,
   for (std::int32_t i : touched) store.RebuildIndividual(i);
 }
 
+bool RecordExists(const RecordStore& store, std::string_view xref) {
+  for (const LineNode* l = store.Root()->firstChild; l; l = l->next)
+    if (l->Xref() == xref) return true;
+  return false;
+}
+
+// The first edited pointer on the page that names no record, empty when
+// all are sound (an edited pointer must name a record that is there).
+std::string MissingTarget(const RecordStore& store, const RecordPage& page) {
+  auto check = [&](const PageItem& item, const std::vector<FieldDef>& schema, bool ownValue) -> std::string {
+    for (std::size_t i = 0; i < schema.size(); ++i) {
+      const std::string& t = item.texts[i];
+      if (schema[i].kind != FK::kPointer || t.empty() || !Edited(item, i)) continue;
+      if (!IsPointer(t) || !RecordExists(store, Trimmed(t))) return t;
+    }
+    if (ownValue && !item.removed && (item.order == 0 || item.value != item.readValue) &&
+        (!IsPointer(item.value) || !RecordExists(store, Trimmed(item.value))))
+      return item.value.empty() ? std::string("@@") : item.value;
+    return {};
+  };
+  std::string m = check(page.main, RecordSchema(page.kind), false);
+  for (const auto* list : Lists(page))
+    for (const PageItem& item : *list) {
+      if (!m.empty()) return m;
+      if (item.removed) continue;
+      bool pointerItem = item.kind == ItemKind::kAssociate || item.kind == ItemKind::kChild;
+      m = check(item, ItemSchema(item.kind), pointerItem);
+    }
+  return m;
+}
+
 }  // namespace
 
 int StorePage(RecordStore& store, RecordPage& page) {
@@ -1226,6 +1264,10 @@ int StorePage(RecordStore& store, RecordPage& page) {
       if (ItemChanged(item) && NeedsSource(item, ItemSchema(item.kind))) return kMsgSelectSource;
       if (item.order == 0 && item.tag <= 0) return kMsgDataError;
     }
+  if (std::string missing = MissingTarget(store, page); !missing.empty()) {
+    page.missing = missing;
+    return kMsgNotFound;
+  }
   FamilyLinks before, after;
   if (page.kind == PageKind::kFamily) {
     before = LinksOf(store, page, true);
@@ -1299,7 +1341,7 @@ int StorePage(RecordStore& store, RecordPage& page) {
       NameParts old = ParseName(name->Value());
       std::string value = ComposeName(page.main.texts[static_cast<std::size_t>(gi)],
                                       page.main.texts[static_cast<std::size_t>(si)], old);
-      if (!SetLineValue(store, name, value)) w.failed = true;
+      if (!SetLineValue(store, name, Escaped(value))) w.failed = true;
     }
   }
   for (auto* list : {&page.events, &page.attributes, &page.associates, &page.media, &page.children})

@@ -23,6 +23,7 @@
 namespace dv::viewedit {
 
 // String ids of the view/edit mode's refusals and questions.
+inline constexpr int kMsgNotFound = 10;            // "Reference number not found: "
 inline constexpr int kMsgFieldFull = 22;            // "Edit control out of space"
 inline constexpr int kMsgTooManyChildren = 11;      // "Too many children in one family"
 inline constexpr int kAskSaveIndividual = 214;      // "Save individual?"
@@ -89,6 +90,7 @@ struct RecordPage {
   PageItem main;
   std::vector<PageItem> events, attributes, associates, media, children;
   int mark = 0;                 // 0 unchanged, 1 new record being entered, 2 changed
+  std::string missing;          // after a store refused with 10: the pointer that names no record
 };
 
 // Item limits of the individual and family pages.
@@ -126,7 +128,8 @@ std::vector<std::pair<std::string, std::string>> ShowFields(const RecordStore& s
 std::vector<std::string> FieldNames(PageKind kind);
 
 // Stores the page into the tree: 0 or a string id (1 pools full, 75 record
-// limit, 224, 228 an empty family, 231 source data without a source). A new
+// limit, 10 an edited pointer naming no record (page.missing says which),
+// 224, 228 an empty family, 231 source data without a source). A new
 // record gets its number, cross-reference, place and key; summaries are
 // rebuilt, the link check runs, dataChanged becomes 2, and the page is read
 // again. A page without changes stores nothing.

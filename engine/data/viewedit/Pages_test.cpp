@@ -317,3 +317,72 @@ TEST_F(SampleRoundTrip, FamilyWithThirtyChildrenAndAdoptionSurvivesAnEdit) {
 
 }  // namespace
 }  // namespace dv::viewedit
+
+namespace dv::viewedit {
+namespace {
+
+TEST(StorePage, PointersMustNameARecordAndTextsNeverBecomePointers) {
+  RecordStore store;
+  std::string summary;
+  ASSERT_EQ(LoadDataSourceBytes(store, "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n0 @S1@ SOUR\n1 TITL T\n0 TRLR\n", {},
+                                summary),
+            0);
+  RecordPage page;
+  ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 1, page), 0);
+  ASSERT_EQ(SetField(page, "source", "@S9@"), 0);
+  EXPECT_EQ(StorePage(store, page), kMsgNotFound);
+  EXPECT_EQ(page.missing, "@S9@");
+  ASSERT_EQ(SetField(page, "source", ""), 0);
+  ASSERT_EQ(SetField(page, "source.page", "12"), 0);
+  EXPECT_EQ(StorePage(store, page), kMsgSelectSource);
+  ASSERT_EQ(SetField(page, "source", "@S1@"), 0);
+  ASSERT_EQ(SetField(page, "birth.place", "@home@"), 0);
+  ASSERT_EQ(SetField(page, "note", "@N1@ is not a pointer"), 0);
+  ASSERT_EQ(StorePage(store, page), 0);
+  EXPECT_EQ(GedcomText(store),
+            "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n1 BIRT\r\n2 PLAC @@home@\r\n1 NOTE @@N1@ is not a pointer\r\n"
+            "1 SOUR @S1@\r\n2 PAGE 12\r\n0 @S1@ SOUR\r\n1 TITL T\r\n0 TRLR\r\n");
+  EXPECT_EQ(GetField(page, "birth.place"), "@home@");
+  EXPECT_EQ(GetField(page, "note"), "@N1@ is not a pointer");
+}
+
+TEST(StorePage, ARecordLimitChangesNothing) {
+  RecordStore store;
+  std::string summary;
+  ASSERT_EQ(LoadDataSourceBytes(store, "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n", {}, summary), 0);
+  store.Kind(kIndi).capacity = store.Kind(kIndi).count;
+  std::string before = GedcomText(store);
+  RecordPage page = NewPage(PageKind::kIndividual);
+  ASSERT_EQ(SetField(page, "given", "New"), 0);
+  EXPECT_EQ(StorePage(store, page), kErrTooMuchData);
+  EXPECT_EQ(GedcomText(store), before);
+  EXPECT_EQ(store.IndividualCount(), 1);
+  EXPECT_EQ(store.dataChanged, 0);
+}
+
+TEST(StorePage, NotesInNoteRecordsAreUpdatedAndNewOnesBecomeRecords) {
+  RecordStore store;
+  std::string summary;
+  ASSERT_EQ(LoadDataSourceBytes(store,
+                                "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 NOTE @N1@\n0 @I2@ INDI\n1 NAME C /D/\n"
+                                "1 NOTE @N1@\n0 @I3@ INDI\n1 NAME E /F/\n0 @N1@ NOTE Old text\n1 CONT more\n0 TRLR\n",
+                                {}, summary),
+            0);
+  RecordPage page;
+  ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 1, page), 0);
+  EXPECT_EQ(GetField(page, "note"), "Old text\r\nmore");
+  ASSERT_EQ(SetField(page, "note", "New text"), 0);
+  ASSERT_EQ(StorePage(store, page), 0);
+  // The shared note changed for both people.
+  EXPECT_STREQ(store.TextAt(store.Individual(2)->noteOffset), "New text");
+  ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 3, page), 0);
+  ASSERT_EQ(SetField(page, "note", "Third"), 0);
+  ASSERT_EQ(StorePage(store, page), 0);
+  EXPECT_EQ(GedcomText(store),
+            "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n1 NOTE @N1@\r\n0 @I2@ INDI\r\n1 NAME C /D/\r\n1 NOTE @N1@\r\n"
+            "0 @I3@ INDI\r\n1 NAME E /F/\r\n1 NOTE @N2@\r\n0 @N1@ NOTE New text\r\n0 @N2@ NOTE Third\r\n0 TRLR\r\n");
+  EXPECT_EQ(store.Kind(kNote).count, 2);
+}
+
+}  // namespace
+}  // namespace dv::viewedit

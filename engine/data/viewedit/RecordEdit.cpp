@@ -13,13 +13,27 @@ std::string_view FieldText(std::string_view value) {
 
 bool IsPointer(std::string_view value) {
   value = FieldText(value);
-  return value.size() >= 3 && value.front() == '@' && value.find('@', 1) != std::string_view::npos;
+  while (!value.empty() && Blank(value.back())) value.remove_suffix(1);
+  return value.size() >= 3 && value.front() == '@' && value.back() == '@' &&
+         value.find('@', 1) == value.size() - 1;
+}
+
+std::string_view Unescaped(std::string_view text) {
+  if (text.size() >= 2 && text[0] == '@' && text[1] == '@') text.remove_prefix(1);
+  return text;
+}
+
+std::string Escaped(std::string_view text) {
+  std::string out;
+  if (!text.empty() && text[0] == '@') out += '@';
+  out.append(text);
+  return out;
 }
 
 std::string ReadLongText(const LineNode* line) {
   std::string text;
   if (!line) return text;
-  text.append(FieldText(line->Value()));
+  text.append(Unescaped(FieldText(line->Value())));
   for (const LineNode* c = line->firstChild; c; c = c->next) {
     if (c->tag == kTagCONT) {
       text += "\r\n";
@@ -185,7 +199,7 @@ bool SetLongText(RecordStore& store, LineNode* line, std::string_view text, bool
   } else {
     pieces = SplitLongText(text);
   }
-  if (!SetLineValue(store, line, pieces.front().text)) return false;
+  if (!SetLineValue(store, line, Escaped(pieces.front().text))) return false;
   LineNode* after = nullptr;
   for (std::size_t i = 1; i < pieces.size(); ++i) {
     const std::string& piece = pieces[i].text;

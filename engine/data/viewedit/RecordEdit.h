@@ -23,8 +23,13 @@ inline constexpr std::size_t kPieceCut = 63;
 
 // A value as the pages show it: leading blanks skipped.
 std::string_view FieldText(std::string_view value);
-// Whether a value (blanks skipped) is a pointer "@...@".
+// Whether a value (blanks trimmed) is a pointer: "@...@" with no other at sign.
 bool IsPointer(std::string_view value);
+
+// A text value that begins with an at sign is written with it doubled, so
+// that it is never read as a pointer; reading takes one away again.
+std::string Escaped(std::string_view text);
+std::string_view Unescaped(std::string_view text);
 
 // The text of a line and its CONT (a line break, CR LF) and CONC (joined,
 // one leading blank dropped) children, as the notes are gathered.
