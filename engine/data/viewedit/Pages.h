@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "data/RecordStore.h"
+#include "data/viewedit/Dates.h"
 
 namespace dv::viewedit {
 
@@ -138,19 +139,5 @@ int StorePage(RecordStore& store, RecordPage& page);
 // The individual and family index a pointer text names, 0 when none (or deleted).
 std::int32_t IndividualOf(const RecordStore& store, std::string_view xref);
 std::int32_t FamilyOf(const RecordStore& store, std::string_view xref);
-
-// Dates as the pages show them.
-struct DateParts {
-  std::string qualifier;  // "", "ABT", "AFT", "BEF", "CAL", "EST", "BET", "FROM"
-  int day = 0, month = 0; // 0 = none; month 1-12
-  std::string year;
-  int day2 = 0, month2 = 0;  // after "AND" or "TO"
-  std::string year2;
-  bool exact = true;      // false when the text holds more than these parts show
-};
-DateParts ParseDate(std::string_view text);
-std::string FormatDate(const DateParts& parts);
-// The month name of a number 1-12 ("JAN"), empty otherwise.
-std::string_view MonthName(int month);
 
 }  // namespace dv::viewedit

@@ -198,19 +198,6 @@ TEST(StorePage, NewIndividualIsPlacedAfterTheLastIndividual) {
             true);
 }
 
-TEST(ParseDate, PartsAndExactness) {
-  DateParts d = ParseDate("12 MAR 1850");
-  EXPECT_EQ(d.day, 12);
-  EXPECT_EQ(d.month, 3);
-  EXPECT_EQ(d.year, "1850");
-  EXPECT_TRUE(d.exact);
-  EXPECT_EQ(FormatDate(d), "12 MAR 1850");
-  d = ParseDate("BET 1 JAN 1800 AND DEC 1801");
-  EXPECT_EQ(FormatDate(d), "BET 1 JAN 1800 AND DEC 1801");
-  EXPECT_FALSE(ParseDate("MAR 1750/51").exact);
-  EXPECT_FALSE(ParseDate("@#DJULIAN@ 1700").exact);
-}
-
 }  // namespace
 }  // namespace dv::viewedit
 
