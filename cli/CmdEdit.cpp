@@ -16,7 +16,8 @@ namespace dv::cli {
 int Edit(Args args) {
   for (std::string_view a : args)
     if (a == "--help") {
-      std::fputs("usage: dorvane-cli edit IN OUT [--names-last] [--combine-sources] OP...\n", stdout);
+      std::fputs("usage: dorvane-cli edit IN OUT [--names-last] [--combine-sources] OP...\n",
+                 stdout);
       std::fputs(viewedit::EditHelp().c_str(), stdout);
       return 0;
     }

@@ -17,7 +17,8 @@ namespace {
 
 const char* kFamily =
     "0 HEAD\n1 SOUR X\n1 SUBM @SUB1@\n0 @SUB1@ SUBM\n1 NAME Me\n"
-    "0 @I1@ INDI\n1 NAME John /Smith/ Jr.\n2 GIVN John\n1 SEX M\n1 BIRT\n2 DATE ABT 1750/51\n1 FAMS @F1@\n"
+    "0 @I1@ INDI\n1 NAME John /Smith/ Jr.\n2 GIVN John\n1 SEX M\n1 BIRT\n2 DATE ABT 1750/51\n1 "
+    "FAMS @F1@\n"
     "0 @I2@ INDI\n1 NAME Mary /Jones/\n1 SEX F\n1 FAMS @F1@\n1 FAMS @F2@\n1 NOTE @N1@\n"
     "0 @I3@ INDI\n1 NAME Tom /Smith/\n1 FAMC @F1@\n1 ASSO @I4@\n2 RELA friend\n"
     "0 @I4@ INDI\n1 NAME Ann /Brown/\n1 SEX F\n1 ADOP\n2 FAMC @F1@\n1 FAMC @F1@\n2 PEDI adopted\n"
@@ -33,7 +34,8 @@ struct Reader {
   bool More() const { return at < size; }
   int Byte() { return at < size ? data[at++] : 0; }
   std::string Text() {
-    static const char* kXrefs[] = {"@I1@", "@I3@", "@I9@", "@F1@", "@F7@", "@S1@", "@R1@", "@N1@", "@SUB1@", "@@"};
+    static const char* kXrefs[] = {"@I1@", "@I3@", "@I9@", "@F1@",   "@F7@",
+                                   "@S1@", "@R1@", "@N1@", "@SUB1@", "@@"};
     int pick = Byte();
     if (pick < 64) return kXrefs[pick % 10];
     int n = Byte() % 80;
@@ -51,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string summary;
   if (dv::LoadDataSourceBytes(store, kFamily, {}, summary) != 0) __builtin_trap();
   Reader in{data, size};
-  const PageKind kinds[] = {PageKind::kIndividual, PageKind::kFamily,    PageKind::kSource,
-                            PageKind::kRepository, PageKind::kHeader,    PageKind::kSubmitter};
+  const PageKind kinds[] = {PageKind::kIndividual, PageKind::kFamily, PageKind::kSource,
+                            PageKind::kRepository, PageKind::kHeader, PageKind::kSubmitter};
   for (int step = 0; step < 40 && in.More(); ++step) {
     int op = in.Byte() % 8;
     std::int32_t a = in.Byte() % (store.IndividualCount() + 2);
@@ -80,17 +82,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 4: {  // build a family
         RecordPage page;
         if (ReadPage(store, PageKind::kFamily, f, page) != 0) page = NewPage(PageKind::kFamily);
-        int r = op == 2 ? AddSpouse(store, page, a) : op == 3 ? AddChild(store, page, a) : RemovePerson(store, page, a);
+        int r = op == 2   ? AddSpouse(store, page, a)
+                : op == 3 ? AddChild(store, page, a)
+                          : RemovePerson(store, page, a);
         if (r == 0) StorePage(store, page);
         break;
       }
-      case 5: DeleteIndividual(store, a); break;
-      case 6: DeleteFamily(store, f); break;
-      default: DeleteRecord(store, (in.Byte() & 1) ? dv::kSour : dv::kRepo, in.Byte() % 3); break;
+      case 5:
+        DeleteIndividual(store, a);
+        break;
+      case 6:
+        DeleteFamily(store, f);
+        break;
+      default:
+        DeleteRecord(store, (in.Byte() & 1) ? dv::kSour : dv::kRepo, in.Byte() % 3);
+        break;
     }
     if (StoreProblems(store) != 0) {
-      std::fprintf(stderr, "step %d op %d a %d f %d: %d problems\n%s", step, op, a, f, StoreProblems(store),
-                   dv::GedcomText(store).c_str());
+      std::fprintf(stderr, "step %d op %d a %d f %d: %d problems\n%s", step, op, a, f,
+                   StoreProblems(store), dv::GedcomText(store).c_str());
       __builtin_trap();
     }
   }

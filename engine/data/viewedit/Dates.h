@@ -9,12 +9,12 @@ namespace dv::viewedit {
 
 // Dates as the pages show them.
 struct DateParts {
-  std::string qualifier;  // "", "ABT", "AFT", "BEF", "CAL", "EST", "BET", "FROM"
-  int day = 0, month = 0; // 0 = none; month 1-12
+  std::string qualifier;   // "", "ABT", "AFT", "BEF", "CAL", "EST", "BET", "FROM"
+  int day = 0, month = 0;  // 0 = none; month 1-12
   std::string year;
   int day2 = 0, month2 = 0;  // after "AND" or "TO"
   std::string year2;
-  bool exact = true;      // false when the text holds more than these parts show
+  bool exact = true;  // false when the text holds more than these parts show
 };
 DateParts ParseDate(std::string_view text);
 std::string FormatDate(const DateParts& parts);

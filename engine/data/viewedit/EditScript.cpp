@@ -23,10 +23,9 @@ struct OpShape {
   bool fields;
 };
 constexpr OpShape kShapes[] = {
-    {"show", 1, false},       {"set", 1, true},        {"new-indi", 0, true},
-    {"new-fam", 0, true},     {"new-sour", 0, true},   {"new-repo", 0, true},
-    {"delete", 1, false},     {"add-spouse", 2, false}, {"add-child", 2, false},
-    {"remove", 2, false},     {"header", 0, true},
+    {"show", 1, false},      {"set", 1, true},      {"new-indi", 0, true}, {"new-fam", 0, true},
+    {"new-sour", 0, true},   {"new-repo", 0, true}, {"delete", 1, false},  {"add-spouse", 2, false},
+    {"add-child", 2, false}, {"remove", 2, false},  {"header", 0, true},
 };
 
 const OpShape* ShapeOf(std::string_view name) {
@@ -90,8 +89,8 @@ bool Find(const RecordStore& store, std::string_view text, Target& t) {
       }
     }
     t.index = index;
-    t.kind = kind == kIndi ? PageKind::kIndividual
-             : kind == kFam ? PageKind::kFamily
+    t.kind = kind == kIndi   ? PageKind::kIndividual
+             : kind == kFam  ? PageKind::kFamily
              : kind == kSour ? PageKind::kSource
                              : PageKind::kRepository;
     return true;
@@ -104,8 +103,8 @@ void Refused(std::string& out, int id, std::string_view suffix = {}) {
 }
 
 // Sets the FIELD=VALUE list on a page: 0 or the refusal (with its suffix).
-int SetFields(const RecordStore& store, RecordPage& page, const std::vector<std::string_view>& fields,
-              std::string& suffix) {
+int SetFields(const RecordStore& store, RecordPage& page,
+              const std::vector<std::string_view>& fields, std::string& suffix) {
   for (std::string_view f : fields) {
     std::size_t eq = f.find('=');
     std::string_view name = f.substr(0, eq), value = f.substr(eq + 1);
@@ -173,8 +172,8 @@ int Apply(RecordStore& store, const Op& op, std::string& out) {
     return 0;
   }
   if (op.name.substr(0, 4) == "new-") {
-    PageKind kind = op.name == "new-indi"  ? PageKind::kIndividual
-                    : op.name == "new-fam" ? PageKind::kFamily
+    PageKind kind = op.name == "new-indi"   ? PageKind::kIndividual
+                    : op.name == "new-fam"  ? PageKind::kFamily
                     : op.name == "new-sour" ? PageKind::kSource
                                             : PageKind::kRepository;
     RecordPage page = NewPage(kind);
@@ -191,7 +190,8 @@ int Apply(RecordStore& store, const Op& op, std::string& out) {
   }
   if (op.name == "add-spouse" || op.name == "add-child" || op.name == "remove") {
     if (!Find(store, op.args[0], t) || t.kind != PageKind::kFamily) return notFound(op.args[0]);
-    if (!Find(store, op.args[1], who) || who.kind != PageKind::kIndividual) return notFound(op.args[1]);
+    if (!Find(store, op.args[1], who) || who.kind != PageKind::kIndividual)
+      return notFound(op.args[1]);
     RecordPage page;
     if (ReadPage(store, t.kind, t.index, page)) return notFound(op.args[0]);
     int r = op.name == "add-spouse"  ? AddSpouse(store, page, who.index)
@@ -253,12 +253,10 @@ std::string EditHelp() {
       "  add-spouse FAM INDI, add-child FAM INDI, remove FAM INDI\n"
       "  header FIELD=VALUE...       header fields; submitter.FIELD for the submitter\n"
       "fields (N: item number from 1; one past the last adds an item):\n";
-  const std::pair<const char*, PageKind> kinds[] = {{"individual", PageKind::kIndividual},
-                                                    {"family", PageKind::kFamily},
-                                                    {"source", PageKind::kSource},
-                                                    {"repository", PageKind::kRepository},
-                                                    {"header", PageKind::kHeader},
-                                                    {"submitter", PageKind::kSubmitter}};
+  const std::pair<const char*, PageKind> kinds[] = {
+      {"individual", PageKind::kIndividual}, {"family", PageKind::kFamily},
+      {"source", PageKind::kSource},         {"repository", PageKind::kRepository},
+      {"header", PageKind::kHeader},         {"submitter", PageKind::kSubmitter}};
   for (const auto& [name, kind] : kinds) {
     help += "  ";
     help += name;

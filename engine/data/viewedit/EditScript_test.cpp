@@ -33,16 +33,17 @@ struct Script {
 
 TEST(EditScript, OperationsApplyInOrderAndReport) {
   Script s;
-  ASSERT_EQ(s.Run({"set", "@I1@", "birth.date=1 JAN 1800", "birth.place=York", "add-spouse", "@F1@", "@I2@",
-                   "new-indi", "given=Tom", "surname=Smith", "new-fam", "spouse=@I2@", "child=@I3@",
-                   "delete", "@F1@", "header", "submitter.name=Me", "show", "@I3@"}),
+  ASSERT_EQ(s.Run({"set", "@I1@", "birth.date=1 JAN 1800", "birth.place=York", "add-spouse", "@F1@",
+                   "@I2@", "new-indi", "given=Tom", "surname=Smith", "new-fam", "spouse=@I2@",
+                   "child=@I3@", "delete", "@F1@", "header", "submitter.name=Me", "show", "@I3@"}),
             0);
   EXPECT_EQ(s.output,
             "ok\nok\nok\t@I3@\nok\t@F2@\nok\nok\n"
             "xref\t@I3@\ngiven\tTom\nsurname\tSmith\nfamc\t@F2@\nok\n");
   EXPECT_EQ(GedcomText(s.store),
             "0 HEAD\r\n1 SOUR X\r\n1 SUBM @SUB1@\r\n0 @SUB1@ SUBM\r\n1 NAME Me\r\n"
-            "0 @I1@ INDI\r\n1 NAME John /Smith/\r\n1 SEX M\r\n1 BIRT\r\n2 DATE 1 JAN 1800\r\n2 PLAC York\r\n"
+            "0 @I1@ INDI\r\n1 NAME John /Smith/\r\n1 SEX M\r\n1 BIRT\r\n2 DATE 1 JAN 1800\r\n2 "
+            "PLAC York\r\n"
             "0 @I2@ INDI\r\n1 NAME Mary /Jones/\r\n1 SEX F\r\n1 FAMS @F2@\r\n"
             "0 @I3@ INDI\r\n1 NAME Tom /Smith/\r\n1 FAMC @F2@\r\n"
             "0 @F2@ FAM\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n0 TRLR\r\n");
@@ -51,8 +52,8 @@ TEST(EditScript, OperationsApplyInOrderAndReport) {
 
 TEST(EditScript, RefusalsAreReportedWithTheirMessage) {
   Script s;
-  EXPECT_EQ(s.Run({"add-child", "@F1@", "@I1@", "set", "@I2@", "birth.month=13", "set", "@I9@", "sex=M",
-                   "set", "@I1@", "nonsense=1"}),
+  EXPECT_EQ(s.Run({"add-child", "@F1@", "@I1@", "set", "@I2@", "birth.month=13", "set", "@I9@",
+                   "sex=M", "set", "@I1@", "nonsense=1"}),
             4);
   EXPECT_EQ(s.output,
             "refused\t222\tThis person has already been added to this family.\n"
@@ -74,8 +75,8 @@ TEST(EditScript, MalformedOperationsApplyNothing) {
 
 TEST(EditScript, HelpNamesEveryPage) {
   std::string help = EditHelp();
-  for (const char* f : {"individual:", " birth.date", "family:", " marriage.place", "source:", " repository",
-                        "header:", "submitter.name"})
+  for (const char* f : {"individual:", " birth.date", "family:", " marriage.place",
+                        "source:", " repository", "header:", "submitter.name"})
     EXPECT_NE(help.find(f), std::string::npos) << f;
 }
 

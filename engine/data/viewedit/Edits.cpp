@@ -26,9 +26,12 @@ LineNode* PageLine(const RecordStore& store, PageKind kind, std::int32_t index) 
       const FamilySummary* f = store.Family(index);
       return f ? f->line : nullptr;
     }
-    case PageKind::kSource: return store.Kind(kSour).exists ? store.RecordLine(kSour, index) : nullptr;
-    case PageKind::kRepository: return store.Kind(kRepo).exists ? store.RecordLine(kRepo, index) : nullptr;
-    default: return nullptr;
+    case PageKind::kSource:
+      return store.Kind(kSour).exists ? store.RecordLine(kSour, index) : nullptr;
+    case PageKind::kRepository:
+      return store.Kind(kRepo).exists ? store.RecordLine(kRepo, index) : nullptr;
+    default:
+      return nullptr;
   }
 }
 
@@ -48,7 +51,8 @@ bool Referenced(const RecordStore& store, const LineNode* record, std::string_vi
 
 // Unlinks every line outside record that points at xref; the level-0
 // records that lost a line.
-std::vector<LineNode*> RemovePointers(RecordStore& store, const LineNode* record, std::string_view xref) {
+std::vector<LineNode*> RemovePointers(RecordStore& store, const LineNode* record,
+                                      std::string_view xref) {
   std::vector<LineNode*> touched;
   LineNode* root = store.Root();
   for (LineNode* l = root ? root->firstChild : nullptr; l;) {
@@ -77,10 +81,12 @@ void DropRecord(RecordStore& store, RecordKind kind, std::int32_t index, LineNod
   UnlinkLine(line);
   KindIndex& k = store.Kind(kind);
   if (k.hasKeys) store.RemoveKey(kind, index);
-  if (index >= 1 && static_cast<std::size_t>(index) < k.lines.size()) k.lines[static_cast<std::size_t>(index)] = nullptr;
+  if (index >= 1 && static_cast<std::size_t>(index) < k.lines.size())
+    k.lines[static_cast<std::size_t>(index)] = nullptr;
 }
 
-void Rebuild(RecordStore& store, const std::vector<LineNode*>& records, std::vector<std::int32_t>* families) {
+void Rebuild(RecordStore& store, const std::vector<LineNode*>& records,
+             std::vector<std::int32_t>* families) {
   for (LineNode* r : records) {
     if (r->tag == kTagINDI) {
       std::int32_t i = store.FindIndex(kIndi, NumberOf(r->Xref()));
@@ -194,11 +200,16 @@ int DeleteRecord(RecordStore& store, RecordKind kind, std::int32_t index) {
 
 int DeletePageRecord(RecordStore& store, PageKind kind, std::int32_t index) {
   switch (kind) {
-    case PageKind::kIndividual: return DeleteIndividual(store, index);
-    case PageKind::kFamily: return DeleteFamily(store, index);
-    case PageKind::kSource: return DeleteRecord(store, kSour, index);
-    case PageKind::kRepository: return DeleteRecord(store, kRepo, index);
-    default: return kNoSummary;
+    case PageKind::kIndividual:
+      return DeleteIndividual(store, index);
+    case PageKind::kFamily:
+      return DeleteFamily(store, index);
+    case PageKind::kSource:
+      return DeleteRecord(store, kSour, index);
+    case PageKind::kRepository:
+      return DeleteRecord(store, kRepo, index);
+    default:
+      return kNoSummary;
   }
 }
 
@@ -284,7 +295,8 @@ int RemovePerson(const RecordStore& store, RecordPage& page, std::int32_t indivi
     break;
   }
   if (!found) return kNoSummary;
-  bool anyone = IndividualOf(store, MainText(page, "husband")) || IndividualOf(store, MainText(page, "wife"));
+  bool anyone =
+      IndividualOf(store, MainText(page, "husband")) || IndividualOf(store, MainText(page, "wife"));
   for (const PageItem& c : page.children) anyone = anyone || !c.removed;
   if (!anyone) {
     RevertPage(page);

@@ -65,8 +65,9 @@ TEST(DeleteIndividual, AnAssociateIsRefused) {
 
 TEST(DeleteIndividual, TheOnlyChildOfAnEmptyFamilyTakesTheFamilyWithIt) {
   RecordStore store;
-  Load(store, "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 FAMC @F1@\n0 @I2@ INDI\n1 NAME C /D/\n"
-              "0 @F1@ FAM\n1 CHIL @I1@\n0 TRLR\n");
+  Load(store,
+       "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 FAMC @F1@\n0 @I2@ INDI\n1 NAME C /D/\n"
+       "0 @F1@ FAM\n1 CHIL @I1@\n0 TRLR\n");
   ASSERT_EQ(DeleteIndividual(store, 1), 0);
   EXPECT_EQ(store.Family(1)->id, 0);
   EXPECT_EQ(GedcomText(store), "0 HEAD\r\n0 @I2@ INDI\r\n1 NAME C /D/\r\n0 TRLR\r\n");
@@ -102,10 +103,10 @@ TEST(BuildFamily, SpousesGoToThePlaceOfTheirSex) {
   RecordStore store;
   Load(store, kFamilies);
   RecordPage page = NewPage(PageKind::kFamily);
-  EXPECT_EQ(AddSpouse(store, page, 4), 0);   // Sue, female
+  EXPECT_EQ(AddSpouse(store, page, 4), 0);  // Sue, female
   EXPECT_EQ(AddSpouse(store, page, 4), kMsgAlreadyInFamily);
   EXPECT_EQ(AddSpouse(store, page, 5), kMsgSpousePlaceTaken);
-  EXPECT_EQ(AddSpouse(store, page, 7), 0);   // Kate, sex not recorded: the free husband place
+  EXPECT_EQ(AddSpouse(store, page, 7), 0);  // Kate, sex not recorded: the free husband place
   EXPECT_EQ(GetField(page, "husband"), "@I7@");
   EXPECT_EQ(page.mark, 1);
   ASSERT_EQ(StorePage(store, page), 0);
@@ -117,7 +118,8 @@ TEST(BuildFamily, SpousesGoToThePlaceOfTheirSex) {
   EXPECT_EQ(store.Individual(7)->spouseFamily, 3);
   EXPECT_EQ(DanglingPointers(store), 0);
   std::string text = GedcomText(store);
-  EXPECT_NE(text.find("0 @F3@ FAM\r\n1 HUSB @I7@\r\n1 WIFE @I4@\r\n0 @S1@ SOUR"), std::string::npos) << text;
+  EXPECT_NE(text.find("0 @F3@ FAM\r\n1 HUSB @I7@\r\n1 WIFE @I4@\r\n0 @S1@ SOUR"), std::string::npos)
+      << text;
   EXPECT_NE(text.find("1 SEX F\r\n1 FAMS @F3@\r\n1 FAMC @F1@\r\n"), std::string::npos) << text;
 }
 
@@ -135,12 +137,14 @@ TEST(BuildFamily, ChildrenAreCheckedAndLinked) {
   EXPECT_EQ(store.Individual(7)->parentFamily, 2);
   std::string text = GedcomText(store);
   EXPECT_NE(text.find("1 CHIL @I6@\r\n1 CHIL @I7@\r\n"), std::string::npos);
-  EXPECT_NE(text.find("1 ASSO @I8@\r\n2 RELA friend\r\n1 FAMC @F2@\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("1 ASSO @I8@\r\n2 RELA friend\r\n1 FAMC @F2@\r\n"), std::string::npos)
+      << text;
 }
 
 TEST(BuildFamily, TwentyFiveChildrenAreTheLimit) {
   std::string text = "0 HEAD\n";
-  for (int i = 1; i <= 27; ++i) text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME C" + std::to_string(i) + " /X/\n";
+  for (int i = 1; i <= 27; ++i)
+    text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME C" + std::to_string(i) + " /X/\n";
   text += "0 @F1@ FAM\n";
   for (int i = 1; i <= 25; ++i) text += "1 CHIL @I" + std::to_string(i) + "@\n";
   text += "0 TRLR\n";
@@ -153,7 +157,9 @@ TEST(BuildFamily, TwentyFiveChildrenAreTheLimit) {
 
 TEST(BuildFamily, RemovingTheLastPersonDropsThePageChanges) {
   RecordStore store;
-  Load(store, "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 SEX M\n1 FAMS @F1@\n0 @F1@ FAM\n1 HUSB @I1@\n0 TRLR\n");
+  Load(
+      store,
+      "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 SEX M\n1 FAMS @F1@\n0 @F1@ FAM\n1 HUSB @I1@\n0 TRLR\n");
   std::string before = GedcomText(store);
   RecordPage page;
   ASSERT_EQ(ReadPage(store, PageKind::kFamily, 1, page), 0);
@@ -174,7 +180,8 @@ TEST(BuildFamily, RemovingAChildUnlinksIt) {
   EXPECT_EQ(store.Individual(4)->parentFamily, 0);
   EXPECT_EQ(store.Family(1)->children[1], 0);
   std::string text = GedcomText(store);
-  EXPECT_NE(text.find("0 @I4@ INDI\r\n1 NAME Sue /Smith/\r\n1 SEX F\r\n0 @I5@"), std::string::npos) << text;
+  EXPECT_NE(text.find("0 @I4@ INDI\r\n1 NAME Sue /Smith/\r\n1 SEX F\r\n0 @I5@"), std::string::npos)
+      << text;
   EXPECT_EQ(DanglingPointers(store), 0);
 }
 

@@ -15,7 +15,8 @@ void History::Show(std::int32_t index) {
   if (!entries_.empty() && entries_.back() == index) return;
   if (static_cast<int>(entries_.size()) >= kCapacity - 1) {
     // The 100th entry: the older 50 go, the newer 50 move to the front.
-    entries_.erase(entries_.begin(), entries_.begin() + (static_cast<int>(entries_.size()) + 1 - kCapacity / 2));
+    entries_.erase(entries_.begin(),
+                   entries_.begin() + (static_cast<int>(entries_.size()) + 1 - kCapacity / 2));
   }
   entries_.push_back(index);
   position_ = static_cast<int>(entries_.size());
@@ -70,11 +71,11 @@ std::int32_t UnlinkedTable::Individual(const RecordStore& store, int row) const 
 int UnlinkedTable::Search(const RecordStore& store, std::string_view field) const {
   std::string text = SearchText(field);
   const auto& keys = store.Kind(kIndi).keys;
-  auto it = std::lower_bound(positions_.begin(), positions_.end(), text,
-                             [&keys](std::int32_t p, const std::string& t) {
-                               return static_cast<std::size_t>(p) < keys.size() &&
-                                      std::strcmp(keys[static_cast<std::size_t>(p)].key, t.c_str()) < 0;
-                             });
+  auto it = std::lower_bound(
+      positions_.begin(), positions_.end(), text, [&keys](std::int32_t p, const std::string& t) {
+        return static_cast<std::size_t>(p) < keys.size() &&
+               std::strcmp(keys[static_cast<std::size_t>(p)].key, t.c_str()) < 0;
+      });
   return static_cast<int>(it - positions_.begin());
 }
 

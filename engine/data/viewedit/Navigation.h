@@ -32,7 +32,9 @@ class History {
 
   int Position() const { return position_; }  // 1-based; 0 when empty
   int Count() const { return static_cast<int>(entries_.size()); }
-  std::int32_t Current() const { return position_ ? entries_[static_cast<std::size_t>(position_ - 1)] : 0; }
+  std::int32_t Current() const {
+    return position_ ? entries_[static_cast<std::size_t>(position_ - 1)] : 0;
+  }
   const std::vector<std::int32_t>& Entries() const { return entries_; }
 
  private:

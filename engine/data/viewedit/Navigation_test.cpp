@@ -70,13 +70,14 @@ TEST(History, ADeletedRecordLeavesEveryEntry) {
 TEST(UnlinkedTable, ListsPeopleWithoutFamiliesAndIsRebuiltAfterADeletion) {
   RecordStore store;
   std::string summary;
-  ASSERT_EQ(LoadDataSourceBytes(store,
-                                "0 HEAD\n0 @I1@ INDI\n1 NAME Al /Adams/\n"
-                                "0 @I2@ INDI\n1 NAME Bo /Smith/\n1 SEX M\n1 FAMS @F1@\n"
-                                "0 @I3@ INDI\n1 NAME Cy /Young/\n"
-                                "0 @I4@ INDI\n1 NAME Di /Smith/\n1 FAMC @F1@\n"
-                                "0 @I5@ INDI\n1 NAME Ed /Moss/\n0 @F1@ FAM\n1 HUSB @I2@\n1 CHIL @I4@\n0 TRLR\n",
-                                {}, summary),
+  ASSERT_EQ(LoadDataSourceBytes(
+                store,
+                "0 HEAD\n0 @I1@ INDI\n1 NAME Al /Adams/\n"
+                "0 @I2@ INDI\n1 NAME Bo /Smith/\n1 SEX M\n1 FAMS @F1@\n"
+                "0 @I3@ INDI\n1 NAME Cy /Young/\n"
+                "0 @I4@ INDI\n1 NAME Di /Smith/\n1 FAMC @F1@\n"
+                "0 @I5@ INDI\n1 NAME Ed /Moss/\n0 @F1@ FAM\n1 HUSB @I2@\n1 CHIL @I4@\n0 TRLR\n",
+                {}, summary),
             0);
   UnlinkedTable t;
   t.Rebuild(store);
@@ -90,7 +91,7 @@ TEST(UnlinkedTable, ListsPeopleWithoutFamiliesAndIsRebuiltAfterADeletion) {
   EXPECT_EQ(t.Search(store, "z"), 3);
   ASSERT_EQ(DeleteIndividual(store, 2), 0);
   t.Rebuild(store);
-  EXPECT_EQ(t.Count(), 3);  // Ed, Adams, Young; Di still has her family
+  EXPECT_EQ(t.Count(), 3);                   // Ed, Adams, Young; Di still has her family
   ASSERT_EQ(DeleteIndividual(store, 4), 0);  // the family goes with its last member
   t.Rebuild(store);
   EXPECT_EQ(t.Count(), 3);

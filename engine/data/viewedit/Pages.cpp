@@ -14,9 +14,14 @@ using FK = FieldKind;
 // Source-citation fields below a line (the SRCCITN panel), prefixed.
 void AddCitation(std::vector<FieldDef>& out, const char* name, const char* path) {
   static const std::vector<std::pair<std::string, std::string>> kParts = {
-      {"", "SOUR"},           {".page", "SOUR/PAGE"},     {".event", "SOUR/EVEN"},
-      {".role", "SOUR/EVEN/ROLE"}, {".date", "SOUR/DATA/DATE"}, {".text", "SOUR/DATA/TEXT"},
-      {".quality", "SOUR/QUAY"},   {".note", "SOUR/NOTE"}};
+      {"", "SOUR"},
+      {".page", "SOUR/PAGE"},
+      {".event", "SOUR/EVEN"},
+      {".role", "SOUR/EVEN/ROLE"},
+      {".date", "SOUR/DATA/DATE"},
+      {".text", "SOUR/DATA/TEXT"},
+      {".quality", "SOUR/QUAY"},
+      {".note", "SOUR/NOTE"}};
   // The names and paths live as long as the schemas (function-local statics).
   static std::vector<std::string> keep;
   keep.reserve(4096);
@@ -25,7 +30,7 @@ void AddCitation(std::vector<FieldDef>& out, const char* name, const char* path)
     const char* n = keep.back().c_str();
     keep.push_back(path[0] ? std::string(path) + "/" + sub : sub);
     const char* p = keep.back().c_str();
-    FK kind = suffix.empty() ? FK::kPointer
+    FK kind = suffix.empty()                             ? FK::kPointer
               : (suffix == ".text" || suffix == ".note") ? FK::kLongText
                                                          : FK::kText;
     out.push_back({n, p, suffix.empty() ? 31 : (kind == FK::kLongText ? 16000 : 248), kind});
@@ -34,12 +39,9 @@ void AddCitation(std::vector<FieldDef>& out, const char* name, const char* path)
 
 std::vector<FieldDef> MakeIndividual() {
   std::vector<FieldDef> f = {
-      {"given", "NAME", 63, FK::kGiven},
-      {"surname", "NAME", 63, FK::kSurname},
-      {"prefix", "NAME/NPFX", 63, FK::kText},
-      {"suffix", "NAME/NSFX", 63, FK::kText},
-      {"sex", "SEX", 1, FK::kText},
-      {"note", "NOTE", 16000, FK::kNote},
+      {"given", "NAME", 63, FK::kGiven},      {"surname", "NAME", 63, FK::kSurname},
+      {"prefix", "NAME/NPFX", 63, FK::kText}, {"suffix", "NAME/NSFX", 63, FK::kText},
+      {"sex", "SEX", 1, FK::kText},           {"note", "NOTE", 16000, FK::kNote},
       {"refn", "REFN", 63, FK::kText},
   };
   AddCitation(f, "name.source", "NAME");
@@ -50,10 +52,8 @@ std::vector<FieldDef> MakeIndividual() {
 
 std::vector<FieldDef> MakeFamily() {
   std::vector<FieldDef> f = {
-      {"husband", "HUSB", 31, FK::kPointer},
-      {"wife", "WIFE", 31, FK::kPointer},
-      {"nchi", "NCHI", 7, FK::kText},
-      {"refn", "REFN", 63, FK::kText},
+      {"husband", "HUSB", 31, FK::kPointer}, {"wife", "WIFE", 31, FK::kPointer},
+      {"nchi", "NCHI", 7, FK::kText},        {"refn", "REFN", 63, FK::kText},
       {"note", "NOTE", 16000, FK::kNote},
   };
   AddCitation(f, "source", "");
@@ -81,10 +81,8 @@ std::vector<FieldDef> MakeSource() {
 
 std::vector<FieldDef> MakeRepository() {
   return {
-      {"name", "NAME", 63, FK::kText},
-      {"address", "ADDR", 383, FK::kLines},
-      {"phone", "PHON", 63, FK::kText},
-      {"refn", "REFN", 63, FK::kText},
+      {"name", "NAME", 63, FK::kText},    {"address", "ADDR", 383, FK::kLines},
+      {"phone", "PHON", 63, FK::kText},   {"refn", "REFN", 63, FK::kText},
       {"note", "NOTE", 16000, FK::kNote},
   };
 }
@@ -123,20 +121,15 @@ std::vector<FieldDef> MakeSubmitter() {
 
 std::vector<FieldDef> MakeEvent() {
   std::vector<FieldDef> f = {
-      {"type", "TYPE", 63, FK::kText},
-      {"date", "DATE", 63, FK::kText},
-      {"place", "PLAC", 63, FK::kText},
-      {"note", "NOTE", 16000, FK::kLongText},
-      {"cause", "CAUS", 63, FK::kText},
-      {"family", "FAMC", 31, FK::kPointer},
+      {"type", "TYPE", 63, FK::kText},  {"date", "DATE", 63, FK::kText},
+      {"place", "PLAC", 63, FK::kText}, {"note", "NOTE", 16000, FK::kLongText},
+      {"cause", "CAUS", 63, FK::kText}, {"family", "FAMC", 31, FK::kPointer},
   };
   AddCitation(f, "source", "");
   return f;
 }
 
-std::vector<FieldDef> MakeAssociate() {
-  return {{"relation", "RELA", 63, FK::kText}};
-}
+std::vector<FieldDef> MakeAssociate() { return {{"relation", "RELA", 63, FK::kText}}; }
 
 std::vector<FieldDef> MakeMedia() {
   return {
@@ -149,22 +142,33 @@ std::vector<FieldDef> MakeMedia() {
 
 int ItemLimit(ItemKind kind) {
   switch (kind) {
-    case ItemKind::kEvent: return kMaxEvents;
-    case ItemKind::kAttribute: return kMaxAttributes;
-    case ItemKind::kAssociate: return kMaxAssociates;
-    case ItemKind::kMedia: return kMaxMedia;
-    default: return 1 << 20;
+    case ItemKind::kEvent:
+      return kMaxEvents;
+    case ItemKind::kAttribute:
+      return kMaxAttributes;
+    case ItemKind::kAssociate:
+      return kMaxAssociates;
+    case ItemKind::kMedia:
+      return kMaxMedia;
+    default:
+      return 1 << 20;
   }
 }
 
 std::vector<PageItem>* ItemList(RecordPage& page, ItemKind kind) {
   switch (kind) {
-    case ItemKind::kEvent: return &page.events;
-    case ItemKind::kAttribute: return &page.attributes;
-    case ItemKind::kAssociate: return &page.associates;
-    case ItemKind::kMedia: return &page.media;
-    case ItemKind::kChild: return &page.children;
-    default: return nullptr;
+    case ItemKind::kEvent:
+      return &page.events;
+    case ItemKind::kAttribute:
+      return &page.attributes;
+    case ItemKind::kAssociate:
+      return &page.associates;
+    case ItemKind::kMedia:
+      return &page.media;
+    case ItemKind::kChild:
+      return &page.children;
+    default:
+      return nullptr;
   }
 }
 const std::vector<PageItem>* ItemList(const RecordPage& page, ItemKind kind) {
@@ -251,19 +255,27 @@ std::string ReadComma(const LineNode* line) {
   return text;
 }
 
-std::string ReadField(const RecordStore& store, LineNode* base, const FieldDef& def, bool isRecord) {
+std::string ReadField(const RecordStore& store, LineNode* base, const FieldDef& def,
+                      bool isRecord) {
   std::vector<int> path = ParsePath(def.path);
   LineNode* line = LocateField(store, base, path, isRecord);
   if (!line) return {};
   switch (def.kind) {
-    case FK::kGiven: return ParseName(line->Value()).given;
-    case FK::kSurname: return ParseName(line->Value()).surname;
+    case FK::kGiven:
+      return ParseName(line->Value()).given;
+    case FK::kSurname:
+      return ParseName(line->Value()).surname;
     case FK::kLongText:
-    case FK::kLines: return ReadLongText(line);
-    case FK::kCommaAddress: return ReadComma(line);
-    case FK::kNote: return ReadNote(store, line);
-    case FK::kText: return std::string(Unescaped(Trimmed(line->Value())));
-    default: return Trimmed(line->Value());
+    case FK::kLines:
+      return ReadLongText(line);
+    case FK::kCommaAddress:
+      return ReadComma(line);
+    case FK::kNote:
+      return ReadNote(store, line);
+    case FK::kText:
+      return std::string(Unescaped(Trimmed(line->Value())));
+    default:
+      return Trimmed(line->Value());
   }
 }
 
@@ -296,20 +308,32 @@ bool IsEventTag(PageKind kind, int tag) {
 
 int IndividualRank(int tag) {
   switch (tag) {
-    case kTagNAME: return 0;
-    case kTagSEX: return 10;
-    case kTagBIRT: return 20;
+    case kTagNAME:
+      return 0;
+    case kTagSEX:
+      return 10;
+    case kTagBIRT:
+      return 20;
     case kTagCHR:
-    case kTagBAPM: return 21;
-    case kTagDEAT: return 22;
-    case kTagBURI: return 23;
-    case kTagNOTE: return 40;
-    case kTagSOUR: return 50;
-    case kTagASSO: return 60;
-    case kTagOBJE: return 70;
+    case kTagBAPM:
+      return 21;
+    case kTagDEAT:
+      return 22;
+    case kTagBURI:
+      return 23;
+    case kTagNOTE:
+      return 40;
+    case kTagSOUR:
+      return 50;
+    case kTagASSO:
+      return 60;
+    case kTagOBJE:
+      return 70;
     case kTagFAMC:
-    case kTagFAMS: return 80;
-    default: break;
+    case kTagFAMS:
+      return 80;
+    default:
+      break;
   }
   if (IndividualEventNumber(tag) > 0) return 24;
   if (AttributeNumber(tag) > 0) return 30;
@@ -319,13 +343,20 @@ int IndividualRank(int tag) {
 
 int FamilyRank(int tag, bool eventsBeforeChildren) {
   switch (tag) {
-    case kTagHUSB: return 0;
-    case kTagWIFE: return 1;
-    case kTagCHIL: return eventsBeforeChildren ? 4 : 2;
-    case kTagNOTE: return 7;
-    case kTagSOUR: return 8;
-    case kTagOBJE: return 9;
-    default: break;
+    case kTagHUSB:
+      return 0;
+    case kTagWIFE:
+      return 1;
+    case kTagCHIL:
+      return eventsBeforeChildren ? 4 : 2;
+    case kTagNOTE:
+      return 7;
+    case kTagSOUR:
+      return 8;
+    case kTagOBJE:
+      return 9;
+    default:
+      break;
   }
   if (FamilyEventNumber(tag) > 0) return 3;
   if (tag == TagCodeOf("NCHI")) return 5;
@@ -398,8 +429,11 @@ LineNode* MakePath(StoreWork& w, LineNode* base, const std::vector<int>& path,
         Fail(w);
         return nullptr;
       }
-      RankFn rank = k == 0 ? baseRank
-                           : SchemaRank(schema, std::vector<int>(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(k)));
+      RankFn rank =
+          k == 0
+              ? baseRank
+              : SchemaRank(schema, std::vector<int>(path.begin(),
+                                                    path.begin() + static_cast<std::ptrdiff_t>(k)));
       PlaceByRank(cur, next, rank ? rank(path[k]) : 1 << 20, rank);
     }
     cur = next;
@@ -470,8 +504,10 @@ bool ApplyField(StoreWork& w, LineNode* base, const FieldDef& def, std::string t
   }
   switch (def.kind) {
     case FK::kLongText:
-    case FK::kNote: return SetLongText(w.store, line, text) || Fail(w);
-    case FK::kLines: return SetLongText(w.store, line, text, true) || Fail(w);
+    case FK::kNote:
+      return SetLongText(w.store, line, text) || Fail(w);
+    case FK::kLines:
+      return SetLongText(w.store, line, text, true) || Fail(w);
     case FK::kCommaAddress: {
       std::string lines;
       std::string_view rest = text;
@@ -484,8 +520,10 @@ bool ApplyField(StoreWork& w, LineNode* base, const FieldDef& def, std::string t
       }
       return SetLongText(w.store, line, lines, true) || Fail(w);
     }
-    case FK::kText: return SetLineValue(w.store, line, Escaped(text)) || Fail(w);
-    default: return SetLineValue(w.store, line, text) || Fail(w);
+    case FK::kText:
+      return SetLineValue(w.store, line, Escaped(text)) || Fail(w);
+    default:
+      return SetLineValue(w.store, line, text) || Fail(w);
   }
 }
 
@@ -537,7 +575,8 @@ bool NeedsSource(const PageItem& item, const std::vector<FieldDef>& schema) {
   for (std::size_t i = 0; i < schema.size(); ++i) {
     if (schema[i].kind != FK::kPointer) continue;
     std::string path = schema[i].path;
-    if (path != "SOUR" && (path.size() < 5 || path.compare(path.size() - 5, 5, "/SOUR") != 0)) continue;
+    if (path != "SOUR" && (path.size() < 5 || path.compare(path.size() - 5, 5, "/SOUR") != 0))
+      continue;
     if (!item.texts[i].empty()) continue;
     for (std::size_t j = 0; j < schema.size(); ++j) {
       std::string sub = schema[j].path;
@@ -550,8 +589,8 @@ bool NeedsSource(const PageItem& item, const std::vector<FieldDef>& schema) {
 
 bool ItemChanged(const PageItem& item) {
   return item.order == 0 ? true
-                         : item.removed || item.tag != item.readTag || item.value != item.readValue ||
-                               item.texts != item.readTexts;
+                         : item.removed || item.tag != item.readTag ||
+                               item.value != item.readValue || item.texts != item.readTexts;
 }
 
 std::vector<const std::vector<PageItem>*> Lists(const RecordPage& page) {
@@ -575,11 +614,16 @@ const std::vector<FieldDef>& ItemSchema(ItemKind kind) {
   static const std::vector<FieldDef> kMedia = MakeMedia();
   static const std::vector<FieldDef> kNone;
   switch (kind) {
-    case ItemKind::kEvent: return kEvent;
-    case ItemKind::kAttribute: return kAttribute;
-    case ItemKind::kAssociate: return kAssociate;
-    case ItemKind::kMedia: return kMedia;
-    default: return kNone;
+    case ItemKind::kEvent:
+      return kEvent;
+    case ItemKind::kAttribute:
+      return kAttribute;
+    case ItemKind::kAssociate:
+      return kAssociate;
+    case ItemKind::kMedia:
+      return kMedia;
+    default:
+      return kNone;
   }
 }
 
@@ -635,10 +679,14 @@ LineNode* PageRecord(const RecordStore& store, PageKind kind, std::int32_t index
       const FamilySummary* f = store.Family(index);
       return f ? f->line : nullptr;
     }
-    case PageKind::kSource: return store.Kind(kSour).exists ? store.RecordLine(kSour, index) : nullptr;
-    case PageKind::kRepository: return store.Kind(kRepo).exists ? store.RecordLine(kRepo, index) : nullptr;
-    case PageKind::kHeader: return HeaderLine(store);
-    case PageKind::kSubmitter: return SubmitterLine(store);
+    case PageKind::kSource:
+      return store.Kind(kSour).exists ? store.RecordLine(kSour, index) : nullptr;
+    case PageKind::kRepository:
+      return store.Kind(kRepo).exists ? store.RecordLine(kRepo, index) : nullptr;
+    case PageKind::kHeader:
+      return HeaderLine(store);
+    case PageKind::kSubmitter:
+      return SubmitterLine(store);
   }
   return nullptr;
 }
@@ -662,7 +710,8 @@ int ReadPage(RecordStore& store, PageKind kind, std::int32_t index, RecordPage& 
   const auto& schema = RecordSchema(kind);
   page.main.tag = page.main.readTag = record->tag;
   page.main.order = record->order;
-  for (std::size_t i = 0; i < schema.size(); ++i) page.main.texts[i] = ReadField(store, record, schema[i], true);
+  for (std::size_t i = 0; i < schema.size(); ++i)
+    page.main.texts[i] = ReadField(store, record, schema[i], true);
   page.main.readTexts = page.main.texts;
   if (kind != PageKind::kIndividual && kind != PageKind::kFamily) return 0;
   for (LineNode* c = record->firstChild; c; c = c->next) {
@@ -706,9 +755,11 @@ bool PageChanged(const RecordPage& page) {
 
 void RevertPage(RecordPage& page) {
   page.main.texts = page.main.readTexts;
-  for (auto* list : {&page.events, &page.attributes, &page.associates, &page.media, &page.children}) {
-    list->erase(std::remove_if(list->begin(), list->end(), [](const PageItem& i) { return i.order == 0; }),
-                list->end());
+  for (auto* list :
+       {&page.events, &page.attributes, &page.associates, &page.media, &page.children}) {
+    list->erase(
+        std::remove_if(list->begin(), list->end(), [](const PageItem& i) { return i.order == 0; }),
+        list->end());
     for (auto& item : *list) {
       item.removed = false;
       item.tag = item.readTag;
@@ -759,11 +810,12 @@ int ItemIndexOfTag(const RecordPage& page, ItemKind kind, int tag) {
 }
 
 bool ParseItemName(std::string_view name, ItemKind& kind, int& n, std::string_view& field) {
-  static constexpr std::pair<const char*, ItemKind> kKinds[] = {{"event.", ItemKind::kEvent},
-                                                                {"attribute.", ItemKind::kAttribute},
-                                                                {"associate.", ItemKind::kAssociate},
-                                                                {"media.", ItemKind::kMedia},
-                                                                {"child.", ItemKind::kChild}};
+  static constexpr std::pair<const char*, ItemKind> kKinds[] = {
+      {"event.", ItemKind::kEvent},
+      {"attribute.", ItemKind::kAttribute},
+      {"associate.", ItemKind::kAssociate},
+      {"media.", ItemKind::kMedia},
+      {"child.", ItemKind::kChild}};
   for (const auto& [prefix, k] : kKinds) {
     std::string_view p(prefix);
     if (name.substr(0, p.size()) != p) continue;
@@ -952,17 +1004,21 @@ int SetField(RecordPage& page, std::string_view name, std::string_view text) {
   std::string_view field;
   if (result < 0 && ParseItemName(name, kind, n, field)) {
     std::vector<PageItem>* list = ItemList(page, kind);
-    bool allowed = kind != ItemKind::kChild &&
-                   (page.kind == PageKind::kIndividual ||
-                    (page.kind == PageKind::kFamily && (kind == ItemKind::kEvent || kind == ItemKind::kMedia)));
+    bool allowed =
+        kind != ItemKind::kChild && (page.kind == PageKind::kIndividual ||
+                                     (page.kind == PageKind::kFamily &&
+                                      (kind == ItemKind::kEvent || kind == ItemKind::kMedia)));
     if (!allowed || n > static_cast<int>(list->size()) + 1) return -1;
     if (n == static_cast<int>(list->size()) + 1) {
       if (static_cast<int>(list->size()) >= ItemLimit(kind)) return kMsgDataError;
       list->push_back(EmptyItem(kind, ItemSchema(kind)));
-      list->back().tag = kind == ItemKind::kAssociate ? kTagASSO : kind == ItemKind::kMedia ? kTagOBJE : 0;
+      list->back().tag = kind == ItemKind::kAssociate ? kTagASSO
+                         : kind == ItemKind::kMedia   ? kTagOBJE
+                                                      : 0;
       list->back().readTag = list->back().tag;
     }
-    result = SetItemField((*list)[static_cast<std::size_t>(n - 1)], field.empty() ? "value" : field, text);
+    result = SetItemField((*list)[static_cast<std::size_t>(n - 1)], field.empty() ? "value" : field,
+                          text);
   }
   if (result == 0) page.mark = page.record ? 2 : 1;
   return result;
@@ -973,7 +1029,8 @@ std::vector<std::string> FieldNames(PageKind kind) {
   for (const auto& def : RecordSchema(kind)) names.push_back(def.name);
   for (const Row& row : kRows) {
     if (row.kind != kind) continue;
-    for (const char* f : {"date", "day", "month", "year", "place"}) names.push_back(std::string(row.name) + "." + f);
+    for (const char* f : {"date", "day", "month", "year", "place"})
+      names.push_back(std::string(row.name) + "." + f);
     if (std::string_view(row.name) == "death") names.push_back("death.cause");
   }
   if (kind == PageKind::kIndividual) {
@@ -1004,7 +1061,8 @@ std::vector<std::pair<std::string, std::string>> ShowFields(const RecordStore& s
   std::vector<std::pair<std::string, std::string>> out;
   if (page.record && page.record->xref) out.emplace_back("xref", page.record->xref);
   const auto& schema = RecordSchema(page.kind);
-  for (std::size_t i = 0; i < schema.size(); ++i) out.emplace_back(schema[i].name, page.main.texts[i]);
+  for (std::size_t i = 0; i < schema.size(); ++i)
+    out.emplace_back(schema[i].name, page.main.texts[i]);
   for (const Row& row : kRows) {
     if (row.kind != page.kind) continue;
     for (const char* f : {"date", "place"}) {
@@ -1083,7 +1141,8 @@ FamilyLinks LinksOf(const RecordStore& store, const RecordPage& page, bool asRea
   l.wife = IndividualOf(store, texts[static_cast<std::size_t>(FieldIndex(schema, "wife"))]);
   for (const PageItem& c : page.children) {
     if (asRead ? c.order == 0 : c.removed) continue;
-    if (std::int32_t i = IndividualOf(store, asRead ? c.readValue : c.value)) l.children.push_back(i);
+    if (std::int32_t i = IndividualOf(store, asRead ? c.readValue : c.value))
+      l.children.push_back(i);
   }
   return l;
 }
@@ -1103,10 +1162,13 @@ void RemoveAllLinks(RecordStore& store, LineNode* record, int tag, std::string_v
 
 // Brings the members' FAMS and FAMC lines into step with a stored family
 // and rebuilds the summaries of everyone whose lines changed.
-void LinkFamily(RecordStore& store, std::int32_t fam, const FamilyLinks& before, const FamilyLinks& after) {
+void LinkFamily(RecordStore& store, std::int32_t fam, const FamilyLinks& before,
+                const FamilyLinks& after) {
   std::string famXref = store.XrefOf(kFam, fam);
   std::vector<std::int32_t> touched;
-  auto line = [&](std::int32_t i) { return store.Individual(i) ? store.Individual(i)->line : nullptr; };
+  auto line = [&](std::int32_t i) {
+    return store.Individual(i) ? store.Individual(i)->line : nullptr;
+  };
   for (std::int32_t old : {before.husband, before.wife}) {
     if (!old || old == after.husband || old == after.wife) continue;
     RemoveAllLinks(store, line(old), kTagFAMS, famXref);
@@ -1115,7 +1177,8 @@ void LinkFamily(RecordStore& store, std::int32_t fam, const FamilyLinks& before,
   for (std::int32_t now : {after.husband, after.wife}) {
     if (!now || now == before.husband || now == before.wife) continue;
     bool has = false;
-    for (LineNode* c = line(now)->firstChild; c; c = c->next) has = has || (c->tag == kTagFAMS && PointsTo(c, famXref));
+    for (LineNode* c = line(now)->firstChild; c; c = c->next)
+      has = has || (c->tag == kTagFAMS && PointsTo(c, famXref));
     if (!has) store.AddLink(line(now), kTagFAMS, famXref);
     touched.push_back(now);
   }
@@ -1127,7 +1190,8 @@ void LinkFamily(RecordStore& store, std::int32_t fam, const FamilyLinks& before,
   for (std::int32_t c : after.children) {
     if (Contains(before.children, c)) continue;
     bool has = false;
-    for (LineNode* l = line(c)->firstChild; l; l = l->next) has = has || (l->tag == kTagFAMC && PointsTo(l, famXref));
+    for (LineNode* l = line(c)->firstChild; l; l = l->next)
+      has = has || (l->tag == kTagFAMC && PointsTo(l, famXref));
     if (!has) store.AddLink(line(c), kTagFAMC, famXref, store.AdoptiveFamily(c) == fam);
     touched.push_back(c);
   }
@@ -1143,7 +1207,8 @@ bool RecordExists(const RecordStore& store, std::string_view xref) {
 // The first edited pointer on the page that names no record, empty when
 // all are sound (an edited pointer must name a record that is there).
 std::string MissingTarget(const RecordStore& store, const RecordPage& page) {
-  auto check = [&](const PageItem& item, const std::vector<FieldDef>& schema, bool ownValue) -> std::string {
+  auto check = [&](const PageItem& item, const std::vector<FieldDef>& schema,
+                   bool ownValue) -> std::string {
     for (std::size_t i = 0; i < schema.size(); ++i) {
       const std::string& t = item.texts[i];
       if (schema[i].kind != FK::kPointer || t.empty() || !Edited(item, i)) continue;
@@ -1212,7 +1277,8 @@ int StorePage(RecordStore& store, RecordPage& page) {
     if (!k.exists || k.count >= k.capacity) return kErrTooMuchData;
     if (recordKind == kIndi && k.count != store.IndividualCount()) return kErrTooMuchData;
     if (recordKind == kFam && k.count != store.FamilyCount()) return kErrTooMuchData;
-    if (recordKind == kIndi && (store.IndividualCount() / kIndividualsPerBlock) >= kMaxIndividualBlocks)
+    if (recordKind == kIndi &&
+        (store.IndividualCount() / kIndividualsPerBlock) >= kMaxIndividualBlocks)
       return kErrTooMuchData;
     if (recordKind == kFam && (store.FamilyCount() / kFamiliesPerBlock) >= kMaxFamilyBlocks)
       return kErrTooMuchData;
@@ -1304,7 +1370,8 @@ int StorePage(RecordStore& store, RecordPage& page) {
         }
       }
     }
-    if (numbered && !store.FirstRecordLine(kKindTag[recordKind])) store.SetFirstRecordLine(kKindTag[recordKind], copy);
+    if (numbered && !store.FirstRecordLine(kKindTag[recordKind]))
+      store.SetFirstRecordLine(kKindTag[recordKind], copy);
     page.record = copy;
   } else {
     AdoptChildren(page.record, copy);

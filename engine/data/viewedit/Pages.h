@@ -24,28 +24,28 @@
 namespace dv::viewedit {
 
 // String ids of the view/edit mode's refusals and questions.
-inline constexpr int kMsgNotFound = 10;            // "Reference number not found: "
-inline constexpr int kMsgFieldFull = 22;            // "Edit control out of space"
-inline constexpr int kMsgTooManyChildren = 11;      // "Too many children in one family"
-inline constexpr int kAskSaveIndividual = 214;      // "Save individual?"
-inline constexpr int kAskSaveChanges = 215;         // "Save changes?"
+inline constexpr int kMsgNotFound = 10;         // "Reference number not found: "
+inline constexpr int kMsgFieldFull = 22;        // "Edit control out of space"
+inline constexpr int kMsgTooManyChildren = 11;  // "Too many children in one family"
+inline constexpr int kAskSaveIndividual = 214;  // "Save individual?"
+inline constexpr int kAskSaveChanges = 215;     // "Save changes?"
 inline constexpr int kMsgLinkedAsAssociate = 216;
-inline constexpr int kAskDeletePerson = 217;        // "Delete all records of this person?"
-inline constexpr int kAskDeleteFamily = 218;        // "Delete all records of this family?"
-inline constexpr int kAskDeleteRecord = 219;        // "Delete this record?"
+inline constexpr int kAskDeletePerson = 217;  // "Delete all records of this person?"
+inline constexpr int kAskDeleteFamily = 218;  // "Delete all records of this family?"
+inline constexpr int kAskDeleteRecord = 219;  // "Delete this record?"
 inline constexpr int kMsgRecordLinked = 220;
-inline constexpr int kAskDeleteItem = 221;          // "Delete this item?"
+inline constexpr int kAskDeleteItem = 221;  // "Delete this item?"
 inline constexpr int kMsgAlreadyInFamily = 222;
 inline constexpr int kMsgChildOfAnother = 223;
-inline constexpr int kMsgDataError = 224;           // "Data processing error"
-inline constexpr int kMsgLastPerson = 228;          // "You cannot remove the last person ..."
+inline constexpr int kMsgDataError = 224;   // "Data processing error"
+inline constexpr int kMsgLastPerson = 228;  // "You cannot remove the last person ..."
 inline constexpr int kMsgDeleteDivorce = 229;
 inline constexpr int kMsgDeleteAdoption = 230;
 inline constexpr int kMsgSelectSource = 231;
-inline constexpr int kMsgInvalidMonth = 232;        // "Invalid month!"
+inline constexpr int kMsgInvalidMonth = 232;  // "Invalid month!"
 inline constexpr int kMsgRemoveFromAdoptive = 234;
 inline constexpr int kMsgSpousePlaceTaken = 235;
-inline constexpr int kAskSaveData = 135;            // "Save data to file?"
+inline constexpr int kAskSaveData = 135;  // "Save data to file?"
 
 enum class PageKind : int { kIndividual, kFamily, kSource, kRepository, kHeader, kSubmitter };
 
@@ -74,9 +74,9 @@ enum class ItemKind : int { kRecord, kEvent, kAttribute, kAssociate, kMedia, kCh
 struct PageItem {
   ItemKind kind = ItemKind::kRecord;
   int tag = 0;
-  int order = 0;          // order number of its line; 0 = not in the tree yet
-  bool removed = false;   // deleted on the page
-  std::string value;      // the item line's own value (attribute text, pointer)
+  int order = 0;                   // order number of its line; 0 = not in the tree yet
+  bool removed = false;            // deleted on the page
+  std::string value;               // the item line's own value (attribute text, pointer)
   std::vector<std::string> texts;  // one per field of its schema
   // As read, to find what was edited.
   int readTag = 0;
@@ -86,12 +86,12 @@ struct PageItem {
 
 struct RecordPage {
   PageKind kind = PageKind::kIndividual;
-  std::int32_t index = 0;       // record index; 0 = a new record (header and submitter: 0)
-  LineNode* record = nullptr;   // nullptr for a new record
+  std::int32_t index = 0;      // record index; 0 = a new record (header and submitter: 0)
+  LineNode* record = nullptr;  // nullptr for a new record
   PageItem main;
   std::vector<PageItem> events, attributes, associates, media, children;
-  int mark = 0;                 // 0 unchanged, 1 new record being entered, 2 changed
-  std::string missing;          // after a store refused with 10: the pointer that names no record
+  int mark = 0;         // 0 unchanged, 1 new record being entered, 2 changed
+  std::string missing;  // after a store refused with 10: the pointer that names no record
 };
 
 // Item limits of the individual and family pages.

@@ -121,7 +121,8 @@ TEST(StorePage, AnEditedNameKeepsItsSuffixAndSubLines) {
   ASSERT_EQ(SetField(page, "given", "Jonathan"), 0);
   ASSERT_EQ(StorePage(store, page), 0);
   std::string text = GedcomText(store);
-  EXPECT_NE(text.find("1 NAME Jonathan /Smith/ Jr.\r\n2 GIVN John\r\n2 SURN Smith\r\n1 NAME Johnny /Smith/\r\n"),
+  EXPECT_NE(text.find("1 NAME Jonathan /Smith/ Jr.\r\n2 GIVN John\r\n2 SURN Smith\r\n1 NAME Johnny "
+                      "/Smith/\r\n"),
             std::string::npos)
       << text;
   EXPECT_STREQ(store.Individual(1)->displayName, "Jonathan Smith");
@@ -139,7 +140,8 @@ TEST(StorePage, AnEditedDateIsWrittenFromItsFields) {
   std::string text = GedcomText(store);
   EXPECT_NE(text.find("1 CHR\r\n2 DATE MAR 1751\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("2 DATE BET 1750/51 AND 1752\r\n"), std::string::npos);
-  EXPECT_NE(text.find("Blacksmith, farrier and keeper of the village inn at the crossroads"), std::string::npos);
+  EXPECT_NE(text.find("Blacksmith, farrier and keeper of the village inn at the crossroads"),
+            std::string::npos);
 }
 
 TEST(StorePage, EmptySexRemovesTheLine) {
@@ -149,7 +151,8 @@ TEST(StorePage, EmptySexRemovesTheLine) {
   ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 3, page), 0);
   ASSERT_EQ(SetField(page, "sex", "M"), 0);
   ASSERT_EQ(StorePage(store, page), 0);
-  EXPECT_NE(GedcomText(store).find("1 NAME Tom /Smith/\r\n1 SEX M\r\n1 FAMC @F1@"), std::string::npos);
+  EXPECT_NE(GedcomText(store).find("1 NAME Tom /Smith/\r\n1 SEX M\r\n1 FAMC @F1@"),
+            std::string::npos);
   ASSERT_EQ(SetField(page, "sex", ""), 0);
   ASSERT_EQ(StorePage(store, page), 0);
   EXPECT_NE(GedcomText(store).find("1 NAME Tom /Smith/\r\n1 FAMC @F1@"), std::string::npos);
@@ -161,14 +164,17 @@ TEST(StorePage, LongNotesAreSplitWithConc) {
   RecordPage page;
   ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 4, page), 0);
   std::string note =
-      "She kept the parish records for forty years and wrote them out in a fair hand every winter.\r\n"
-      "Second paragraph.\r\n" + std::string(300, 'x');
+      "She kept the parish records for forty years and wrote them out in a fair hand every "
+      "winter.\r\n"
+      "Second paragraph.\r\n" +
+      std::string(300, 'x');
   ASSERT_EQ(SetField(page, "note", note), 0);
   ASSERT_EQ(StorePage(store, page), 0);
   std::string text = GedcomText(store);
   EXPECT_NE(text.find("1 NOTE She kept the parish records for forty years and wrote them out i\r\n"
                       "2 CONC n a fair hand every winter.\r\n2 CONT Second paragraph.\r\n"
-                      "2 CONT " + std::string(200, 'x') + "\r\n2 CONC " + std::string(100, 'x') + "\r\n"),
+                      "2 CONT " +
+                      std::string(200, 'x') + "\r\n2 CONC " + std::string(100, 'x') + "\r\n"),
             std::string::npos)
       << text;
   RecordPage again;
@@ -188,7 +194,8 @@ TEST(StorePage, NewIndividualIsPlacedAfterTheLastIndividual) {
   ASSERT_EQ(StorePage(store, page), 0);
   EXPECT_EQ(page.index, 5);
   std::string text = GedcomText(store);
-  EXPECT_NE(text.find("1 SEX F\r\n0 @I5@ INDI\r\n1 NAME Peter /Smith/\r\n1 SEX M\r\n1 BIRT\r\n2 DATE 1780\r\n0 @F1@ FAM"),
+  EXPECT_NE(text.find("1 SEX F\r\n0 @I5@ INDI\r\n1 NAME Peter /Smith/\r\n1 SEX M\r\n1 BIRT\r\n2 "
+                      "DATE 1780\r\n0 @F1@ FAM"),
             std::string::npos)
       << text;
   EXPECT_STREQ(store.Individual(5)->displayName, "Peter Smith");
@@ -237,7 +244,8 @@ class SampleRoundTrip : public ::testing::Test {
 TEST_F(SampleRoundTrip, EveryPageStoredUnchangedChangesNothing) {
   std::string before = GedcomText(store);
   auto each = [&](PageKind kind, std::int32_t count) {
-    for (std::int32_t i = kind == PageKind::kHeader || kind == PageKind::kSubmitter ? 0 : 1; i <= count; ++i) {
+    for (std::int32_t i = kind == PageKind::kHeader || kind == PageKind::kSubmitter ? 0 : 1;
+         i <= count; ++i) {
       RecordPage page;
       ASSERT_EQ(ReadPage(store, kind, i, page), 0) << i;
       // Setting every field to the text it shows is no change either.
@@ -283,7 +291,8 @@ TEST_F(SampleRoundTrip, OneEditedFieldChangesOnlyItsRecord) {
 TEST_F(SampleRoundTrip, FamilyWithThirtyChildrenAndAdoptionSurvivesAnEdit) {
   std::string text = "0 HEAD\n0 @I1@ INDI\n1 NAME Dad /Big/\n1 SEX M\n1 FAMS @F1@\n";
   for (int c = 2; c <= 31; ++c)
-    text += "0 @I" + std::to_string(c) + "@ INDI\n1 NAME Kid" + std::to_string(c) + " /Big/\n1 FAMC @F1@\n";
+    text += "0 @I" + std::to_string(c) + "@ INDI\n1 NAME Kid" + std::to_string(c) +
+            " /Big/\n1 FAMC @F1@\n";
   text += "0 @I32@ INDI\n1 NAME Adopted /Big/\n1 ADOP\n2 FAMC @F1@\n1 FAMC @F1@\n2 PEDI Adopted\n";
   text += "0 @F1@ FAM\n1 HUSB @I1@\n";
   for (int c = 2; c <= 32; ++c) text += "1 CHIL @I" + std::to_string(c) + "@\n";
@@ -311,9 +320,10 @@ namespace {
 TEST(StorePage, PointersMustNameARecordAndTextsNeverBecomePointers) {
   RecordStore store;
   std::string summary;
-  ASSERT_EQ(LoadDataSourceBytes(store, "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n0 @S1@ SOUR\n1 TITL T\n0 TRLR\n", {},
-                                summary),
-            0);
+  ASSERT_EQ(
+      LoadDataSourceBytes(
+          store, "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n0 @S1@ SOUR\n1 TITL T\n0 TRLR\n", {}, summary),
+      0);
   RecordPage page;
   ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 1, page), 0);
   ASSERT_EQ(SetField(page, "source", "@S9@"), 0);
@@ -327,7 +337,8 @@ TEST(StorePage, PointersMustNameARecordAndTextsNeverBecomePointers) {
   ASSERT_EQ(SetField(page, "note", "@N1@ is not a pointer"), 0);
   ASSERT_EQ(StorePage(store, page), 0);
   EXPECT_EQ(GedcomText(store),
-            "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n1 BIRT\r\n2 PLAC @@home@\r\n1 NOTE @@N1@ is not a pointer\r\n"
+            "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n1 BIRT\r\n2 PLAC @@home@\r\n1 NOTE @@N1@ is "
+            "not a pointer\r\n"
             "1 SOUR @S1@\r\n2 PAGE 12\r\n0 @S1@ SOUR\r\n1 TITL T\r\n0 TRLR\r\n");
   EXPECT_EQ(GetField(page, "birth.place"), "@home@");
   EXPECT_EQ(GetField(page, "note"), "@N1@ is not a pointer");
@@ -336,7 +347,8 @@ TEST(StorePage, PointersMustNameARecordAndTextsNeverBecomePointers) {
 TEST(StorePage, ARecordLimitChangesNothing) {
   RecordStore store;
   std::string summary;
-  ASSERT_EQ(LoadDataSourceBytes(store, "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n", {}, summary), 0);
+  ASSERT_EQ(LoadDataSourceBytes(store, "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n", {}, summary),
+            0);
   store.Kind(kIndi).capacity = store.Kind(kIndi).count;
   std::string before = GedcomText(store);
   RecordPage page = NewPage(PageKind::kIndividual);
@@ -350,11 +362,13 @@ TEST(StorePage, ARecordLimitChangesNothing) {
 TEST(StorePage, NotesInNoteRecordsAreUpdatedAndNewOnesBecomeRecords) {
   RecordStore store;
   std::string summary;
-  ASSERT_EQ(LoadDataSourceBytes(store,
-                                "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 NOTE @N1@\n0 @I2@ INDI\n1 NAME C /D/\n"
-                                "1 NOTE @N1@\n0 @I3@ INDI\n1 NAME E /F/\n0 @N1@ NOTE Old text\n1 CONT more\n0 TRLR\n",
-                                {}, summary),
-            0);
+  ASSERT_EQ(
+      LoadDataSourceBytes(
+          store,
+          "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 NOTE @N1@\n0 @I2@ INDI\n1 NAME C /D/\n"
+          "1 NOTE @N1@\n0 @I3@ INDI\n1 NAME E /F/\n0 @N1@ NOTE Old text\n1 CONT more\n0 TRLR\n",
+          {}, summary),
+      0);
   RecordPage page;
   ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 1, page), 0);
   EXPECT_EQ(GetField(page, "note"), "Old text\r\nmore");
@@ -366,8 +380,10 @@ TEST(StorePage, NotesInNoteRecordsAreUpdatedAndNewOnesBecomeRecords) {
   ASSERT_EQ(SetField(page, "note", "Third"), 0);
   ASSERT_EQ(StorePage(store, page), 0);
   EXPECT_EQ(GedcomText(store),
-            "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n1 NOTE @N1@\r\n0 @I2@ INDI\r\n1 NAME C /D/\r\n1 NOTE @N1@\r\n"
-            "0 @I3@ INDI\r\n1 NAME E /F/\r\n1 NOTE @N2@\r\n0 @N1@ NOTE New text\r\n0 @N2@ NOTE Third\r\n0 TRLR\r\n");
+            "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n1 NOTE @N1@\r\n0 @I2@ INDI\r\n1 NAME C "
+            "/D/\r\n1 NOTE @N1@\r\n"
+            "0 @I3@ INDI\r\n1 NAME E /F/\r\n1 NOTE @N2@\r\n0 @N1@ NOTE New text\r\n0 @N2@ NOTE "
+            "Third\r\n0 TRLR\r\n");
   EXPECT_EQ(store.Kind(kNote).count, 2);
 }
 

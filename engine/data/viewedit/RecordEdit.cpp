@@ -190,7 +190,8 @@ bool SetLongText(RecordStore& store, LineNode* line, std::string_view text, bool
     std::string_view rest = text;
     while (true) {
       std::size_t end = rest.find_first_of("\r\n");
-      pieces.push_back({pieces.empty() ? 0 : kTagCONT, std::string(FieldText(rest.substr(0, end)))});
+      pieces.push_back(
+          {pieces.empty() ? 0 : kTagCONT, std::string(FieldText(rest.substr(0, end)))});
       if (end == std::string_view::npos) break;
       std::size_t next = end + 1;
       if (rest[end] == '\r' && next < rest.size() && rest[next] == '\n') ++next;

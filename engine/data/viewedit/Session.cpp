@@ -4,11 +4,16 @@ namespace dv::viewedit {
 
 PageKind Session::KindOf(Tab tab) const {
   switch (tab) {
-    case Tab::kHeader: return PageKind::kHeader;
-    case Tab::kFamily: return PageKind::kFamily;
-    case Tab::kSource: return PageKind::kSource;
-    case Tab::kRepository: return PageKind::kRepository;
-    default: return PageKind::kIndividual;
+    case Tab::kHeader:
+      return PageKind::kHeader;
+    case Tab::kFamily:
+      return PageKind::kFamily;
+    case Tab::kSource:
+      return PageKind::kSource;
+    case Tab::kRepository:
+      return PageKind::kRepository;
+    default:
+      return PageKind::kIndividual;
   }
 }
 
@@ -95,7 +100,8 @@ int Session::Commit(Answer answer) {
   if (!CommitQuestion()) return 0;
   RecordPage& page = CurrentPage();
   switch (answer) {
-    case Answer::kCancel: return -1;
+    case Answer::kCancel:
+      return -1;
     case Answer::kNo:
       if (page.record)
         RevertPage(page);

@@ -14,7 +14,14 @@
 
 namespace dv::viewedit {
 
-enum class Tab : int { kHeader = 0, kIndividual = 1, kFamily = 2, kSource = 3, kRepository = 4, kPedigree = 5 };
+enum class Tab : int {
+  kHeader = 0,
+  kIndividual = 1,
+  kFamily = 2,
+  kSource = 3,
+  kRepository = 4,
+  kPedigree = 5
+};
 enum class Answer : int { kYes, kNo, kCancel };
 
 class Session {

@@ -13,12 +13,13 @@ class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string summary;
-    ASSERT_EQ(LoadDataSourceBytes(store,
-                                  "0 HEAD\n0 @I1@ INDI\n1 NAME A /One/\n1 SEX M\n1 FAMS @F1@\n"
-                                  "0 @I2@ INDI\n1 NAME B /Two/\n1 SEX F\n1 FAMS @F1@\n"
-                                  "0 @I3@ INDI\n1 NAME C /Three/\n0 @I4@ INDI\n1 NAME D /Four/\n"
-                                  "0 @I5@ INDI\n1 NAME E /Five/\n0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n0 TRLR\n",
-                                  {}, summary),
+    ASSERT_EQ(LoadDataSourceBytes(
+                  store,
+                  "0 HEAD\n0 @I1@ INDI\n1 NAME A /One/\n1 SEX M\n1 FAMS @F1@\n"
+                  "0 @I2@ INDI\n1 NAME B /Two/\n1 SEX F\n1 FAMS @F1@\n"
+                  "0 @I3@ INDI\n1 NAME C /Three/\n0 @I4@ INDI\n1 NAME D /Four/\n"
+                  "0 @I5@ INDI\n1 NAME E /Five/\n0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n0 TRLR\n",
+                  {}, summary),
               0);
   }
   RecordStore store;
