@@ -1239,6 +1239,9 @@ int StorePage(RecordStore& store, RecordPage& page) {
     return 0;
   }
   const auto& schema = RecordSchema(page.kind);
+  // A stored page writes the value its empty fields stand for ("5.5").
+  for (std::size_t i = 0; i < schema.size(); ++i)
+    if (schema[i].whenEmpty && page.main.texts[i].empty()) page.main.texts[i] = schema[i].whenEmpty;
   // Checks that refuse the whole store.
   if (NeedsSource(page.main, schema)) return kMsgSelectSource;
   for (const auto* list : Lists(page))

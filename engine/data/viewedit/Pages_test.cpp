@@ -389,3 +389,106 @@ TEST(StorePage, NotesInNoteRecordsAreUpdatedAndNewOnesBecomeRecords) {
 
 }  // namespace
 }  // namespace dv::viewedit
+
+namespace dv::viewedit {
+namespace {
+
+TEST(StorePage, HeaderSubmitterSourceAndRepositoryFieldsGoInTheirFixedOrder) {
+  RecordStore store;
+  std::string summary;
+  ASSERT_EQ(LoadDataSourceBytes(
+                store,
+                "0 HEAD\n1 SOUR X\n1 GEDC\n2 VERS 5.5\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME A /B/\n"
+                "0 @S1@ SOUR\n1 TITL Register\n1 _KEEP this\n0 @R1@ REPO\n1 NAME Office\n0 TRLR\n",
+                {}, summary),
+            0);
+  RecordPage head;
+  ASSERT_EQ(ReadPage(store, PageKind::kHeader, 0, head), 0);
+  ASSERT_EQ(SetField(head, "company", "Acme"), 0);
+  ASSERT_EQ(SetField(head, "address", "1 High St, Town"), 0);
+  ASSERT_EQ(SetField(head, "gedcom.form", ""), 0);
+  ASSERT_EQ(SetField(head, "destination", "ANY"), 0);
+  ASSERT_EQ(StorePage(store, head), 0);
+  EXPECT_EQ(GetField(head, "address"), "1 High St, Town");
+  EXPECT_EQ(GetField(head, "gedcom.form"), "LINEAGE-LINKED");
+  RecordPage subm = NewPage(PageKind::kSubmitter);
+  ASSERT_EQ(SetField(subm, "name", "Me"), 0);
+  ASSERT_EQ(SetField(subm, "address", "Line 1\r\nLine 2"), 0);
+  ASSERT_EQ(StorePage(store, subm), 0);
+  RecordPage sour;
+  ASSERT_EQ(ReadPage(store, PageKind::kSource, 1, sour), 0);
+  ASSERT_EQ(SetField(sour, "medium", "Book"), 0);
+  ASSERT_EQ(SetField(sour, "repository", "@R1@"), 0);
+  ASSERT_EQ(SetField(sour, "author", "Clerk"), 0);
+  ASSERT_EQ(SetField(sour, "abbr", "REG"), 0);
+  ASSERT_EQ(StorePage(store, sour), 0);
+  EXPECT_EQ(store.Kind(kSour).keys[0].key, std::string("REG"));
+  RecordPage repo;
+  ASSERT_EQ(ReadPage(store, PageKind::kRepository, 1, repo), 0);
+  ASSERT_EQ(SetField(repo, "phone", "555"), 0);
+  ASSERT_EQ(SetField(repo, "name", "County Office"), 0);
+  ASSERT_EQ(StorePage(store, repo), 0);
+  EXPECT_EQ(GedcomText(store),
+            "0 HEAD\r\n1 SOUR X\r\n2 CORP Acme\r\n3 ADDR 1 High St\r\n4 CONT Town\r\n1 DEST "
+            "ANY\r\n1 SUBM @SUB1@\r\n"
+            "1 GEDC\r\n2 VERS 5.5\r\n2 FORM LINEAGE-LINKED\r\n1 CHAR ANSI\r\n"
+            "0 @SUB1@ SUBM\r\n1 NAME Me\r\n1 ADDR Line 1\r\n2 CONT Line 2\r\n"
+            "0 @I1@ INDI\r\n1 NAME A /B/\r\n"
+            "0 @S1@ SOUR\r\n1 AUTH Clerk\r\n1 TITL Register\r\n1 ABBR REG\r\n1 REPO @R1@\r\n2 "
+            "CALN\r\n3 MEDI Book\r\n"
+            "1 _KEEP this\r\n0 @R1@ REPO\r\n1 NAME County Office\r\n1 PHON 555\r\n0 TRLR\r\n");
+}
+
+TEST(ReadPage, ThePreferredNameIsTheLastWhenThatPreferenceIsOn) {
+  RecordStore store;
+  std::string summary;
+  LoadOptions options;
+  options.namesLast = true;
+  ASSERT_EQ(LoadDataSourceBytes(
+                store, "0 HEAD\n0 @I1@ INDI\n1 NAME Old /Name/\n1 NAME New /Name/\n0 TRLR\n",
+                options, summary),
+            0);
+  RecordPage page;
+  ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 1, page), 0);
+  EXPECT_EQ(GetField(page, "given"), "New");
+  ASSERT_EQ(SetField(page, "surname", "Changed"), 0);
+  ASSERT_EQ(StorePage(store, page), 0);
+  EXPECT_EQ(GedcomText(store),
+            "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Old /Name/\r\n1 NAME New /Changed/\r\n0 TRLR\r\n");
+  EXPECT_STREQ(store.Individual(1)->displayName, "New Changed");
+}
+
+TEST(StorePage, EventsAttributesAndAssociatesAsItems) {
+  RecordStore store;
+  std::string summary;
+  ASSERT_EQ(LoadDataSourceBytes(
+                store,
+                "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 RESI\n2 PLAC Here\n1 GRAD\n2 DATE 1900\n"
+                "0 @I2@ INDI\n1 NAME C /D/\n0 TRLR\n",
+                {}, summary),
+            0);
+  RecordPage page;
+  ASSERT_EQ(ReadPage(store, PageKind::kIndividual, 1, page), 0);
+  ASSERT_EQ(page.events.size(), 1u);
+  ASSERT_EQ(page.attributes.size(), 1u);
+  EXPECT_EQ(GetField(page, "event.1.tag"), "GRAD");
+  ASSERT_EQ(SetField(page, "event.1.delete", "1"), 0);
+  ASSERT_EQ(SetField(page, "event.2.tag", "EMIG"), 0);
+  ASSERT_EQ(SetField(page, "event.2.type", "To Canada"), 0);
+  ASSERT_EQ(SetField(page, "attribute.1.value", "Farm"), 0);
+  ASSERT_EQ(SetField(page, "associate.1.value", "@I2@"), 0);
+  ASSERT_EQ(SetField(page, "associate.1.relation", "Godparent"), 0);
+  ASSERT_EQ(SetField(page, "death.cause", "Fever"), 0);
+  ASSERT_EQ(StorePage(store, page), 0);
+  EXPECT_EQ(GedcomText(store),
+            "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n1 DEAT Y\r\n2 CAUS Fever\r\n1 EMIG Y\r\n2 "
+            "TYPE To Canada\r\n"
+            "1 RESI Farm\r\n2 PLAC Here\r\n1 ASSO @I2@\r\n2 RELA Godparent\r\n"
+            "0 @I2@ INDI\r\n1 NAME C /D/\r\n0 TRLR\r\n");
+  EXPECT_EQ(SetField(page, "adopted", "N"), 0);
+  ASSERT_EQ(SetField(page, "adopted", "Y"), 0);
+  EXPECT_EQ(SetField(page, "adopted", "N"), kMsgDeleteAdoption);
+}
+
+}  // namespace
+}  // namespace dv::viewedit
