@@ -75,6 +75,15 @@ bool Session::CanForward() const {
   return (tab_ == Tab::kIndividual || tab_ == Tab::kPedigree) && individuals_.CanForward();
 }
 
+ToolbarState Session::Toolbar() const {
+  ToolbarState t;
+  t.view = mode_ == 2;
+  t.edit = mode_ == 1 && tab_ != Tab::kPedigree;
+  t.back = CanBack();
+  t.forward = CanForward();
+  return t;
+}
+
 bool Session::Back() {
   if (!CanBack()) return false;
   bool family = tab_ == Tab::kFamily;

@@ -24,6 +24,11 @@ enum class Tab : int {
 };
 enum class Answer : int { kYes, kNo, kCancel };
 
+// Which toolbar buttons are enabled (Save, Close and Help always are).
+struct ToolbarState {
+  bool view = false, edit = false, back = false, forward = false;
+};
+
 class Session {
  public:
   explicit Session(RecordStore& store) : store_(store) {}
@@ -60,6 +65,12 @@ class Session {
   bool Forward();
   bool CanBack() const;
   bool CanForward() const;
+
+  // The toolbar: View is enabled in edit state, Edit in view state except on
+  // the Pedigree tab; Back and Forward as the history allows.
+  ToolbarState Toolbar() const;
+  // The number of main tabs: 6 in view state (with " Pedigree "), 5 in edit state.
+  int TabCount() const { return mode_ == 1 ? 6 : 5; }
 
   // The question to ask before the current page is left: 214 "Save
   // individual?" (an individual page marked 2), 215 "Save changes?" (any

@@ -86,6 +86,32 @@ TEST_F(SessionTest, DeletingShowsTheFirstRemainingRecordAndForgetsIt) {
   EXPECT_EQ(s.FamilyHistory().Count(), 0);
 }
 
+TEST_F(SessionTest, ToolbarFollowsStateTabAndHistory) {
+  Session s(store);
+  ASSERT_EQ(s.Open(1), 0);
+  EXPECT_EQ(s.TabCount(), 6);
+  ToolbarState t = s.Toolbar();
+  EXPECT_FALSE(t.view);
+  EXPECT_TRUE(t.edit);
+  EXPECT_FALSE(t.back);
+  ASSERT_EQ(s.ShowIndividual(1), 0);
+  ASSERT_EQ(s.ShowIndividual(2), 0);
+  EXPECT_TRUE(s.Toolbar().back);
+  s.SetTab(Tab::kPedigree);
+  EXPECT_FALSE(s.Toolbar().edit);
+  EXPECT_TRUE(s.Back());
+  EXPECT_TRUE(s.Toolbar().forward);
+  s.SetTab(Tab::kFamily);
+  ASSERT_EQ(s.ShowFamily(1), 0);
+  EXPECT_FALSE(s.Toolbar().back);  // one family shown
+  s.SetMode(2);
+  EXPECT_EQ(s.TabCount(), 5);
+  t = s.Toolbar();
+  EXPECT_TRUE(t.view);
+  EXPECT_FALSE(t.edit);
+  EXPECT_FALSE(t.back);  // the family history only moves in view state
+}
+
 TEST_F(SessionTest, NothingIsDeletedInViewState) {
   Session s(store);
   ASSERT_EQ(s.Open(1), 0);
