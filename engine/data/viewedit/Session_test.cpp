@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/DataSource.h"
+#include "data/GedcomWriter.h"
 
 namespace dv::viewedit {
 namespace {
@@ -110,6 +111,16 @@ TEST_F(SessionTest, ToolbarFollowsStateTabAndHistory) {
   EXPECT_TRUE(t.view);
   EXPECT_FALSE(t.edit);
   EXPECT_FALSE(t.back);  // the family history only moves in view state
+}
+
+TEST_F(SessionTest, AFailedSaveLeavesTheCloseQuestion) {
+  Session s(store);
+  ASSERT_EQ(s.Open(2), 0);
+  ASSERT_EQ(s.ShowIndividual(4), 0);
+  ASSERT_EQ(SetField(s.CurrentPage(), "given", "Dee"), 0);
+  ASSERT_EQ(s.Commit(Answer::kYes), 0);
+  EXPECT_NE(SaveGedcom(store, "/nonexistent-dir/x/out.ged", false), 0);
+  EXPECT_EQ(s.CloseQuestion(), kAskSaveData);
 }
 
 TEST_F(SessionTest, NothingIsDeletedInViewState) {
