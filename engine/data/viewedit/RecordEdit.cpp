@@ -24,6 +24,8 @@ std::string_view Unescaped(std::string_view text) {
 }
 
 std::string Escaped(std::string_view text) {
+  // Leading blanks are not kept (a value is read with them skipped).
+  text = FieldText(text);
   std::string out;
   if (!text.empty() && text[0] == '@') out += '@';
   out.append(text);
@@ -37,11 +39,11 @@ std::string ReadLongText(const LineNode* line) {
   for (const LineNode* c = line->firstChild; c; c = c->next) {
     if (c->tag == kTagCONT) {
       text += "\r\n";
-      text.append(FieldText(c->Value()));
+      text.append(Unescaped(FieldText(c->Value())));
     } else if (c->tag == kTagCONC) {
       std::string_view v = c->Value();
       if (!v.empty() && v[0] == ' ') v.remove_prefix(1);
-      text.append(v);
+      text.append(Unescaped(v));
     }
   }
   return text;
@@ -205,7 +207,10 @@ bool SetLongText(RecordStore& store, LineNode* line, std::string_view text, bool
   for (std::size_t i = 1; i < pieces.size(); ++i) {
     const std::string& piece = pieces[i].text;
     LineNode* node = store.MakeLine(line->level + 1, pieces[i].tag);
-    if (!node || !SetLineValue(store, node, piece)) return false;
+    // A piece beginning with an at sign is doubled like a value, so no
+    // continuation line reads as a pointer.
+    std::string value = !piece.empty() && piece[0] == '@' ? "@" + piece : piece;
+    if (!node || !SetLineValue(store, node, value)) return false;
     if (after)
       LinkAfter(after, node);
     else
