@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 
 #include "data/viewedit/RecordEdit.h"
 
@@ -22,9 +23,9 @@ void AddCitation(std::vector<FieldDef>& out, const char* name, const char* path)
       {".text", "SOUR/DATA/TEXT"},
       {".quality", "SOUR/QUAY"},
       {".note", "SOUR/NOTE"}};
-  // The names and paths live as long as the schemas (function-local statics).
-  static std::vector<std::string> keep;
-  keep.reserve(4096);
+  // The names and paths live as long as the schemas (function-local
+  // statics); a deque never moves the strings it holds.
+  static std::deque<std::string> keep;
   for (const auto& [suffix, sub] : kParts) {
     keep.push_back(std::string(name) + suffix);
     const char* n = keep.back().c_str();
