@@ -29,6 +29,8 @@ int SoundexList(Args args);
 // selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...] [--line-width N]
 //   [--answer ok|cancel] [--dump OUT.txt] [--png OUT.png] [--groups OUT.tsv] [--zoom N]
 int SelectiveTree(Args args);
+// edit IN OUT [--names-last] [--combine-sources] OP...   (edit --help lists the operations)
+int Edit(Args args);
 
 }  // namespace dv::cli
 

@@ -42,6 +42,10 @@ constexpr Command kCommands[] = {
      "      boxes-and-numbers suppress-remarriages compress-vertical number-children\n"
      "      all-capitals"},
     {"stree", dv::cli::SelectiveTree, "stree ...                    the same as selective"},
+    {"edit", dv::cli::Edit,
+     "edit IN OUT [--names-last] [--combine-sources] OP...   apply view/edit operations, save as OUT\n"
+     "      (ok or refused<TAB>id<TAB>text per operation; exit 3 and nothing saved when one is refused;\n"
+     "      edit --help lists the operations and fields)"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 

@@ -296,6 +296,9 @@ class RecordStore {
   // Building the summaries (driven in steps by the loader).
   bool BuildIndividual(LineNode* indiLine);
   bool BuildFamily(LineNode* famLine);
+  // Rebuilds a summary in place from its record's lines (after an edit): 0 or -73.
+  int RebuildIndividual(std::int32_t index);
+  int RebuildFamily(std::int32_t index);
   // The after-load sequence: marriage table sort, missing families, link check.
   void AfterLoad();
   // Creates summaries and FAM lines for family numbers that pointers named
@@ -318,6 +321,8 @@ class RecordStore {
 
  private:
   // FamiliesOf without sorting or allocation: the number of families put in out.
+  void FillIndividual(IndividualSummary* s, std::int32_t index, LineNode* indiLine);
+  void FillFamily(FamilySummary* f, LineNode* famLine);
   int FamiliesInto(std::int32_t individual, std::int32_t (&out)[kMaxFamiliesListed]) const;
 
   TextPool text_;

@@ -61,7 +61,11 @@ int YearNumber(const char* date) {
 bool RecordStore::BuildIndividual(LineNode* indi) {
   IndividualSummary* s = NewIndividualSummary();
   if (!s) return false;
-  std::int32_t index = sums_.individualCount;
+  FillIndividual(s, sums_.individualCount, indi);
+  return true;
+}
+
+void RecordStore::FillIndividual(IndividualSummary* s, std::int32_t index, LineNode* indi) {
   std::int32_t number = NumberOf(indi->Xref());
   s->id = number > 0 ? number : 0;
   s->line = indi;
@@ -148,12 +152,16 @@ bool RecordStore::BuildIndividual(LineNode* indi) {
   if (LineNode* famc = firstPlainFamc ? firstPlainFamc : lastFamc)
     s->parentFamily = IndexOf(kFam, NumberOf(famc->Value()), true);
   CopyField(s->birthYear, YearOf(s->birthDate));
-  return true;
 }
 
 bool RecordStore::BuildFamily(LineNode* fam) {
   FamilySummary* f = NewFamilySummary();
   if (!f) return false;
+  FillFamily(f, fam);
+  return true;
+}
+
+void RecordStore::FillFamily(FamilySummary* f, LineNode* fam) {
   std::int32_t number = NumberOf(fam->Xref());
   f->id = number > 0 ? number : 0;
   f->line = fam;
@@ -195,7 +203,33 @@ bool RecordStore::BuildFamily(LineNode* fam) {
     std::int32_t offset = GatherNotes(lastNote);
     f->noteOffset = offset > 0 ? offset : 0;
   }
-  return true;
+}
+
+// A summary rebuilt in its own slot after its record's lines changed: the
+// individual's further marriages leave the table and are read again.
+int RecordStore::RebuildIndividual(std::int32_t index) {
+  IndividualSummary* s = MutableIndividual(index);
+  if (!s || !s->line) return kNoSummary;
+  LineNode* line = s->line;
+  auto byIndividual = [](const MarriageEntry& a, const MarriageEntry& b) {
+    return a.individual < b.individual;
+  };
+  auto range = std::equal_range(sums_.marriages.begin(), sums_.marriages.end(),
+                                MarriageEntry{0, index, 0}, byIndividual);
+  sums_.marriages.erase(range.first, range.second);
+  *s = IndividualSummary{};
+  FillIndividual(s, index, line);
+  return 0;
+}
+
+int RecordStore::RebuildFamily(std::int32_t index) {
+  FamilySummary* f = MutableFamily(index);
+  if (!f || !f->line) return kNoSummary;
+  LineNode* line = f->line;
+  *f = FamilySummary{};
+  f->index = index;
+  FillFamily(f, line);
+  return 0;
 }
 
 int RecordStore::FamiliesInto(std::int32_t individual,

@@ -1,0 +1,136 @@
+#include "data/viewedit/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/DataSource.h"
+#include "data/GedcomWriter.h"
+
+namespace dv::viewedit {
+namespace {
+
+class SessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string summary;
+    ASSERT_EQ(LoadDataSourceBytes(
+                  store,
+                  "0 HEAD\n0 @I1@ INDI\n1 NAME A /One/\n1 SEX M\n1 FAMS @F1@\n"
+                  "0 @I2@ INDI\n1 NAME B /Two/\n1 SEX F\n1 FAMS @F1@\n"
+                  "0 @I3@ INDI\n1 NAME C /Three/\n0 @I4@ INDI\n1 NAME D /Four/\n"
+                  "0 @I5@ INDI\n1 NAME E /Five/\n0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n0 TRLR\n",
+                  {}, summary),
+              0);
+  }
+  RecordStore store;
+};
+
+TEST_F(SessionTest, BackAndForwardShowTheRecordsAgain) {
+  Session s(store);
+  ASSERT_EQ(s.Open(1), 0);
+  EXPECT_TRUE(store.SummariesLocked());
+  for (int i = 1; i <= 5; ++i) ASSERT_EQ(s.ShowIndividual(i), 0);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(s.Back());
+  EXPECT_EQ(s.CurrentPage().index, 1);
+  EXPECT_FALSE(s.CanBack());
+  EXPECT_FALSE(s.Back());
+  while (s.Forward()) {
+  }
+  EXPECT_EQ(s.CurrentPage().index, 5);
+  s.Close();
+  EXPECT_FALSE(store.SummariesLocked());
+}
+
+TEST_F(SessionTest, LeavingAChangedPageAsksAndActsOnTheAnswer) {
+  Session s(store);
+  ASSERT_EQ(s.Open(2), 0);
+  ASSERT_EQ(s.ShowIndividual(3), 0);
+  EXPECT_EQ(s.CommitQuestion(), 0);
+  ASSERT_EQ(SetField(s.CurrentPage(), "sex", "F"), 0);
+  EXPECT_EQ(s.CommitQuestion(), kAskSaveIndividual);
+  EXPECT_EQ(s.Commit(Answer::kCancel), -1);
+  EXPECT_EQ(GetField(s.CurrentPage(), "sex"), "F");
+  EXPECT_EQ(s.Commit(Answer::kNo), 0);
+  EXPECT_EQ(GetField(s.CurrentPage(), "sex"), "");
+  ASSERT_EQ(SetField(s.CurrentPage(), "sex", "F"), 0);
+  EXPECT_EQ(s.Commit(Answer::kYes), 0);
+  EXPECT_EQ(store.Individual(3)->sex, 0);
+  EXPECT_EQ(s.CloseQuestion(), kAskSaveData);
+  // A new individual asks "Save changes?".
+  s.NewRecord();
+  ASSERT_EQ(SetField(s.CurrentPage(), "given", "Zed"), 0);
+  EXPECT_EQ(s.CommitQuestion(), kAskSaveChanges);
+  EXPECT_EQ(s.Commit(Answer::kYes), 0);
+  EXPECT_EQ(s.CurrentPage().index, 6);
+  EXPECT_EQ(s.IndividualHistory().Current(), 6);
+}
+
+TEST_F(SessionTest, DeletingShowsTheFirstRemainingRecordAndForgetsIt) {
+  Session s(store);
+  ASSERT_EQ(s.Open(2), 0);
+  ASSERT_EQ(s.ShowIndividual(1), 0);
+  ASSERT_EQ(s.ShowIndividual(3), 0);
+  ASSERT_EQ(s.ShowIndividual(1), 0);
+  EXPECT_EQ(s.Unlinked().Count(), 3);
+  EXPECT_EQ(s.CanDeleteCurrent().question, kAskDeletePerson);
+  ASSERT_EQ(s.DeleteCurrent(), 0);
+  EXPECT_EQ(s.LastDeletedIndividual(), 1);
+  EXPECT_EQ(s.CurrentPage().index, 2);
+  EXPECT_EQ(s.IndividualHistory().Entries(), (std::vector<std::int32_t>{3}));
+  EXPECT_EQ(s.Unlinked().Count(), 3);  // B keeps her family (she is its wife)
+  s.SetTab(Tab::kFamily);
+  ASSERT_EQ(s.ShowFamily(1), 0);
+  ASSERT_EQ(s.DeleteCurrent(), 0);
+  EXPECT_EQ(s.CurrentPage().record, nullptr);
+  EXPECT_EQ(s.Unlinked().Count(), 4);
+  EXPECT_EQ(s.FamilyHistory().Count(), 0);
+}
+
+TEST_F(SessionTest, ToolbarFollowsStateTabAndHistory) {
+  Session s(store);
+  ASSERT_EQ(s.Open(1), 0);
+  EXPECT_EQ(s.TabCount(), 6);
+  ToolbarState t = s.Toolbar();
+  EXPECT_FALSE(t.view);
+  EXPECT_TRUE(t.edit);
+  EXPECT_FALSE(t.back);
+  ASSERT_EQ(s.ShowIndividual(1), 0);
+  ASSERT_EQ(s.ShowIndividual(2), 0);
+  EXPECT_TRUE(s.Toolbar().back);
+  s.SetTab(Tab::kPedigree);
+  EXPECT_FALSE(s.Toolbar().edit);
+  EXPECT_TRUE(s.Back());
+  EXPECT_TRUE(s.Toolbar().forward);
+  s.SetTab(Tab::kFamily);
+  ASSERT_EQ(s.ShowFamily(1), 0);
+  EXPECT_FALSE(s.Toolbar().back);  // one family shown
+  s.SetMode(2);
+  EXPECT_EQ(s.TabCount(), 5);
+  t = s.Toolbar();
+  EXPECT_TRUE(t.view);
+  EXPECT_FALSE(t.edit);
+  EXPECT_FALSE(t.back);  // the family history only moves in view state
+}
+
+TEST_F(SessionTest, AFailedSaveLeavesTheCloseQuestion) {
+  Session s(store);
+  ASSERT_EQ(s.Open(2), 0);
+  ASSERT_EQ(s.ShowIndividual(4), 0);
+  ASSERT_EQ(SetField(s.CurrentPage(), "given", "Dee"), 0);
+  ASSERT_EQ(s.Commit(Answer::kYes), 0);
+  EXPECT_NE(SaveGedcom(store, "/nonexistent-dir/x/out.ged", false), 0);
+  EXPECT_EQ(s.CloseQuestion(), kAskSaveData);
+}
+
+TEST_F(SessionTest, NothingIsDeletedInViewState) {
+  Session s(store);
+  ASSERT_EQ(s.Open(1), 0);
+  ASSERT_EQ(s.ShowIndividual(1), 0);
+  EXPECT_EQ(s.CanDeleteCurrent().refusal, kNoSummary);
+  EXPECT_EQ(s.DeleteCurrent(), kNoSummary);
+  EXPECT_EQ(s.CloseQuestion(), 0);
+}
+
+}  // namespace
+}  // namespace dv::viewedit
