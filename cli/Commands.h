@@ -18,16 +18,28 @@ int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
 //   [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]
 //   [--png OUT.png] [--dump OUT.txt] [--zoom N]
 int BirthBrief(Args args);
+// fullchart FILE --base ID [--style tree] [--people relatives|ancestors|descendants]
+//   [--max-ancestors N] [--max-descendants N] [--no-page-breaks]
+//   [--page-numbers none|bottom|top] [--title] [--fold] [--equals] [--birth-not-marriage]
+//   [--line-width N] [--links uniform|black|colour] [--zoom N] [--dump OUT.txt]
+//   [--png OUT.png] [--families OUT.tsv] [--summary]
+int FullChartCommand(Args args);
 
 }  // namespace dv::cli
 
 namespace dv {
 struct LoadOptions;
+struct FullChartPage;
+struct Settings;
 }
 
 namespace dv::cli {
 
 // The options shared by load and save, and the remaining paths; false on an unknown option.
 bool ParseLoadOptions(Args args, LoadOptions& options, std::vector<std::string>& paths);
+
+// The full chart's page without a printer: a Letter page at 20 columns and
+// 12 lines per inch inside the settings' page and chart margins.
+FullChartPage DefaultFullChartPage(const Settings& settings);
 
 }  // namespace dv::cli
