@@ -209,7 +209,9 @@ ChartStatus Selector::Ancestral(std::int32_t baseIndex) {
         const IndividualSummary* person = p > 0 ? store_.Individual(p) : nullptr;
         if (person == nullptr || !ValidFamily(person->parentFamily)) continue;
         const std::size_t pf = std::size_t(person->parentFamily);
-        if (stamp[pf] == g + 1) continue;
+        // The start family reached again (a person recorded as their own
+        // ancestor) is not walked again.
+        if (person->parentFamily == start || stamp[pf] == g + 1) continue;
         stamp[pf] = std::int16_t(g + 1);
         if (int(next.size()) >= capacity) return Fail(kMsgFcTooMuchData);
         next.push_back(person->parentFamily);
@@ -234,7 +236,8 @@ ChartStatus Selector::Ancestral(std::int32_t baseIndex) {
       const IndividualSummary* person = p > 0 ? store_.Individual(p) : nullptr;
       if (person == nullptr || !ValidFamily(person->parentFamily)) continue;
       const std::int32_t pf = person->parentFamily;
-      const int gp = level[std::size_t(pf)];
+      const int placed = genOf_[std::size_t(pf)];
+      const int gp = placed != 0 ? placed : level[std::size_t(pf)];
       if (gp <= gf) continue;  // beyond the maximum, or not older than this family
       const FamilySummary* parents = store_.Family(pf);
       const int child = ChildIndexIn(*parents, p);
