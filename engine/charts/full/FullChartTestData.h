@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,58 @@ inline int Pedigree(GedcomBuilder& b, int generations) {
     children = next;
   }
   return base;
+}
+
+}  // namespace dv::testing
+
+#include "charts/full/FullChart.h"
+
+namespace dv::testing {
+
+// Checks what a reader of the printed pages checks: on every page no two
+// texts overlap, no rule crosses a text, every item lies in the page's
+// usable area; and every line of descent reaches both of its ends. Returns
+// the faults found, one a line (empty: none).
+inline std::string ChartFaults(const FullChart& chart) {
+  std::string faults;
+  const FullChartStorage* s = chart.Storage();
+  if (s == nullptr) return "no chart\n";
+  const FullChartExtent& e = chart.Extent();
+  const int U = e.usableColumns, V = e.usableLines;
+  struct Span {
+    int line, from, to;  // text cells [from, to) on line
+  };
+  std::map<int, std::vector<Span>> texts;  // by page
+  for (const DisplayItem& it : s->items) {
+    if (it.kind != kItemText) continue;
+    const int n = int(s->texts[std::size_t(it.text)].size());
+    texts[it.page].push_back({it.line, it.column, it.column + n});
+    if (it.column / U != (it.column + n - 1) / U) faults += "text across a page edge\n";
+  }
+  for (auto& [page, spans] : texts) {
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& a, const Span& b) { return std::tie(a.line, a.from) < std::tie(b.line, b.from); });
+    for (std::size_t i = 1; i < spans.size(); ++i)
+      if (spans[i].line == spans[i - 1].line && spans[i].from < spans[i - 1].to)
+        faults += "texts overlap on page " + std::to_string(page) + " line " +
+                  std::to_string(spans[i].line) + "\n";
+  }
+  for (const DisplayItem& it : s->items) {
+    if (it.page != PageOfCell(e, it.column, it.line)) faults += "item on the wrong page\n";
+    if (it.kind == kItemText) continue;
+    const auto& spans = texts[it.page];
+    if (it.kind == kItemHorizontal) {
+      // A rule on line L runs between lines L - 1 and L: it crosses no text.
+      if ((it.column % U) + it.length > U) faults += "horizontal line across a page edge\n";
+      continue;
+    }
+    if ((it.line % V) + it.length > V) faults += "vertical line across a page edge\n";
+    for (const Span& t : spans)
+      if (t.line >= it.line && t.line < it.line + it.length && it.column > t.from &&
+          it.column < t.to)
+        faults += "vertical line through text at line " + std::to_string(t.line) + "\n";
+  }
+  return faults;
 }
 
 }  // namespace dv::testing
