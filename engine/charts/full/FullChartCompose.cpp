@@ -103,7 +103,7 @@ void Composer::VerticalPieces(int column, int from, int to, int style) {
   const int V = e_.usableLines;
   for (int a = from; a < to;) {
     const int b = std::min(to, (a / V + 1) * V);
-    Rule(a == from ? kItemVertical : kItemVerticalContinued, column, a, b - a, style);
+    Rule(a == from ? kFcVertical : kFcVerticalContinued, column, a, b - a, style);
     a = b;
   }
 }
@@ -113,7 +113,7 @@ void Composer::HorizontalPieces(int from, int to, int line, int style) {
   const int U = e_.usableColumns;
   for (int a = from; a < to;) {
     const int b = std::min(to, (a / U + 1) * U);
-    Rule(kItemHorizontal, a, line, b - a, style);
+    Rule(kFcHorizontal, a, line, b - a, style);
     a = b;
   }
 }
@@ -133,7 +133,7 @@ ChartStatus Composer::Groups() {
       if (id <= 0) continue;
       const std::size_t before = s_.items.size();
       if (int rc = style_.Compose(id, row.line)) return Fail(rc);
-      if (s_.items.size() > std::size_t(kItemBlocks) * kItemBlockSize) return Fail(kMsgFcTooMuchData);
+      if (s_.items.size() > std::size_t(kFcItemBlocks) * kFcItemBlockSize) return Fail(kMsgFcTooMuchData);
       (void)before;
     }
   }
@@ -166,7 +166,7 @@ ChartStatus Composer::Lines() {
         HorizontalPieces(std::min(uc, lc), std::max(uc, lc), jog, l.kind);
         VerticalPieces(lc, jog, end, l.kind);
       }
-      if (s_.items.size() > std::size_t(kItemBlocks) * kItemBlockSize) return Fail(kMsgFcTooMuchData);
+      if (s_.items.size() > std::size_t(kFcItemBlocks) * kFcItemBlockSize) return Fail(kMsgFcTooMuchData);
     }
   }
   return {};
@@ -232,10 +232,10 @@ void Composer::PlaceTitle() {
   };
   for (const DisplayItem& it : s_.items) {
     switch (it.kind) {
-      case kItemText:
+      case kFcText:
         mark(it.column, it.column + int(s_.texts[std::size_t(it.text)].size()), it.line, it.line);
         break;
-      case kItemHorizontal:
+      case kFcHorizontal:
         mark(it.column, it.column + it.length, it.line - 1, it.line);
         break;
       default:

@@ -44,13 +44,13 @@ TEST_F(Compose, LinesAreCutAtPageBoundariesWithoutLosingAPiece) {
     EXPECT_EQ(testing::ChartFaults(chart), "") << lines;
     const int V = chart.Extent().usableLines;
     for (const DisplayItem& it : S().items) {
-      if (it.kind != kItemVerticalContinued) continue;
+      if (it.kind != kFcVerticalContinued) continue;
       ++continued;
       // It starts a page, and the piece above ends where it starts.
       EXPECT_EQ(it.line % V, 0);
       bool joined = false;
       for (const DisplayItem& up : S().items)
-        joined = joined || ((up.kind == kItemVertical || up.kind == kItemVerticalContinued) &&
+        joined = joined || ((up.kind == kFcVertical || up.kind == kFcVerticalContinued) &&
                             up.column == it.column && up.line + up.length == it.line);
       EXPECT_TRUE(joined) << "line at column " << it.column << " from " << it.line;
     }

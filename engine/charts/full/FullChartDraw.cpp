@@ -75,32 +75,32 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
     if (strip) {
       // Everything that touches the strip, so a line crossing its edge is
       // drawn in both strips.
-      const int top = it.kind == kItemText ? it.line : it.line - 1;
-      const int bottom = it.kind == kItemText ? it.line + 1
-                         : it.kind == kItemHorizontal ? it.line + 1
+      const int top = it.kind == kFcText ? it.line : it.line - 1;
+      const int bottom = it.kind == kFcText ? it.line + 1
+                         : it.kind == kFcHorizontal ? it.line + 1
                                                       : it.line + it.length + 1;
       if (bottom + 1 < in.stripFirst || top - 1 > in.stripEnd) continue;
     }
     if (page > 0) {
       const int col = it.column % e.usableColumns;
-      const int len = it.kind == kItemText ? int(st.texts[std::size_t(it.text)].size())
-                      : it.kind == kItemHorizontal ? it.length
+      const int len = it.kind == kFcText ? int(st.texts[std::size_t(it.text)].size())
+                      : it.kind == kFcHorizontal ? it.length
                                                    : 0;
-      if (col + (it.kind == kItemText ? 0 : len) > e.usableColumns) return kMsgFcWidthOverrun;
-      if ((it.line % e.usableLines) + (it.kind == kItemHorizontal || it.kind == kItemText ? 0 : it.length) >
+      if (col + (it.kind == kFcText ? 0 : len) > e.usableColumns) return kMsgFcWidthOverrun;
+      if ((it.line % e.usableLines) + (it.kind == kFcHorizontal || it.kind == kFcText ? 0 : it.length) >
           e.usableLines)
         return kMsgFcVerticalFormat;
     }
     const int x = at.X(it.column), y = at.Y(it.line);
     switch (it.kind) {
-      case kItemText:
+      case kFcText:
         s.Text(x, y, st.texts[std::size_t(it.text)]);
         break;
-      case kItemHorizontal:
+      case kFcHorizontal:
         if (currentStyle != it.style) s.SetPen(LinkPen(in.options.links, currentStyle = it.style, width));
         s.HorizontalRule(x, x + it.length * cw, y - ch / 2);
         break;
-      case kItemBox:
+      case kFcBox:
         s.FillBox(x, y, x + (it.text & 0xFFFF) * cw, y + ((it.text >> 16) & 0xFFFF) * ch, kWhite);
         break;
       default: {
@@ -108,7 +108,7 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
         int y1 = y - ch / 2;
         // A line that comes from the page above starts just below the top
         // margin on paper.
-        if (page > 0 && it.kind >= kItemVerticalContinued && it.line % e.usableLines == 0)
+        if (page > 0 && it.kind >= kFcVerticalContinued && it.line % e.usableLines == 0)
           y1 = (1 + in.page.marginTop) * ch - ch + 5;
         s.VerticalRule(x, y1, y + it.length * ch - ch / 2);
         break;

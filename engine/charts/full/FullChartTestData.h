@@ -133,7 +133,7 @@ inline std::string ChartFaults(const FullChart& chart) {
   };
   std::map<int, std::vector<Span>> texts;  // by page
   for (const DisplayItem& it : s->items) {
-    if (it.kind != kItemText) continue;
+    if (it.kind != kFcText) continue;
     const int n = int(s->texts[std::size_t(it.text)].size());
     texts[it.page].push_back({it.line, it.column, it.column + n});
     if (it.column / U != (it.column + n - 1) / U) faults += "text across a page edge\n";
@@ -148,9 +148,9 @@ inline std::string ChartFaults(const FullChart& chart) {
   }
   for (const DisplayItem& it : s->items) {
     if (it.page != PageOfCell(e, it.column, it.line)) faults += "item on the wrong page\n";
-    if (it.kind == kItemText) continue;
+    if (it.kind == kFcText) continue;
     const auto& spans = texts[it.page];
-    if (it.kind == kItemHorizontal) {
+    if (it.kind == kFcHorizontal) {
       // A rule on line L runs between lines L - 1 and L: it crosses no text.
       if ((it.column % U) + it.length > U) faults += "horizontal line across a page edge\n";
       continue;

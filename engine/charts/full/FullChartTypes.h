@@ -21,8 +21,8 @@ inline constexpr int kLinkLimit = kLinkCapacity - 2;
 inline constexpr int kGenerationRows = 500;       // row 0 unused
 inline constexpr int kStartGeneration = 201;
 inline constexpr int kAllGenerations = 199;
-inline constexpr int kItemBlockSize = 3274;
-inline constexpr int kItemBlocks = 19;
+inline constexpr int kFcItemBlockSize = 3274;
+inline constexpr int kFcItemBlocks = 19;
 inline constexpr int kMaxGroupChildren = 25;
 inline constexpr int kMarriageTextSize = 64;      // 63 characters and the NUL
 inline constexpr int kNoPageBreakSize = 32760;    // columns and lines of an unbroken page
@@ -229,11 +229,11 @@ struct GenerationRow {
 };
 
 // A display item (text, rule or box) of the composed chart.
-inline constexpr int kItemText = 1;
-inline constexpr int kItemHorizontal = 2;
-inline constexpr int kItemVertical = 3;
-inline constexpr int kItemVerticalContinued = 4;
-inline constexpr int kItemBox = -1;
+inline constexpr int kFcText = 1;
+inline constexpr int kFcHorizontal = 2;
+inline constexpr int kFcVertical = 3;
+inline constexpr int kFcVerticalContinued = 4;
+inline constexpr int kFcBox = -1;
 
 struct DisplayItem {
   std::int32_t column = 0;

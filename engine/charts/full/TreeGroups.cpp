@@ -204,7 +204,7 @@ void AddText(FullChartStorage& s, int column, int line, std::string text) {
   DisplayItem it;
   it.column = column;
   it.line = line;
-  it.kind = kItemText;
+  it.kind = kFcText;
   it.text = StoreText(s, std::move(text));
   s.items.push_back(it);
 }
@@ -256,7 +256,7 @@ int ComposeTreeGroup(const RecordStore& store, const FullChartOptions& o, FullCh
   const int K = C + kTreeChildrenLine;
   const int drop = couple + w.dropColumn;
   const int dropStart = o.birthNotMarriage ? C + 2 : C + 3;
-  AddRule(s, kItemVertical, drop, dropStart, K - (n == 1 ? 0 : 1) - dropStart);
+  AddRule(s, kFcVertical, drop, dropStart, K - (n == 1 ? 0 : 1) - dropStart);
 
   const int line1 = w.childrenState == 3 ? w.firstLineCount : n;
   // A bar over children from..to-1 that also reaches the columns a and b
@@ -267,16 +267,16 @@ int ComposeTreeGroup(const RecordStore& store, const FullChartOptions& o, FullCh
       const int c = TreeChildPlace(w, i).column;
       lo = std::min(lo, c);
       hi = std::max(hi, c);
-      AddRule(s, kItemVertical, c, barLine, 1);
+      AddRule(s, kFcVertical, c, barLine, 1);
     }
-    AddRule(s, kItemHorizontal, lo, barLine, hi - lo);
+    AddRule(s, kFcHorizontal, lo, barLine, hi - lo);
   };
   if (n > 1) {
     const int join = w.column + w.childrenOffset + w.joinOffset;
     bar(0, line1, K - 1, drop, w.childrenState == 3 ? join : drop);
     if (w.childrenState == 3) {
       bar(line1, n, K - 1 + kTreeFoldStep, join, join);
-      AddRule(s, kItemVertical, join, K - 1, kTreeFoldStep);
+      AddRule(s, kFcVertical, join, K - 1, kTreeFoldStep);
     }
   }
   for (int i = 0; i < n; ++i) {

@@ -31,10 +31,10 @@ class TreeGroup : public ::testing::Test {
     std::string out;
     for (const DisplayItem& it : s.items) {
       out += std::to_string(it.column) + "," + std::to_string(it.line) + " ";
-      if (it.kind == kItemText) {
+      if (it.kind == kFcText) {
         out += "\"" + s.texts[std::size_t(it.text)] + "\"\n";
       } else {
-        out += std::string(it.kind == kItemHorizontal ? "h" : "v") + std::to_string(it.length) + "\n";
+        out += std::string(it.kind == kFcHorizontal ? "h" : "v") + std::to_string(it.length) + "\n";
       }
     }
     return out;
