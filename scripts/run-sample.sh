@@ -2,7 +2,8 @@
 # The program's main job on the shipped sample: builds the command-line tool
 # and the Windows program, loads sample/sample.ged, draws the Birth Brief of
 # its base individual @I1@ into build/sample/birthbrief.png (with a text dump
-# beside it), and starts dorvane.exe on the sample under Wine when a display
+# beside it) and a Tree of all of @I1@'s relatives into
+# build/sample/fulltree.png, and starts dorvane.exe on the sample under Wine when a display
 # is available.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
@@ -21,6 +22,14 @@ if "$BUILD/native/cli/dorvane-cli" load "$sample"; then :; fi
 "$BUILD/native/cli/dorvane-cli" birthbrief "$sample" --base @I1@ --generations 8 \
   --png "$out/birthbrief.png" --dump "$out/birthbrief.txt"
 echo "Birth Brief of @I1@: $out/birthbrief.png (image), $out/birthbrief.txt (cell dump)"
+
+# A full chart as a Tree: all relatives of @I1@, without page breaks and
+# with its title, as a PNG image; its printed pages as a text dump.
+"$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
+  --no-page-breaks --title --png "$out/fulltree.png" --summary
+"$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
+  --page-numbers bottom --dump "$out/fulltree.txt" --families "$out/fulltree.tsv"
+echo "Full chart (Tree) of @I1@: $out/fulltree.png (image), $out/fulltree.txt (pages), $out/fulltree.tsv (families)"
 
 arch=x86_64
 "$DORVANE_ROOT/scripts/can-run-win32.sh" && arch=i686
