@@ -190,7 +190,8 @@ int FullChartCommand(Args args) {
 
   if (a.summary) {
     const std::string text =
-        chart.ResultText(page.printerCharWidth, page.printerLineHeight, page.dpiX, page.dpiY) + "\n";
+        chart.ResultText(page.printerCharWidth, page.printerLineHeight, page.dpiX, page.dpiY) +
+        "\n";
     if (int rc = WriteText("-", text)) return Message(rc), 1;
   }
   if (!a.families.empty()) {

@@ -59,8 +59,8 @@ TEST_F(FullChartCli, ListsTheFamiliesPlacedRowByRow) {
 }
 
 TEST_F(FullChartCli, DumpsThePrintedPagesInTheBirthBriefFormat) {
-  ASSERT_EQ(Run({Path("f.ged"), "--base", "1", "--dump", Path("d.txt"), "--page-numbers",
-                 "bottom", "--links", "black", "--fold", "--equals"}),
+  ASSERT_EQ(Run({Path("f.ged"), "--base", "1", "--dump", Path("d.txt"), "--page-numbers", "bottom",
+                 "--links", "black", "--fold", "--equals"}),
             0);
   const std::string dump = Read("d.txt");
   EXPECT_EQ(dump.rfind("1\t", 0), 0u);
@@ -81,8 +81,9 @@ TEST_F(FullChartCli, AChartThatCannotBeMadeFails) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Run({Path("f.ged"), "--base", std::to_string(lone), "--summary"}), 1);
   const std::string err = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(err,
-            "194\tAborted in layout\n199\tBase individual has no ancestors\n26\tCannot generate chart\n");
+  EXPECT_EQ(
+      err,
+      "194\tAborted in layout\n199\tBase individual has no ancestors\n26\tCannot generate chart\n");
 }
 
 }  // namespace

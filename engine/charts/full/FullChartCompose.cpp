@@ -13,9 +13,12 @@ namespace {
 
 int TitleLabel(People p) {
   switch (p) {
-    case People::kAncestors: return kLblAncestorsOf;
-    case People::kDescendants: return kLblDescendantsOf;
-    case People::kAll: break;
+    case People::kAncestors:
+      return kLblAncestorsOf;
+    case People::kDescendants:
+      return kLblDescendantsOf;
+    case People::kAll:
+      break;
   }
   return kLblRelativesOf;
 }
@@ -133,7 +136,8 @@ ChartStatus Composer::Groups() {
       if (id <= 0) continue;
       const std::size_t before = s_.items.size();
       if (int rc = style_.Compose(id, row.line)) return Fail(rc);
-      if (s_.items.size() > std::size_t(kFcItemBlocks) * kFcItemBlockSize) return Fail(kMsgFcTooMuchData);
+      if (s_.items.size() > std::size_t(kFcItemBlocks) * kFcItemBlockSize)
+        return Fail(kMsgFcTooMuchData);
       (void)before;
     }
   }
@@ -145,17 +149,19 @@ ChartStatus Composer::Lines() {
     for (std::size_t i = 1; i < table->size(); ++i) {
       const DescentLink& l = (*table)[i];
       if (l.flag == kLinkWithdrawn) continue;
-      const int gu = l.upper > 0 ? s_.families[std::size_t(l.upper)].generation
-                                 : (s_.PlaceholderOf(l.upper) ? s_.PlaceholderOf(l.upper)->generation : 0);
-      const int gl = l.lower > 0 ? s_.families[std::size_t(l.lower)].generation
-                                 : (s_.PlaceholderOf(l.lower) ? s_.PlaceholderOf(l.lower)->generation : 0);
+      const int gu = l.upper > 0
+                         ? s_.families[std::size_t(l.upper)].generation
+                         : (s_.PlaceholderOf(l.upper) ? s_.PlaceholderOf(l.upper)->generation : 0);
+      const int gl = l.lower > 0
+                         ? s_.families[std::size_t(l.lower)].generation
+                         : (s_.PlaceholderOf(l.lower) ? s_.PlaceholderOf(l.lower)->generation : 0);
       if (s_.RowOf(gu) == 0 || s_.RowOf(gl) == 0 || gu != gl + 1) return Fail(kMsgFcCorrelation);
       const GenerationRow& upper = s_.rows[std::size_t(gu)];
       const GenerationRow& lower = s_.rows[std::size_t(gl)];
       const int uc = UpperColumn(s_, style_, l);
       const int lc = LowerColumn(s_, style_, l);
-      const int start = l.upper > 0 ? upper.line + style_.Child(l.upper, l.childIndex).lineOffset
-                                    : upper.line;
+      const int start =
+          l.upper > 0 ? upper.line + style_.Child(l.upper, l.childIndex).lineOffset : upper.line;
       const int end = lower.line;
       if (end <= start) return Fail(kMsgFcCorrelation);
       if (std::abs(uc - lc) < 2) {
@@ -166,7 +172,8 @@ ChartStatus Composer::Lines() {
         HorizontalPieces(std::min(uc, lc), std::max(uc, lc), jog, l.kind);
         VerticalPieces(lc, jog, end, l.kind);
       }
-      if (s_.items.size() > std::size_t(kFcItemBlocks) * kFcItemBlockSize) return Fail(kMsgFcTooMuchData);
+      if (s_.items.size() > std::size_t(kFcItemBlocks) * kFcItemBlockSize)
+        return Fail(kMsgFcTooMuchData);
     }
   }
   return {};
@@ -347,13 +354,15 @@ void OrderItems(FullChartStorage& s, ComposedChart& c, bool imageOrder) {
       if (i == 0 || items[i].page != items[i - 1].page)
         c.pageList.push_back({items[i].page, std::int32_t(i)});
     if (c.title.placed) {
-      const bool listed = std::any_of(c.pageList.begin(), c.pageList.end(),
-                                      [&](const PageListEntry& p) { return p.page == c.title.page; });
+      const bool listed =
+          std::any_of(c.pageList.begin(), c.pageList.end(),
+                      [&](const PageListEntry& p) { return p.page == c.title.page; });
       if (!listed) {
         // The title's page holds no items: its entry points past them.
         auto at = std::find_if(c.pageList.begin(), c.pageList.end(),
                                [&](const PageListEntry& p) { return p.page > c.title.page; });
-        const std::int32_t first = at == c.pageList.end() ? std::int32_t(items.size()) : at->firstItem;
+        const std::int32_t first =
+            at == c.pageList.end() ? std::int32_t(items.size()) : at->firstItem;
         c.pageList.insert(at, {c.title.page, first});
       }
     }
@@ -375,7 +384,8 @@ std::vector<int> FullChartStripPlan(const FullChartStorage& s, const FullChartEx
   // Safe cuts: the top of every row (the chart's lines are drawn whole in
   // every strip they touch, so any row top will do), never inside the title.
   std::vector<int> safe;
-  for (int g = s.highest; g >= s.lowest && s.highest != 0; --g) safe.push_back(s.rows[std::size_t(g)].line + 1);
+  for (int g = s.highest; g >= s.lowest && s.highest != 0; --g)
+    safe.push_back(s.rows[std::size_t(g)].line + 1);
   std::sort(safe.begin(), safe.end());
   const int firstRow = safe.empty() ? e.chartLines : safe.front();
   const int titleTop = title.placed ? title.line + 1 : -1;

@@ -5,19 +5,26 @@
 namespace dv {
 
 Pen LinkPen(LinkPens links, int style, int width) {
-  if (links == LinkPens::kUniform || style <= 0 || style > 6) return {width, PenStyle::kSolid, kBlack};
+  if (links == LinkPens::kUniform || style <= 0 || style > 6)
+    return {width, PenStyle::kSolid, kBlack};
   if (links == LinkPens::kColour) {
-    static constexpr Colour kColours[6] = {kBlack, Rgb(255, 0, 0), Rgb(255, 255, 0),
+    static constexpr Colour kColours[6] = {kBlack,         Rgb(255, 0, 0), Rgb(255, 255, 0),
                                            Rgb(0, 0, 255), Rgb(0, 255, 0), Rgb(0, 255, 255)};
     return {width, PenStyle::kSolid, kColours[style - 1]};
   }
   switch (style) {
-    case 2: return {1, PenStyle::kDashDotDot, kBlack};
-    case 3: return {1, PenStyle::kDash, kBlack};
-    case 4: return {width < 2 ? 0 : width - 2, PenStyle::kSolid, kBlack};
-    case 5: return {1, PenStyle::kDashDot, kBlack};
-    case 6: return {1, PenStyle::kDot, kBlack};
-    default: break;
+    case 2:
+      return {1, PenStyle::kDashDotDot, kBlack};
+    case 3:
+      return {1, PenStyle::kDash, kBlack};
+    case 4:
+      return {width < 2 ? 0 : width - 2, PenStyle::kSolid, kBlack};
+    case 5:
+      return {1, PenStyle::kDashDot, kBlack};
+    case 6:
+      return {1, PenStyle::kDot, kBlack};
+    default:
+      break;
   }
   return {width, PenStyle::kSolid, kBlack};
 }
@@ -48,9 +55,10 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
   const FullChartStorage& st = *in.storage;
   const ComposedChart& c = *in.composed;
   const FullChartExtent& e = in.extent;
-  const Placer at{cw, ch, page, e.usableColumns, e.usableLines, in.page.marginLeft,
-                  in.page.marginTop};
-  const int width = RulePenWidth(in.options.lineWidth, ch, in.printerLineHeight, screen != 0 ? 1 : 0);
+  const Placer at{
+      cw, ch, page, e.usableColumns, e.usableLines, in.page.marginLeft, in.page.marginTop};
+  const int width =
+      RulePenWidth(in.options.lineWidth, ch, in.printerLineHeight, screen != 0 ? 1 : 0);
 
   s.SetTextColour(kBlack);
   s.SetBackground(Background::kTransparent, kWhite);
@@ -76,18 +84,19 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
       // Everything that touches the strip, so a line crossing its edge is
       // drawn in both strips.
       const int top = it.kind == kFcText ? it.line : it.line - 1;
-      const int bottom = it.kind == kFcText ? it.line + 1
+      const int bottom = it.kind == kFcText         ? it.line + 1
                          : it.kind == kFcHorizontal ? it.line + 1
-                                                      : it.line + it.length + 1;
+                                                    : it.line + it.length + 1;
       if (bottom + 1 < in.stripFirst || top - 1 > in.stripEnd) continue;
     }
     if (page > 0) {
       const int col = it.column % e.usableColumns;
-      const int len = it.kind == kFcText ? int(st.texts[std::size_t(it.text)].size())
+      const int len = it.kind == kFcText         ? int(st.texts[std::size_t(it.text)].size())
                       : it.kind == kFcHorizontal ? it.length
-                                                   : 0;
+                                                 : 0;
       if (col + (it.kind == kFcText ? 0 : len) > e.usableColumns) return kMsgFcWidthOverrun;
-      if ((it.line % e.usableLines) + (it.kind == kFcHorizontal || it.kind == kFcText ? 0 : it.length) >
+      if ((it.line % e.usableLines) +
+              (it.kind == kFcHorizontal || it.kind == kFcText ? 0 : it.length) >
           e.usableLines)
         return kMsgFcVerticalFormat;
     }
@@ -97,14 +106,16 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
         s.Text(x, y, st.texts[std::size_t(it.text)]);
         break;
       case kFcHorizontal:
-        if (currentStyle != it.style) s.SetPen(LinkPen(in.options.links, currentStyle = it.style, width));
+        if (currentStyle != it.style)
+          s.SetPen(LinkPen(in.options.links, currentStyle = it.style, width));
         s.HorizontalRule(x, x + it.length * cw, y - ch / 2);
         break;
       case kFcBox:
         s.FillBox(x, y, x + (it.text & 0xFFFF) * cw, y + ((it.text >> 16) & 0xFFFF) * ch, kWhite);
         break;
       default: {
-        if (currentStyle != it.style) s.SetPen(LinkPen(in.options.links, currentStyle = it.style, width));
+        if (currentStyle != it.style)
+          s.SetPen(LinkPen(in.options.links, currentStyle = it.style, width));
         int y1 = y - ch / 2;
         // A line that comes from the page above starts just below the top
         // margin on paper.
@@ -127,7 +138,8 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
     const int count = t.oneLine ? 1 : 3;
     for (int k = 0; k < count; ++k) {
       const std::string& text = t.lines[k];
-      const int centred = t.column + (t.oneLine ? 0 : (t.width - int(text.size() + text.size() / 4)) / 2);
+      const int centred =
+          t.column + (t.oneLine ? 0 : (t.width - int(text.size() + text.size() / 4)) / 2);
       s.Text(at.X(std::max(t.column, centred)), at.Y(t.line + 2 * k), text);
     }
     s.SelectFont(previous);
@@ -139,7 +151,8 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
     const FontRecord previous = s.CurrentFont();
     const FontMetrics m = s.SelectFont(in.pageNumberFont);
     const int x = (in.page.pageColumns * cw) / 2 - m.averageCharWidth;
-    const int y = in.options.pageNumbersTop() ? 1 : (in.page.pageLines + 1) * ch - m.lineHeight() - 1;
+    const int y =
+        in.options.pageNumbersTop() ? 1 : (in.page.pageLines + 1) * ch - m.lineHeight() - 1;
     s.Text(x, y, PageLabel(pr, pc));
     s.SelectFont(previous);
   }

@@ -33,7 +33,7 @@ std::string PageLabel(int pageRow, int pageColumn);
 // Draws: page 0 the whole chart, n > 0 printed page n (items of pages not in
 // the page list: none), -1 the image strip stripFirst..stripEnd. screen 1
 // screen, 0 paper, -1 image. Returns 0 or a message id.
-int DrawFullChart(const FullChartDrawInput& in, DrawSurface& surface, int cellWidth,
-                  int cellHeight, int page, int screen);
+int DrawFullChart(const FullChartDrawInput& in, DrawSurface& surface, int cellWidth, int cellHeight,
+                  int page, int screen);
 
 }  // namespace dv

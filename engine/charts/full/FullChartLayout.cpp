@@ -7,9 +7,7 @@
 
 namespace dv {
 
-int TreeStyle::Format(std::int32_t family) {
-  return FormatTreeGroup(store_, options_, s_, family);
-}
+int TreeStyle::Format(std::int32_t family) { return FormatTreeGroup(store_, options_, s_, family); }
 int TreeStyle::Height(std::int32_t family) const {
   return TreeGroupHeight(s_.families[std::size_t(family)]);
 }
@@ -79,7 +77,8 @@ struct LinkIndex {
   }
   std::vector<const DescentLink*>& Slot(std::int32_t id, bool out) {
     if (id > 0) return out ? outFamily[std::size_t(id)] : inFamily[std::size_t(id)];
-    return out ? outHolder[std::size_t(-std::int64_t(id))] : inHolder[std::size_t(-std::int64_t(id))];
+    return out ? outHolder[std::size_t(-std::int64_t(id))]
+               : inHolder[std::size_t(-std::int64_t(id))];
   }
   const std::vector<const DescentLink*>& Out(std::int32_t id) const {
     return id > 0 ? outFamily[std::size_t(id)] : outHolder[std::size_t(-std::int64_t(id))];

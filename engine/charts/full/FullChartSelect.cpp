@@ -29,7 +29,7 @@ struct GroupInfo {
   int seq = 0;
   int rank = 0;
   bool descendantList = false;
-  int incoming = 0;      // descent links that end here
+  int incoming = 0;            // descent links that end here
   std::int32_t firstLink = 0;  // the link that leads here (descendant links negative)
 };
 
@@ -245,8 +245,7 @@ ChartStatus Selector::Ancestral(std::int32_t baseIndex) {
       if (genOf_[std::size_t(pf)] == 0) {
         if (auto st = Place(pf, gp, false); !st.ok()) return st;
         const int colour = s_.families[std::size_t(f)].colour;
-        s_.families[std::size_t(pf)].colour =
-            std::int16_t(side == 0 ? colour : NextColour(colour));
+        s_.families[std::size_t(pf)].colour = std::int16_t(side == 0 ? colour : NextColour(colour));
         queue.push_back(pf);
       }
       const int kind = side == 0 ? kLinkHusbandUp : kLinkWifeUp;
@@ -278,7 +277,8 @@ void Selector::OrderRow(int g) {
     if (info.hasUp) continue;
     // A group with nothing above it keeps its pedigree place: right after
     // the groups that hang from the same place as its predecessor.
-    auto it = std::lower_bound(anchors.begin(), anchors.end(), std::pair<int, int>{info.seq, INT_MIN});
+    auto it =
+        std::lower_bound(anchors.begin(), anchors.end(), std::pair<int, int>{info.seq, INT_MIN});
     if (it == anchors.begin()) {
       keyed.push_back({{-1, 0, info.seq}, id});
     } else {
@@ -316,7 +316,8 @@ ChartStatus Selector::Descendants() {
           if (gh != 0) {
             // Already placed: the ancestral line itself, or a family reached
             // from a second parent (a marriage between relatives).
-            if (ancestralChild_[std::size_t(c)] && !famInfo_[std::size_t(h)].descendantList) continue;
+            if (ancestralChild_[std::size_t(c)] && !famInfo_[std::size_t(h)].descendantList)
+              continue;
             if (gh >= g) continue;  // not below this row: the child is shown by name
             if (auto st = LinkChain(true, f, i, g, h, side, gh, kLinkPlacedElsewhere,
                                     kLinkPlacedElsewhere);

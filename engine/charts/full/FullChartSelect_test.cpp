@@ -110,10 +110,10 @@ TEST_F(Select, ACoupleAncestralAlongTwoLinesStandsOnceInTheOlderGeneration) {
   const int base = b.Person("Base /Person/", 0);
   const int father = b.Person("Father /A/", 1);
   const int mother = b.Person("Mother /B/", 0);
-  b.Family(father, mother, {base});                   // F1
+  b.Family(father, mother, {base});  // F1
   const int gf = b.Person("Grandfather /A/", 1);
   const int gm = b.Person("Grandmother /C/", 0);
-  b.Family(gf, gm, {father});                         // F2
+  b.Family(gf, gm, {father});  // F2
   const int oldHusband = b.Person("Old /B/", 1);
   const int oldWife = b.Person("Old /Wife/", 0);
   const int old = b.Family(oldHusband, oldWife, {gm, mother});  // F3
@@ -131,7 +131,8 @@ TEST_F(Select, ACoupleAncestralAlongTwoLinesStandsOnceInTheOlderGeneration) {
   EXPECT_EQ(through->childIndex, 1);  // the mother is F3's second child
   // Each family once in the listing.
   const std::string listing = FamiliesListing(store, s);
-  EXPECT_EQ(listing, "203\t1\t@F3@\t@I6@\t@I7@\n202\t1\t@F2@\t@I4@\t@I5@\n201\t1\t@F1@\t@I2@\t@I3@\n");
+  EXPECT_EQ(listing,
+            "203\t1\t@F3@\t@I6@\t@I7@\n202\t1\t@F2@\t@I4@\t@I5@\n201\t1\t@F1@\t@I2@\t@I3@\n");
 }
 
 TEST_F(Select, PedigreeCollapseDoesNotMultiplyTheWalk) {

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/DataSource.h"
@@ -101,7 +101,8 @@ inline int Pedigree(GedcomBuilder& b, int generations) {
   for (int g = 0; g < generations; ++g) {
     std::vector<int> next;
     for (int c : children) {
-      const int h = b.Person("Father" + std::to_string(c) + " /Line/", 1, std::to_string(1960 - 30 * g));
+      const int h =
+          b.Person("Father" + std::to_string(c) + " /Line/", 1, std::to_string(1960 - 30 * g));
       const int w = b.Person("Mother" + std::to_string(c) + " /Line/", 0);
       b.Family(h, w, {c});
       next.push_back(h);
@@ -139,8 +140,9 @@ inline std::string ChartFaults(const FullChart& chart) {
     if (it.column / U != (it.column + n - 1) / U) faults += "text across a page edge\n";
   }
   for (auto& [page, spans] : texts) {
-    std::sort(spans.begin(), spans.end(),
-              [](const Span& a, const Span& b) { return std::tie(a.line, a.from) < std::tie(b.line, b.from); });
+    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) {
+      return std::tie(a.line, a.from) < std::tie(b.line, b.from);
+    });
     for (std::size_t i = 1; i < spans.size(); ++i)
       if (spans[i].line == spans[i - 1].line && spans[i].from < spans[i - 1].to)
         faults += "texts overlap on page " + std::to_string(page) + " line " +

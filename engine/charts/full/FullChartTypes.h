@@ -15,33 +15,33 @@
 namespace dv {
 
 // Capacities of the chart storage.
-inline constexpr int kPlacementCapacity = 3274;   // entries of each placement list
-inline constexpr int kLinkCapacity = 4092;        // entries of each descent-link table
+inline constexpr int kPlacementCapacity = 3274;  // entries of each placement list
+inline constexpr int kLinkCapacity = 4092;       // entries of each descent-link table
 inline constexpr int kLinkLimit = kLinkCapacity - 2;
-inline constexpr int kGenerationRows = 500;       // row 0 unused
+inline constexpr int kGenerationRows = 500;  // row 0 unused
 inline constexpr int kStartGeneration = 201;
 inline constexpr int kAllGenerations = 199;
 inline constexpr int kFcItemBlockSize = 3274;
 inline constexpr int kFcItemBlocks = 19;
 inline constexpr int kMaxGroupChildren = 25;
-inline constexpr int kMarriageTextSize = 64;      // 63 characters and the NUL
-inline constexpr int kNoPageBreakSize = 32760;    // columns and lines of an unbroken page
+inline constexpr int kMarriageTextSize = 64;    // 63 characters and the NUL
+inline constexpr int kNoPageBreakSize = 32760;  // columns and lines of an unbroken page
 
 // Message ids of the full chart. The step messages are one text with the
 // step's name behind it ("Aborted in " + "layout").
 inline constexpr int kMsgFcCannotAllocate = 1;
 inline constexpr int kMsgFcTooManyFamilies = 15;
 inline constexpr int kMsgFcCannotGenerate = 26;
-inline constexpr int kMsgFcCorrelation = 30;       // "Data correlation error"
+inline constexpr int kMsgFcCorrelation = 30;  // "Data correlation error"
 inline constexpr int kMsgFcWidthOverrun = 35;
 inline constexpr int kMsgFcVerticalFormat = 36;
 inline constexpr int kMsgFcGroupsOverlap = 59;
 inline constexpr int kMsgFcTooMuchData = 75;
 inline constexpr int kMsgFcMarriageByEquals = 86;
 inline constexpr int kMsgFcCannotDisplay = 110;
-inline constexpr int kMsgFcAbortedIn = 194;        // "Aborted in " + step label
-inline constexpr int kMsgFcErrorIn = 195;          // "Error in " + step label
-inline constexpr int kMsgFcData = 196;             // "Data " + "processing error" / "retrieval error"
+inline constexpr int kMsgFcAbortedIn = 194;  // "Aborted in " + step label
+inline constexpr int kMsgFcErrorIn = 195;    // "Error in " + step label
+inline constexpr int kMsgFcData = 196;       // "Data " + "processing error" / "retrieval error"
 inline constexpr int kMsgFcWiderThanPage = 197;
 inline constexpr int kMsgFcPageFormat = 198;
 inline constexpr int kMsgFcNoAncestors = 199;
@@ -183,7 +183,7 @@ struct Placeholder {
 
 // The work fields of a family while a chart is held.
 struct FamilyWork {
-  std::int32_t column = 0;      // left edge of the group
+  std::int32_t column = 0;  // left edge of the group
   std::int32_t width = 0;
   std::int32_t coupleOffset = 0;
   std::int32_t childrenOffset = 0;
@@ -198,11 +198,11 @@ struct FamilyWork {
   std::int32_t joinOffset = 0;      // folded: the column joining the two children lines
   char marriageText[kMarriageTextSize] = {};
   std::int16_t generation = 0;
-  std::int16_t colour = 0;       // 1..16
+  std::int16_t colour = 0;  // 1..16
   bool wifeFirst = false;
-  bool placed = false;           // in one of the placement lists
-  std::int32_t line = 0;         // top line of the group
-  std::int32_t bottom = 0;       // the line below its last line
+  bool placed = false;      // in one of the placement lists
+  std::int32_t line = 0;    // top line of the group
+  std::int32_t bottom = 0;  // the line below its last line
 };
 
 // The work fields of an individual while a chart is held.
@@ -217,15 +217,15 @@ struct IndividualWork {
 // One row of the generation table.
 struct GenerationRow {
   std::int16_t generation = 0;
-  std::int32_t line = 0;         // top of its family groups
-  std::int32_t rightmost = 0;    // rightmost column in use
-  std::int32_t families = 0;     // families and placeholders in the row
+  std::int32_t line = 0;       // top of its family groups
+  std::int32_t rightmost = 0;  // rightmost column in use
+  std::int32_t families = 0;   // families and placeholders in the row
   bool childrenLine = false;
   bool folded = false;
-  std::int32_t boxHeight = 0;    // BoxChart: the greatest box height
-  std::int32_t height = 0;       // lines from the row's line to its groups' last line
+  std::int32_t boxHeight = 0;  // BoxChart: the greatest box height
+  std::int32_t height = 0;     // lines from the row's line to its groups' last line
   std::int32_t reservedAbove = 0, reservedBelow = 0;
-  std::int32_t step = 0;         // lines from this row's line to the next
+  std::int32_t step = 0;  // lines from this row's line to the next
 };
 
 // A display item (text, rule or box) of the composed chart.
@@ -239,10 +239,10 @@ struct DisplayItem {
   std::int32_t column = 0;
   std::int32_t line = 0;
   std::int16_t kind = 0;
-  std::int16_t length = 0;   // columns (horizontal), lines (vertical), 0 text
-  std::int16_t style = 0;    // lines: link kind; texts and boxes: colour index
+  std::int16_t length = 0;  // columns (horizontal), lines (vertical), 0 text
+  std::int16_t style = 0;   // lines: link kind; texts and boxes: colour index
   std::int16_t page = 0;
-  std::int32_t text = -1;    // index into the chart's text store; box: width | height << 16
+  std::int32_t text = -1;  // index into the chart's text store; box: width | height << 16
 };
 
 }  // namespace dv

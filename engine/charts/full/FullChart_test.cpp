@@ -20,7 +20,8 @@ int Relatives(GedcomBuilder& b) {
   }
   for (int f = 1; f <= 7; ++f) {
     std::vector<int> kids;
-    for (int i = 0; i < 3; ++i) kids.push_back(b.Person("Cousin" + std::to_string(f * 10 + i) + " /C/", i % 2, "1970"));
+    for (int i = 0; i < 3; ++i)
+      kids.push_back(b.Person("Cousin" + std::to_string(f * 10 + i) + " /C/", i % 2, "1970"));
     const int uncle = b.Person("Uncle" + std::to_string(f) + " /U/", 1, "1940");
     b.Family(uncle, b.Person("Aunt" + std::to_string(f) + " /A/", 0), kids, "1965", "Town");
     (void)uncle;
@@ -61,9 +62,10 @@ TEST_F(Chart, TheResultTextGivesSizePagesAndCounts) {
   ASSERT_TRUE(Run(b, base).ok());
   const FullChartExtent& e = chart.Extent();
   char expected[200];
-  std::snprintf(expected, sizeof expected,
-                "Size: %.1f x %.1fin.  (1 x 1 pages)\nNumber of pages: 1\n7  individuals, 3  families",
-                (e.chartColumns - 2) * 15 / 300.0, e.chartLines * 25 / 300.0);
+  std::snprintf(
+      expected, sizeof expected,
+      "Size: %.1f x %.1fin.  (1 x 1 pages)\nNumber of pages: 1\n7  individuals, 3  families",
+      (e.chartColumns - 2) * 15 / 300.0, e.chartLines * 25 / 300.0);
   EXPECT_EQ(chart.ResultText(15, 25, 300, 300), expected);
 }
 
@@ -89,7 +91,8 @@ TEST_F(Chart, TheTitleIsTriedAgainOnTheNextRun) {
 
 TEST_F(Chart, ATitleWithoutSpaceIsReportedAndTheChartStillDraws) {
   GedcomBuilder b;
-  const int base = b.Person("Bartholomew Maximilian Fitzwilliam /Cholmondeley-Featherstonehaugh/", 1);
+  const int base =
+      b.Person("Bartholomew Maximilian Fitzwilliam /Cholmondeley-Featherstonehaugh/", 1);
   b.Couple("Cholmondeley-Featherstonehaugh", "Father", "Mother", {base});
   o.title = 1;
   page.pageColumns = 60;  // the three-line title is wider than the page

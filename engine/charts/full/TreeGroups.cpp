@@ -29,7 +29,8 @@ int Columns(const std::string& text) { return std::max(int(text.size()), kMinNam
 // Whether child i of the family stands as a slot (a line of descent drops
 // from it to the family it heads below).
 bool IsSlot(const FullChartStorage& s, std::int32_t child) {
-  return child > 0 && std::size_t(child) < s.individuals.size() && s.individuals[std::size_t(child)].mark > 0;
+  return child > 0 && std::size_t(child) < s.individuals.size() &&
+         s.individuals[std::size_t(child)].mark > 0;
 }
 
 const char* Connector(bool equals) { return equals ? "= " : "m "; }
@@ -109,9 +110,8 @@ int FormatTreeGroup(const RecordStore& store, const FullChartOptions& o, FullCha
   while (n < kMaxGroupChildren && f->children[n] != 0) ++n;
   int firstSlot = -1;
   for (int i = 0; i < n; ++i) {
-    w.childWidth[i] = IsSlot(s, f->children[i])
-                          ? 2
-                          : Columns(ChildText(store, s, f->children[i], o.equals));
+    w.childWidth[i] =
+        IsSlot(s, f->children[i]) ? 2 : Columns(ChildText(store, s, f->children[i], o.equals));
     if (firstSlot < 0 && IsSlot(s, f->children[i])) firstSlot = i;
   }
   // Lays children from..to-1 out on one line from offset 0; returns its width.
@@ -180,8 +180,8 @@ int FormatTreeGroup(const RecordStore& store, const FullChartOptions& o, FullCha
     w.childrenOffset += excess / 2;
     w.width = textWidth;
   }
-  w.marriageOffset =
-      std::clamp(w.coupleOffset + w.dropColumn - textWidth / 2, 0, std::max(0, w.width - textWidth));
+  w.marriageOffset = std::clamp(w.coupleOffset + w.dropColumn - textWidth / 2, 0,
+                                std::max(0, w.width - textWidth));
   return 0;
 }
 
@@ -222,7 +222,8 @@ void AddRule(FullChartStorage& s, int kind, int column, int line, int length, in
 
 std::string YearText(const RecordStore& store, std::int32_t individual) {
   const IndividualSummary* p = individual > 0 ? store.Individual(individual) : nullptr;
-  return p == nullptr ? std::string() : std::string(p->birthYear, strnlen(p->birthYear, sizeof p->birthYear));
+  return p == nullptr ? std::string()
+                      : std::string(p->birthYear, strnlen(p->birthYear, sizeof p->birthYear));
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ std::string ChildText(const RecordStore& store, const FullChartStorage& s, std::
 
 // Computes the geometry of the family's group (widths, offsets, children
 // state, marriage text). Returns 0 or a message id.
-int FormatTreeGroup(const RecordStore& store, const FullChartOptions& options,
-                    FullChartStorage& s, std::int32_t family);
+int FormatTreeGroup(const RecordStore& store, const FullChartOptions& options, FullChartStorage& s,
+                    std::int32_t family);
 
 // The lines a formatted group takes from its couple line: 2 without
 // children, 7 with, 12 folded.
@@ -46,15 +46,15 @@ int TreeGroupHeight(const FamilyWork& w);
 // The column (absolute) and line offset of child i's slot or name centre:
 // where a line of descent leaves the group.
 struct ChildPlace {
-  int column = 0;  // centre column of the child (a slot: its line)
+  int column = 0;                      // centre column of the child (a slot: its line)
   int lineOffset = kTreeChildrenLine;  // K or K + 5 from the couple line
 };
 ChildPlace TreeChildPlace(const FamilyWork& w, int child);
 
 // Appends the display items of a placed group (its couple line at line).
 // Returns 0 or a message id.
-int ComposeTreeGroup(const RecordStore& store, const FullChartOptions& options,
-                     FullChartStorage& s, std::int32_t family, int line);
+int ComposeTreeGroup(const RecordStore& store, const FullChartOptions& options, FullChartStorage& s,
+                     std::int32_t family, int line);
 
 // Adds a text to the chart's text store and returns its index.
 std::int32_t StoreText(FullChartStorage& s, std::string text);

@@ -83,7 +83,7 @@ TEST_F(TreeGroup, AChildlessFamilyIsTheCoupleAndTheMarriageText) {
             "11,0 \"m \"\n"
             "13,0 \"Unknown\"\n"
             "6,1 \"(Leeds, 1920)\"\n"  // centred on the drop column (12)
-            "12,3 v2\n"                 // one child: no bar, the line drops to it
+            "12,3 v2\n"                // one child: no bar, the line drops to it
             "10,5 \"Ann\"\n");
 }
 

@@ -11,8 +11,8 @@ namespace dv::win {
 inline constexpr char kAddTitleTemplate[] = "TITLEDLG";
 
 struct AddTitleSession {
-  int option = 0;        // 0 or 1
-  dv::FontRecord font;   // the title font as edited
+  int option = 0;       // 0 or 1
+  dv::FontRecord font;  // the title font as edited
   bool accepted = false;
 };
 

@@ -112,7 +112,8 @@ bool RunChart(HWND dialog) {
   }
   dv::Settings& settings = State().settings;
   dv::FullChartOptions options = dv::FullChartOptions::FromSettings(settings);
-  const bool printer = fc.links.printerReached ? fc.links.printerReached() : FullChartPrinterReached();
+  const bool printer =
+      fc.links.printerReached ? fc.links.printerReached() : FullChartPrinterReached();
   if (!printer && !options.noPageBreaks) {
     showMessage(dialog, dv::kMsgFcCannotFormatForPrinter, false);
     return false;
@@ -149,8 +150,8 @@ void OnRun(HWND dialog) {
   }
   FullChartState& fc = Full();
   ShowFormat(dialog, false);
-  const std::string text =
-      fc.chart.ResultText(fc.page.printerCharWidth, fc.page.printerLineHeight, fc.page.dpiX, fc.page.dpiY);
+  const std::string text = fc.chart.ResultText(fc.page.printerCharWidth, fc.page.printerLineHeight,
+                                               fc.page.dpiX, fc.page.dpiY);
   SetDlgItemTextA(dialog, IDC_FC_RESULT, text.c_str());
   Enable(dialog, IDC_FC_PRINTER, false);
   const int caption = NoPageBreaks() ? dv::kLblView : dv::kLblPrintPreview;

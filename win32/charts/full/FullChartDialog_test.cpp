@@ -93,8 +93,7 @@ TEST_F(FullChartDialogTest, OpensWithTheBaseAndTheFormat) {
   EXPECT_TRUE(Enabled(IDC_FC_RUN));
   EXPECT_TRUE(Enabled(IDC_FC_PRINTER));
   EXPECT_FALSE(Enabled(IDC_FC_PREVIEW));
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog_, IDC_FC_RESULT)) &&
-               IsWindowVisible(dialog_));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog_, IDC_FC_RESULT)) && IsWindowVisible(dialog_));
   EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_FC_NO_PAGE_BREAKS), BST_CHECKED);
   EXPECT_TRUE(chooserOwners_.empty());
 }
@@ -113,8 +112,9 @@ TEST_F(FullChartDialogTest, RunShowsTheResultAndPrintPreviewShowsTheChart) {
   ASSERT_TRUE(Full().chart.HasChart());
   EXPECT_TRUE(boxes_.empty());
   const dv::FullChartPage page;
-  EXPECT_EQ(Text(IDC_FC_RESULT), Full().chart.ResultText(page.printerCharWidth, page.printerLineHeight,
-                                                         page.dpiX, page.dpiY));
+  EXPECT_EQ(
+      Text(IDC_FC_RESULT),
+      Full().chart.ResultText(page.printerCharWidth, page.printerLineHeight, page.dpiX, page.dpiY));
   EXPECT_EQ(Text(IDC_FC_RESULT).rfind("Size: ", 0), 0u);
   EXPECT_NE(Text(IDC_FC_RESULT).find("15  individuals, 7  families"), std::string::npos);
   EXPECT_FALSE(Enabled(IDC_FC_PRINTER));
@@ -141,8 +141,9 @@ TEST_F(FullChartDialogTest, WithoutAPrinterOnlyAChartWithoutPageBreaksRuns) {
   Open();
   Press(IDC_FC_RUN);
   EXPECT_FALSE(Full().chart.HasChart());
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                         "Cannot format for printer.\n\nYou must choose the 'No page breaks' option."}));
+  EXPECT_EQ(Boxes(),
+            (std::vector<std::string>{
+                "Cannot format for printer.\n\nYou must choose the 'No page breaks' option."}));
   Click(IDC_FC_NO_PAGE_BREAKS);
   Press(IDC_FC_RUN);
   EXPECT_TRUE(Full().chart.HasChart());
@@ -152,8 +153,9 @@ TEST_F(FullChartDialogTest, AFailedRunNamesTheStepTheCauseAndTheChart) {
   Data().selection.baseIndex = lone_;
   Open();
   Press(IDC_FC_RUN);
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{"Aborted in layout", "Base individual has no ancestors",
-                                               "Cannot generate chart"}));
+  EXPECT_EQ(Boxes(),
+            (std::vector<std::string>{"Aborted in layout", "Base individual has no ancestors",
+                                      "Cannot generate chart"}));
   EXPECT_FALSE(Full().chart.HasChart());
   EXPECT_EQ(State().app.fullChartState, 0);
   Press(IDC_FC_PREVIEW);

@@ -18,7 +18,7 @@ namespace {
 
 // Settings slots edited here.
 constexpr int kEquals = 4, kFold = 6, kNumbers = 31, kAlign = 32, kPeople = 36, kMaxA = 37,
-              kMaxD = 38;  // dparam
+              kMaxD = 38;                              // dparam
 constexpr int kLineWidth = 0, kLinks = 1, kBirth = 3;  // bparam
 constexpr int kEditOutOfSpace = 22;
 
@@ -110,10 +110,17 @@ void OnEditChange(HWND dialog, int control) {
   }
   dv::Settings& s = *SessionOf(dialog)->settings;
   switch (control) {
-    case IDC_FCOPT_MAX_ANCESTORS: s.dparam[kMaxA] = value; break;
-    case IDC_FCOPT_MAX_DESCENDANTS: s.dparam[kMaxD] = value; break;
-    case IDC_FCOPT_LINE_WIDTH: s.bparam[kLineWidth] = value; break;
-    default: break;
+    case IDC_FCOPT_MAX_ANCESTORS:
+      s.dparam[kMaxA] = value;
+      break;
+    case IDC_FCOPT_MAX_DESCENDANTS:
+      s.dparam[kMaxD] = value;
+      break;
+    case IDC_FCOPT_LINE_WIDTH:
+      s.bparam[kLineWidth] = value;
+      break;
+    default:
+      break;
   }
 }
 

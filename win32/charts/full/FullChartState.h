@@ -47,8 +47,8 @@ dv::FullChartPage FullChartPageGeometry();
 bool FullChartPrinterReached();
 
 // Settings slots of the full chart.
-inline constexpr int kSlotBoxChart = 26;       // dparam: 1 BoxChart, 0 Tree
-inline constexpr int kSlotNoPageBreaks = 42;   // dparam
-inline constexpr int kSlotTitle = 41;          // dparam
+inline constexpr int kSlotBoxChart = 26;      // dparam: 1 BoxChart, 0 Tree
+inline constexpr int kSlotNoPageBreaks = 42;  // dparam
+inline constexpr int kSlotTitle = 41;         // dparam
 
 }  // namespace dv::win
