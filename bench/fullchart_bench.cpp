@@ -69,12 +69,41 @@ struct Loaded {
     }
     for (std::int32_t i = 1; i <= n; ++i)
       if (relative == 0 || depth[std::size_t(i)] > depth[std::size_t(relative)]) relative = i;
-    earliest = relative;
-    for (;;) {
-      const dv::IndividualSummary* p = store.Individual(earliest);
-      const dv::FamilySummary* f = p ? store.Family(p->parentFamily) : nullptr;
-      if (f == nullptr || f->husband == 0) break;
-      earliest = f->husband;
+    // The earliest ancestor: of the relative's ancestors without parents,
+    // the one with the most families among his or her descendants.
+    auto descendantFamilies = [&](std::int32_t person) {
+      std::vector<bool> seen(std::size_t(store.FamilyCount()) + 1, false);
+      std::vector<std::int32_t> todo{person};
+      int count = 0;
+      while (!todo.empty()) {
+        const std::int32_t x = todo.back();
+        todo.pop_back();
+        for (std::int32_t f : store.FamiliesOf(x)) {
+          if (f <= 0 || seen[std::size_t(f)]) continue;
+          seen[std::size_t(f)] = true;
+          ++count;
+          if (const dv::FamilySummary* fs = store.Family(f))
+            for (std::int32_t c : fs->children)
+              if (c != 0) todo.push_back(c);
+        }
+      }
+      return count;
+    };
+    std::vector<std::int32_t> line{relative}, tops;
+    std::vector<bool> visited(std::size_t(n) + 1, false);
+    while (!line.empty()) {
+      const std::int32_t x = line.back();
+      line.pop_back();
+      if (visited[std::size_t(x)]) continue;
+      visited[std::size_t(x)] = true;
+      parentsOf(x, parents);
+      if (parents.empty()) tops.push_back(x);
+      for (std::int32_t q : parents) line.push_back(q);
+    }
+    int most = -1;
+    for (std::int32_t t : tops) {
+      const int count = descendantFamilies(t);
+      if (count > most) most = count, earliest = t;
     }
   }
 };
