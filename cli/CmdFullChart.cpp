@@ -46,6 +46,9 @@ bool ParseArgs(Args args, FullChartArgs& out) {
   FullChartOptions& o = out.options;
   o = FullChartOptions::FromSettings(Settings());
   o.boxChart = false;
+  // The box options start off; the flags turn them on.
+  o.box.noDuplicate = false;
+  o.box.colourBoxes = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view a = args[i];
     auto value = [&](std::string& into) {
@@ -73,7 +76,33 @@ bool ParseArgs(Args args, FullChartArgs& out) {
     if (a == "--base") {
       if (!value(out.base)) return false;
     } else if (a == "--style") {
-      if (!word({"tree"}, choice)) return false;
+      if (!word({"tree", "box"}, choice)) return false;
+      o.boxChart = choice == 1;
+    } else if (a == "--spouse-data") {
+      // Spouse data lines: birth date, birth place, death date, death place,
+      // marriage date, marriage place, occupation, as a string of 0 and 1.
+      std::string bits;
+      if (!value(bits) || bits.size() != 7 || bits.find_first_not_of("01") != std::string::npos)
+        return false;
+      for (int k = 0; k < 6; ++k) o.box.spouse[k] = bits[std::size_t(k)] == '1';
+      o.box.occupation = bits[6] == '1';
+    } else if (a == "--child-data") {
+      std::string bits;
+      if (!value(bits) || bits.size() != 4 || bits.find_first_not_of("01") != std::string::npos)
+        return false;
+      for (int k = 0; k < 4; ++k) o.box.child[k] = bits[std::size_t(k)] == '1';
+    } else if (a == "--blank-lines") {
+      o.box.blankLines = true;
+    } else if (a == "--no-duplicate") {
+      o.box.noDuplicate = true;
+    } else if (a == "--full-child-names") {
+      o.box.fullChildNames = true;
+    } else if (a == "--no-male-first") {
+      o.box.maleFirst = false;
+    } else if (a == "--exclude-married") {
+      o.box.excludeMarried = true;
+    } else if (a == "--colour-boxes") {
+      o.box.colourBoxes = true;
     } else if (a == "--people") {
       if (!word({"relatives", "ancestors", "descendants"}, choice)) return false;
       o.people = People(choice);

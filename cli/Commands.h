@@ -18,11 +18,13 @@ int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
 //   [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]
 //   [--png OUT.png] [--dump OUT.txt] [--zoom N]
 int BirthBrief(Args args);
-// fullchart FILE --base ID [--style tree] [--people relatives|ancestors|descendants]
+// fullchart FILE --base ID [--style tree|box] [--people relatives|ancestors|descendants]
 //   [--max-ancestors N] [--max-descendants N] [--no-page-breaks]
 //   [--page-numbers none|bottom|top] [--title] [--fold] [--equals] [--birth-not-marriage]
 //   [--line-width N] [--links uniform|black|colour] [--zoom N] [--dump OUT.txt]
 //   [--png OUT.png] [--families OUT.tsv] [--summary]
+//   BoxChart: [--spouse-data BBBBBBB] [--child-data BBBB] [--blank-lines] [--no-duplicate]
+//   [--full-child-names] [--no-male-first] [--exclude-married] [--colour-boxes]
 int FullChartCommand(Args args);
 
 }  // namespace dv::cli

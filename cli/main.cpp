@@ -22,11 +22,14 @@ constexpr Command kCommands[] = {
      "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"
      "      [--png OUT.png] [--dump OUT.txt] [--zoom N]   draw a Birth Brief (ID: @I12@ or 12)"},
     {"fullchart", dv::cli::FullChartCommand,
-     "fullchart FILE --base ID [--style tree] [--people relatives|ancestors|descendants]\n"
+     "fullchart FILE --base ID [--style tree|box] [--people relatives|ancestors|descendants]\n"
      "      [--max-ancestors N] [--max-descendants N] [--no-page-breaks]\n"
      "      [--page-numbers none|bottom|top] [--title] [--fold] [--equals] [--birth-not-marriage]\n"
      "      [--line-width N] [--links uniform|black|colour] [--zoom N] [--dump OUT.txt]\n"
-     "      [--png OUT.png] [--families OUT.tsv] [--summary]   draw a full chart as a Tree"},
+     "      [--png OUT.png] [--families OUT.tsv] [--summary]\n"
+     "      box: [--spouse-data 7x0|1] [--child-data 4x0|1] [--blank-lines] [--no-duplicate]\n"
+     "      [--full-child-names] [--no-male-first] [--exclude-married] [--colour-boxes]\n"
+     "                                   draw a full chart as a Tree or a BoxChart"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "charts/full/BoxGroups.h"
 #include "charts/full/FullChartSelect.h"
 #include "common/StringTable.h"
 #include "data/RecordStore.h"
@@ -46,9 +47,12 @@ ChartStatus FullChart::Run(const RecordStore& store, std::int32_t baseIndex,
     return Fail(kMsgFcCannotAllocate);
   }
   ChartStatus st = SelectFamilies(store, baseIndex, options_, *storage_);
+  // The style's groups: the Tree's family groups or the BoxChart's boxes.
   TreeStyle tree(store, options_, *storage_);
-  if (st.ok()) st = LayOutRows(tree, options_, page_, *storage_, extent_);
-  if (st.ok()) st = ComposeChart(tree, store, options_, page_, extent_, *storage_, composed_);
+  BoxStyle box(store, options_, *storage_);
+  FullChartStyle& style = options_.boxChart ? static_cast<FullChartStyle&>(box) : tree;
+  if (st.ok()) st = LayOutRows(style, options_, page_, *storage_, extent_);
+  if (st.ok()) st = ComposeChart(style, store, options_, page_, extent_, *storage_, composed_);
   if (!st.ok()) {
     Release();
     return st;
@@ -74,6 +78,7 @@ FullChartDrawInput FullChart::Input() const {
   in.pageNumberFont = pageNumberFont_;
   in.titleFont = titleFont_;
   in.printerLineHeight = printerLineHeight_;
+  in.colours = colours_;
   in.stripFirst = stripFirst_;
   in.stripEnd = stripEnd_;
   return in;

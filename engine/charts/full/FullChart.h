@@ -4,6 +4,7 @@
 // Release, by the next run, or by the destructor). The Full Chart dialog
 // calls Run; the window, the printer and the image export call Draw.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,6 +41,8 @@ class FullChart {
   void SetFonts(const FontRecord& chartFont, const FontRecord& pageNumberFont,
                 const FontRecord& titleFont);
   void SetPrinterLineHeight(int lineHeight) { printerLineHeight_ = lineHeight; }
+  // The sixteen colours of coloured boxes (customColours).
+  void SetColours(const std::array<Colour, 16>& colours) { colours_ = colours; }
 
   int Draw(DrawSurface& surface, int cellWidth, int cellHeight, int page, int screen) const;
   // Image mode: the lines of the strip the next Draw(page -1) draws.
@@ -74,6 +77,7 @@ class FullChart {
   ComposedChart composed_;
   FontRecord chartFont_, pageNumberFont_, titleFont_;
   int printerLineHeight_ = 25;
+  std::array<Colour, 16> colours_ = Settings().customColours;
   int stripFirst_ = 0, stripEnd_ = 0;
 };
 

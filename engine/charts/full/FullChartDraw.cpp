@@ -86,6 +86,7 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
       const int top = it.kind == kFcText ? it.line : it.line - 1;
       const int bottom = it.kind == kFcText         ? it.line + 1
                          : it.kind == kFcHorizontal ? it.line + 1
+                         : it.kind == kFcBox        ? it.line + ((it.text >> 16) & 0x7FFF) + 1
                                                     : it.line + it.length + 1;
       if (bottom + 1 < in.stripFirst || top - 1 > in.stripEnd) continue;
     }
@@ -110,9 +111,13 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
           s.SetPen(LinkPen(in.options.links, currentStyle = it.style, width));
         s.HorizontalRule(x, x + it.length * cw, y - ch / 2);
         break;
-      case kFcBox:
-        s.FillBox(x, y, x + (it.text & 0xFFFF) * cw, y + ((it.text >> 16) & 0xFFFF) * ch, kWhite);
+      case kFcBox: {
+        // A coloured box from its top edge to its bottom edge.
+        const int top = y - ch / 2;
+        s.FillBox(x, top, x + (it.text & 0xFFFF) * cw, top + ((it.text >> 16) & 0x7FFF) * ch,
+                  in.colours[std::size_t(std::clamp<int>(it.style, 0, 15))]);
         break;
+      }
       default: {
         if (currentStyle != it.style)
           s.SetPen(LinkPen(in.options.links, currentStyle = it.style, width));

@@ -4,6 +4,7 @@
 // pens of the options, then the title, the page label of a printed page and,
 // in the whole-chart view, the page boundaries.
 
+#include <array>
 #include <string>
 
 #include "charts/full/FullChartCompose.h"
@@ -19,6 +20,7 @@ struct FullChartDrawInput {
   FullChartPage page;  // the margins the chart was laid out with
   FontRecord chartFont, pageNumberFont, titleFont;
   int printerLineHeight = 25;
+  std::array<Colour, 16> colours = Settings().customColours;  // coloured boxes
   int stripFirst = 0, stripEnd = 0;  // image mode: the lines of the current strip
 };
 

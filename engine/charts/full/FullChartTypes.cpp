@@ -30,6 +30,15 @@ FullChartOptions FullChartOptions::FromSettings(const Settings& s) {
   o.title = s.dparam[41];
   o.noPageBreaks = s.dparam[42] != 0;
   o.boxChart = s.dparam[26] != 0;
+  for (int k = 0; k < 6; ++k) o.box.spouse[k] = s.gparam[1 + k] != 0;
+  for (int k = 0; k < 4; ++k) o.box.child[k] = s.gparam[7 + k] != 0;
+  o.box.occupation = s.gparam[11] != 0;
+  o.box.maleFirst = s.dparam[30] != 0;
+  o.box.blankLines = s.dparam[33] != 0;
+  o.box.noDuplicate = s.dparam[34] != 0;
+  o.box.fullChildNames = s.dparam[35] != 0;
+  o.box.colourBoxes = s.dparam[40] != 0;
+  o.box.excludeMarried = s.dparam[43] != 0;
   return o.Normalised();
 }
 

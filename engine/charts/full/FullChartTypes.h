@@ -91,6 +91,25 @@ ChartStatus RetrievalError();
 enum class People : int { kAll = 0, kAncestors = 1, kDescendants = 2 };
 enum class LinkPens : int { kUniform = 0, kBlack = 1, kColour = 2 };
 
+// The BoxChart's data lines and choices (settings gparam 1-11, dparam 30,
+// 33-35, 40 and 43).
+struct BoxOptions {
+  // Spouse: birth date, birth place, death date, death place, marriage
+  // date, marriage place (gparam 1-6); child: birth date, birth place,
+  // death date, death place (gparam 7-10); spouse occupation (gparam 11).
+  bool spouse[6] = {true, true, true, true, true, false};
+  bool child[4] = {false, false, false, false};
+  bool occupation = false;
+  bool blankLines = false;      // "Leave blank lines for missing data"
+  bool noDuplicate = true;      // "Do not duplicate spouse/child data"
+  bool fullChildNames = false;  // "Show children's names in full"
+  bool maleFirst = true;        // "Male spouse always first"
+  bool excludeMarried = false;  // "Exclude married children from boxes"
+  bool colourBoxes = true;      // "Colour boxes"
+  // Derived: no Child data line is chosen, so children take one short line.
+  bool shortChildLines() const { return !child[0] && !child[1] && !child[2] && !child[3]; }
+};
+
 // The full chart options (settings dparam, bparam and fparam slots).
 struct FullChartOptions {
   People people = People::kAll;          // dparam 36
@@ -106,6 +125,7 @@ struct FullChartOptions {
   int title = 0;                         // dparam 41 (running values 3 and negative)
   bool noPageBreaks = false;             // dparam 42
   bool boxChart = false;                 // dparam 26
+  BoxOptions box;
 
   static FullChartOptions FromSettings(const Settings& s);
   // Maxima and line width clamped to their ranges, page numbers to 0..4.
@@ -197,6 +217,7 @@ struct FamilyWork {
   std::int16_t firstLineCount = 0;  // children on the first line of a folded group
   std::int32_t joinOffset = 0;      // folded: the column joining the two children lines
   char marriageText[kMarriageTextSize] = {};
+  std::int32_t boxHeight = 0;  // BoxChart: the box's text lines
   std::int16_t generation = 0;
   std::int16_t colour = 0;  // 1..16
   bool wifeFirst = false;
