@@ -74,7 +74,17 @@ TEST_F(FullChartCli, BadArgumentsAreAUsageError) {
   EXPECT_EQ(Run({Path("f.ged")}), 2);
   EXPECT_EQ(Run({Path("f.ged"), "--base", "1", "--people", "cousins"}), 2);
   EXPECT_EQ(Run({Path("f.ged"), "--base", "1", "--max-ancestors", "0"}), 2);
-  EXPECT_EQ(Run({Path("f.ged"), "--base", "1", "--style", "box"}), 2);
+  EXPECT_EQ(Run({Path("f.ged"), "--base", "1", "--style", "fan"}), 2);
+  EXPECT_EQ(Run({Path("f.ged"), "--base", "1", "--style", "box", "--child-data", "12"}), 2);
+}
+
+TEST_F(FullChartCli, BoxChartsTakeTheSameFamiliesAndDrawBoxes) {
+  ASSERT_EQ(Run({Path("f.ged"), "--base", "1", "--families", Path("tree.tsv")}), 0);
+  ASSERT_EQ(Run({Path("f.ged"), "--base", "1", "--style", "box", "--colour-boxes", "--families",
+                 Path("box.tsv"), "--dump", Path("box.txt")}),
+            0);
+  EXPECT_EQ(Read("tree.tsv"), Read("box.tsv"));
+  EXPECT_NE(Read("box.txt").find("\tbox\t"), std::string::npos);
 }
 
 TEST_F(FullChartCli, AChartThatCannotBeMadeFails) {
