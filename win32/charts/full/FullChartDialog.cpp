@@ -122,6 +122,7 @@ bool RunChart(HWND dialog) {
   fc.chart.SetFonts(settings.fonts[dv::kChartFont], settings.fonts[dv::kFont2],
                     settings.fonts[dv::kTitleFont]);
   fc.chart.SetPrinterLineHeight(page.printerLineHeight);
+  fc.chart.SetColours(settings.customColours);
   State().app.fullChartState = 1;
 
   EnableWindow(dialog, FALSE);
