@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,43 @@ class FullChartCommandsTest : public ChartTest {
     page.pageLines = lines;
     ASSERT_TRUE(Full().chart.Run(store_, base_, options, page).ok());
     ShowFullChart(window_);
+  }
+
+  // Draws the chart on show in image mode as one piece and in strips of 7
+  // lines (lines of descent and boxes cross their edges) and counts the
+  // pixels that differ.
+  int StripPixelsDifferent() {
+    const ShownChartPart* part = ShownChart();
+    EXPECT_NE(part, nullptr);
+    if (part == nullptr) return -1;
+    EXPECT_EQ(part->imagePage, -1);
+    EXPECT_EQ(part->imageScreen, -1);
+    const int cw = 6, ch = 10;
+    const int width = Full().chart.Extent().chartColumns * cw;
+    const int lines = Full().chart.Extent().chartLines;
+    ScreenDc screen;
+    Dib24 whole(screen.get(), width, lines * ch);
+    {
+      GdiSurface s(whole.dc());
+      s.SelectFont(State().settings.fonts[kChartFont]);
+      part->beforeStrip(0, lines);
+      EXPECT_EQ(part->draw(s, cw, ch, -1, -1), 0);
+    }
+    EXPECT_GT(CountNonWhite(whole), 0);
+    int different = 0;
+    for (int first = 0; first < lines; first += 7) {
+      const int end = std::min(lines, first + 7);
+      Dib24 strip(screen.get(), width, (end - first) * ch);
+      GdiSurface s(strip.dc());
+      s.SelectFont(State().settings.fonts[kChartFont]);
+      s.SetOrigin(0, first * ch);
+      part->beforeStrip(first, end);
+      EXPECT_EQ(part->draw(s, cw, ch, -1, -1), 0);
+      for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < width; ++x)
+          different += strip.PixelAt(x, y) != whole.PixelAt(x, first * ch + y);
+    }
+    return different;
   }
 
   dv::RecordStore store_;
@@ -100,37 +138,16 @@ TEST_F(FullChartCommandsTest, TheImageStripsMakeTheSamePictureAsOnePiece) {
   dv::FullChartOptions o;
   o.noPageBreaks = true;
   RunAndShow(o);
-  const ShownChartPart* part = ShownChart();
-  ASSERT_NE(part, nullptr);
-  EXPECT_EQ(part->imagePage, -1);
-  EXPECT_EQ(part->imageScreen, -1);
-  const int cw = 6, ch = 10;
-  const int width = Full().chart.Extent().chartColumns * cw;
-  const int lines = Full().chart.Extent().chartLines;
-  ScreenDc screen;
-  Dib24 whole(screen.get(), width, lines * ch);
-  {
-    GdiSurface s(whole.dc());
-    s.SelectFont(State().settings.fonts[kChartFont]);
-    part->beforeStrip(0, lines);
-    ASSERT_EQ(part->draw(s, cw, ch, -1, -1), 0);
-  }
-  // Strips cut every 7 lines: lines of descent cross their edges.
-  int different = 0;
-  for (int first = 0; first < lines; first += 7) {
-    const int end = std::min(lines, first + 7);
-    Dib24 strip(screen.get(), width, (end - first) * ch);
-    GdiSurface s(strip.dc());
-    s.SelectFont(State().settings.fonts[kChartFont]);
-    s.SetOrigin(0, first * ch);
-    part->beforeStrip(first, end);
-    ASSERT_EQ(part->draw(s, cw, ch, -1, -1), 0);
-    for (int y = 0; y < strip.height(); ++y)
-      for (int x = 0; x < width; ++x)
-        different += strip.PixelAt(x, y) != whole.PixelAt(x, first * ch + y);
-  }
-  EXPECT_EQ(different, 0);
-  EXPECT_GT(CountNonWhite(whole), 0);
+  EXPECT_EQ(StripPixelsDifferent(), 0);
+}
+
+TEST_F(FullChartCommandsTest, AColouredBoxChartInStripsIsTheSameAsOnePiece) {
+  dv::FullChartOptions o;
+  o.noPageBreaks = true;
+  o.boxChart = true;
+  o.box.colourBoxes = true;
+  RunAndShow(o);
+  EXPECT_EQ(StripPixelsDifferent(), 0);
 }
 
 TEST_F(FullChartCommandsTest, ExportReordersTheItemsAndPutsThemBack) {
