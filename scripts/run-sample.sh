@@ -3,7 +3,7 @@
 # and the Windows program, loads sample/sample.ged, draws the Birth Brief of
 # its base individual @I1@ into build/sample/birthbrief.png (with a text dump
 # beside it) and a Tree of all of @I1@'s relatives into
-# build/sample/fulltree.png, and starts dorvane.exe on the sample under Wine when a display
+# build/sample/fulltree.png (and as a BoxChart into fullbox.png), and starts dorvane.exe on the sample under Wine when a display
 # is available.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
@@ -30,6 +30,10 @@ echo "Birth Brief of @I1@: $out/birthbrief.png (image), $out/birthbrief.txt (cel
 "$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
   --page-numbers bottom --dump "$out/fulltree.txt" --families "$out/fulltree.tsv"
 echo "Full chart (Tree) of @I1@: $out/fulltree.png (image), $out/fulltree.txt (pages), $out/fulltree.tsv (families)"
+# The same relatives as a BoxChart with coloured boxes.
+"$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --style box --colour-boxes \
+  --no-page-breaks --png "$out/fullbox.png"
+echo "Full chart (BoxChart) of @I1@: $out/fullbox.png (image)"
 
 arch=x86_64
 "$DORVANE_ROOT/scripts/can-run-win32.sh" && arch=i686
