@@ -31,16 +31,30 @@ int SoundexList(Args args);
 int SelectiveTree(Args args);
 // edit IN OUT [--names-last] [--combine-sources] OP...   (edit --help lists the operations)
 int Edit(Args args);
+// fullchart FILE --base ID [--style tree|box] [--people relatives|ancestors|descendants]
+//   [--max-ancestors N] [--max-descendants N] [--no-page-breaks]
+//   [--page-numbers none|bottom|top] [--title] [--fold] [--equals] [--birth-not-marriage]
+//   [--line-width N] [--links uniform|black|colour] [--zoom N] [--dump OUT.txt]
+//   [--png OUT.png] [--families OUT.tsv] [--summary]
+//   BoxChart: [--spouse-data BBBBBBB] [--child-data BBBB] [--blank-lines] [--no-duplicate]
+//   [--full-child-names] [--no-male-first] [--exclude-married] [--colour-boxes]
+int FullChartCommand(Args args);
 
 }  // namespace dv::cli
 
 namespace dv {
 struct LoadOptions;
+struct FullChartPage;
+struct Settings;
 }
 
 namespace dv::cli {
 
 // The options shared by load and save, and the remaining paths; false on an unknown option.
 bool ParseLoadOptions(Args args, LoadOptions& options, std::vector<std::string>& paths);
+
+// The full chart's page without a printer: a Letter page at 20 columns and
+// 12 lines per inch inside the settings' page and chart margins.
+FullChartPage DefaultFullChartPage(const Settings& settings);
 
 }  // namespace dv::cli

@@ -46,6 +46,15 @@ constexpr Command kCommands[] = {
      "edit IN OUT [--names-last] [--combine-sources] OP...   apply view/edit operations, save as OUT\n"
      "      (ok or refused<TAB>id<TAB>text per operation; exit 3 and nothing saved when one is refused;\n"
      "      edit --help lists the operations and fields)"},
+    {"fullchart", dv::cli::FullChartCommand,
+     "fullchart FILE --base ID [--style tree|box] [--people relatives|ancestors|descendants]\n"
+     "      [--max-ancestors N] [--max-descendants N] [--no-page-breaks]\n"
+     "      [--page-numbers none|bottom|top] [--title] [--fold] [--equals] [--birth-not-marriage]\n"
+     "      [--line-width N] [--links uniform|black|colour] [--zoom N] [--dump OUT.txt]\n"
+     "      [--png OUT.png] [--families OUT.tsv] [--summary]\n"
+     "      box: [--spouse-data 7x0|1] [--child-data 4x0|1] [--blank-lines] [--no-duplicate]\n"
+     "      [--full-child-names] [--no-male-first] [--exclude-married] [--colour-boxes]\n"
+     "                                   draw a full chart as a Tree or a BoxChart"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 

@@ -2,9 +2,10 @@
 # The program's main job on the shipped sample: builds the command-line tool
 # and the Windows program, loads sample/sample.ged, draws the Birth Brief of
 # its base individual @I1@ into build/sample/birthbrief.png (with a text dump
-# beside it), writes @I1@'s ancestors report to build/sample/ancestors.rtf,
-# and starts dorvane.exe on the sample under Wine when a display
-# is available.
+# beside it), a Tree of all of @I1@'s relatives into build/sample/fulltree.png
+# (and as a BoxChart into fullbox.png), writes @I1@'s ancestors report to
+# build/sample/ancestors.rtf, and starts dorvane.exe on the sample under Wine
+# when a display is available.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 cd "$DORVANE_ROOT"
@@ -28,6 +29,17 @@ echo "Birth Brief of @I1@: $out/birthbrief.png (image), $out/birthbrief.txt (cel
 "$BUILD/native/cli/dorvane-cli" report "$sample" --kind ancestors --base @I1@ --rtf \
   --out "$out/ancestors.rtf" --number --notes --subheadings --heading "Ancestors of Isla Bronwen Carrick"
 echo "Ancestors report of @I1@: $out/ancestors.rtf"
+# A full chart as a Tree: all relatives of @I1@, without page breaks and
+# with its title, as a PNG image; its printed pages as a text dump.
+"$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
+  --no-page-breaks --title --png "$out/fulltree.png" --summary
+"$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
+  --page-numbers bottom --dump "$out/fulltree.txt" --families "$out/fulltree.tsv"
+echo "Full chart (Tree) of @I1@: $out/fulltree.png (image), $out/fulltree.txt (pages), $out/fulltree.tsv (families)"
+# The same relatives as a BoxChart with coloured boxes.
+"$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --style box --colour-boxes \
+  --no-page-breaks --png "$out/fullbox.png"
+echo "Full chart (BoxChart) of @I1@: $out/fullbox.png (image)"
 
 arch=x86_64
 "$DORVANE_ROOT/scripts/can-run-win32.sh" && arch=i686

@@ -1,24 +1,80 @@
 #pragma once
-// In-process tests of the chart window and the image export: the main
-// window (hidden, with a known client size) and the test chart registered
-// as the chart shown, with the size, pages and draw routine a test asks for.
+// In-process tests of the chart window, printing and the image export: the
+// main window (hidden, with a known client size), the test chart registered
+// as the chart shown, with the size, pages and draw routine a test asks for,
+// and a print device that records the printing calls.
 
 #include <gtest/gtest.h>
 #include <png.h>
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "output/ChartWindow.h"
+#include "output/GdiGuards.h"
 #include "output/GdiSurface.h"
+#include "output/PrintChart.h"
+#include "output/PrintSetup.h"
 #include "output/ShownChart.h"
 #include "output/TestChart.h"
 #include "resources/resource.h"
 #include "shell/ShellTestSupport.h"
 
 namespace dv::win::test {
+
+// The printer of these tests: a recording wrapper over the printing calls.
+// Every call is written to a shared log, and the drawing goes into an
+// enhanced metafile made on the screen, so the draw routine, the fonts and
+// the page measurement run on a real device context (the metafile answers
+// the screen's resolution) while no spooler is involved. Calls can be made
+// to fail to follow the error paths.
+class RecordingPrinter final : public PrintDevice {
+ public:
+  RecordingPrinter(std::vector<std::string>& log, int failStartDoc, int failStartPageAt)
+      : log_(log), failStartDoc_(failStartDoc), failStartPageAt_(failStartPageAt) {
+    ScreenDc screen;
+    dc_ = CreateEnhMetaFileA(screen.get(), nullptr, nullptr, nullptr);
+  }
+  ~RecordingPrinter() override {
+    if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
+  }
+  HDC dc() const override { return dc_; }
+  int SetAbortProc(ABORTPROC proc) override {
+    log_.push_back(proc == PrintAbortProc ? "SetAbortProc" : "SetAbortProc(other)");
+    return 1;
+  }
+  int StartDoc(const char* name) override {
+    log_.push_back(std::string("StartDoc ") + name);
+    return failStartDoc_ ? -1 : 1;
+  }
+  int StartPage() override {
+    ++pages_;
+    log_.push_back("StartPage");
+    return pages_ == failStartPageAt_ ? -1 : 1;
+  }
+  int EndPage() override {
+    log_.push_back("EndPage");
+    return 1;
+  }
+  int EndDoc() override {
+    log_.push_back("EndDoc");
+    return 1;
+  }
+  int AbortDoc() override {
+    log_.push_back("AbortDoc");
+    return 1;
+  }
+
+ private:
+  std::vector<std::string>& log_;
+  HDC dc_ = nullptr;
+  int failStartDoc_;
+  int failStartPageAt_;
+  int pages_ = 0;
+};
 
 inline constexpr int kClientWidth = 640;
 inline constexpr int kClientHeight = 480;

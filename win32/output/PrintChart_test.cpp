@@ -9,61 +9,11 @@
 #include "output/GdiGuards.h"
 #include "output/PrintSetup.h"
 #include "output/ShownChart.h"
+#include "output/ChartTestSupport.h"
 #include "shell/ShellTestSupport.h"
 
 namespace dv::win::test {
 namespace {
-
-// The printer of these tests: a recording wrapper over the printing calls.
-// Every call is written to a shared log, and the drawing goes into an
-// enhanced metafile made on the screen, so the draw routine, the fonts and
-// the page measurement run on a real device context (the metafile answers
-// the screen's resolution) while no spooler is involved. Calls can be made
-// to fail to follow the error paths.
-class RecordingPrinter final : public PrintDevice {
- public:
-  RecordingPrinter(std::vector<std::string>& log, int failStartDoc, int failStartPageAt)
-      : log_(log), failStartDoc_(failStartDoc), failStartPageAt_(failStartPageAt) {
-    ScreenDc screen;
-    dc_ = CreateEnhMetaFileA(screen.get(), nullptr, nullptr, nullptr);
-  }
-  ~RecordingPrinter() override {
-    if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
-  }
-  HDC dc() const override { return dc_; }
-  int SetAbortProc(ABORTPROC proc) override {
-    log_.push_back(proc == PrintAbortProc ? "SetAbortProc" : "SetAbortProc(other)");
-    return 1;
-  }
-  int StartDoc(const char* name) override {
-    log_.push_back(std::string("StartDoc ") + name);
-    return failStartDoc_ ? -1 : 1;
-  }
-  int StartPage() override {
-    ++pages_;
-    log_.push_back("StartPage");
-    return pages_ == failStartPageAt_ ? -1 : 1;
-  }
-  int EndPage() override {
-    log_.push_back("EndPage");
-    return 1;
-  }
-  int EndDoc() override {
-    log_.push_back("EndDoc");
-    return 1;
-  }
-  int AbortDoc() override {
-    log_.push_back("AbortDoc");
-    return 1;
-  }
-
- private:
-  std::vector<std::string>& log_;
-  HDC dc_ = nullptr;
-  int failStartDoc_;
-  int failStartPageAt_;
-  int pages_ = 0;
-};
 
 class PrintChartTest : public ShellTest {
  protected:

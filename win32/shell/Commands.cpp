@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "charts/full/FullChartCommands.h"
 #include "charts/selective/BirthBriefCommands.h"
 #include "charts/selective/SelectiveCommands.h"
 #include "data/DataCommands.h"
@@ -37,10 +38,10 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_HELP_ABOUT, OnAbout),
     DV_COMMAND(IDM_OPTIONS_PRINTER, OnPrinterDialog),
     DV_COMMAND(IDM_FILE_EXIT, OnExit),
-    DV_COMMAND(IDM_CHARTS_BOX_CHART, Inert),
-    DV_COMMAND(IDM_CHARTS_TREE, Inert),
+    DV_COMMAND(IDM_CHARTS_BOX_CHART, OnFullChartBox),
+    DV_COMMAND(IDM_CHARTS_TREE, OnFullChartTree),
     DV_COMMAND(IDM_OPTIONS_MARGINS, OnMargins),
-    DV_COMMAND(IDM_OPTIONS_FULL_CHART, Inert),
+    DV_COMMAND(IDM_OPTIONS_FULL_CHART, OnFullChartOptions),
     DV_COMMAND(IDM_OPTIONS_FONTS, OnFonts),
     DV_COMMAND(IDM_HELP_HELP, OnHelp),
     DV_COMMAND(IDM_HELP_CONTENTS, OnHelpContents),

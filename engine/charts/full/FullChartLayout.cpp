@@ -1,0 +1,330 @@
+#include "charts/full/FullChartLayout.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+namespace dv {
+
+int TreeStyle::Format(std::int32_t family) { return FormatTreeGroup(store_, options_, s_, family); }
+int TreeStyle::Height(std::int32_t family) const {
+  return TreeGroupHeight(s_.families[std::size_t(family)]);
+}
+bool TreeStyle::HasChildrenLine(std::int32_t family) const {
+  return s_.families[std::size_t(family)].childrenState >= 0;
+}
+ChildPlace TreeStyle::Child(std::int32_t family, int child) const {
+  return TreeChildPlace(s_.families[std::size_t(family)], child);
+}
+int TreeStyle::Connection(std::int32_t family, int side) const {
+  const FamilyWork& w = s_.families[std::size_t(family)];
+  return w.column + w.coupleOffset + w.connection[side != 0 ? 1 : 0];
+}
+int TreeStyle::Compose(std::int32_t family, int line) {
+  return ComposeTreeGroup(store_, options_, s_, family, line);
+}
+
+int GroupWidth(const FullChartStorage& s, std::int32_t id) {
+  if (id > 0) return s.families[std::size_t(id)].width;
+  const Placeholder* p = s.PlaceholderOf(id);
+  return p ? p->width : 2;
+}
+
+int GroupColumn(const FullChartStorage& s, std::int32_t id) {
+  if (id > 0) return s.families[std::size_t(id)].column;
+  const Placeholder* p = s.PlaceholderOf(id);
+  return p ? p->column : 0;
+}
+
+void SetGroupColumn(FullChartStorage& s, std::int32_t id, int column) {
+  if (id > 0) {
+    s.families[std::size_t(id)].column = column;
+  } else if (Placeholder* p = s.PlaceholderOf(id)) {
+    p->column = column;
+  }
+}
+
+int UpperColumn(const FullChartStorage& s, const FullChartStyle& style, const DescentLink& l) {
+  if (l.upper > 0) return style.Child(l.upper, l.childIndex).column;
+  return GroupColumn(s, l.upper) + 1;
+}
+
+int LowerColumn(const FullChartStorage& s, const FullChartStyle& style, const DescentLink& l) {
+  if (l.lower > 0) return style.Connection(l.lower, l.side);
+  return GroupColumn(s, l.lower) + 1;
+}
+
+namespace {
+
+// The descent links that leave and that reach each group.
+struct LinkIndex {
+  std::vector<std::vector<const DescentLink*>> outFamily, inFamily, outHolder, inHolder;
+
+  explicit LinkIndex(const FullChartStorage& s)
+      : outFamily(s.families.size()),
+        inFamily(s.families.size()),
+        outHolder(s.placeholders.size()),
+        inHolder(s.placeholders.size()) {
+    for (const auto* table : {&s.ancestralLinks, &s.descendantLinks}) {
+      for (std::size_t i = 1; i < table->size(); ++i) {
+        const DescentLink& l = (*table)[i];
+        if (l.flag == kLinkWithdrawn) continue;
+        Slot(l.upper, true).push_back(&l);
+        Slot(l.lower, false).push_back(&l);
+      }
+    }
+  }
+  std::vector<const DescentLink*>& Slot(std::int32_t id, bool out) {
+    if (id > 0) return out ? outFamily[std::size_t(id)] : inFamily[std::size_t(id)];
+    return out ? outHolder[std::size_t(-std::int64_t(id))]
+               : inHolder[std::size_t(-std::int64_t(id))];
+  }
+  const std::vector<const DescentLink*>& Out(std::int32_t id) const {
+    return id > 0 ? outFamily[std::size_t(id)] : outHolder[std::size_t(-std::int64_t(id))];
+  }
+  const std::vector<const DescentLink*>& In(std::int32_t id) const {
+    return id > 0 ? inFamily[std::size_t(id)] : inHolder[std::size_t(-std::int64_t(id))];
+  }
+};
+
+class Rows {
+ public:
+  Rows(FullChartStyle& style, const FullChartOptions& o, const FullChartPage& page,
+       FullChartStorage& s)
+      : style_(style), o_(o), page_(page), s_(s), links_(s) {}
+
+  // Moves the groups of a row towards the other ends of their lines of
+  // descent (towardsAbove: the child slots above; else the connection
+  // points below), never closer than 2 columns and never changing the
+  // row's order. The columns are the closest (least squares) to the wished
+  // ones that keep the spacing: with each group's column less the widths
+  // before it, the spacing becomes an order, and pooling adjacent
+  // violators finds the best ordered values in one pass, linear in the
+  // row's groups and links. A crowded stretch of the row is thus centred
+  // on its wishes instead of being pushed to the right.
+  bool Sweep(int g, bool towardsAbove) {
+    const auto& row = s_.rowGroups[std::size_t(g)];
+    if (row.empty()) return false;
+    struct Block {
+      double sum;  // of the shifted wishes
+      double weight;
+      std::size_t count;
+    };
+    std::vector<Block> blocks;
+    blocks.reserve(row.size());
+    long long offset = 0;
+    for (std::int32_t id : row) {
+      const int col = GroupColumn(s_, id);
+      long long sum = 0;
+      int n = 0;
+      for (const DescentLink* l : towardsAbove ? links_.In(id) : links_.Out(id)) {
+        const int up = UpperColumn(s_, style_, *l), low = LowerColumn(s_, style_, *l);
+        sum += towardsAbove ? up - low : low - up;
+        ++n;
+      }
+      const double wish = double(col) + (n ? double(sum) / n : 0.0) - double(offset);
+      const double weight = n ? 1.0 : 0.25;
+      blocks.push_back({wish * weight, weight, 1});
+      while (blocks.size() > 1) {
+        const Block& b = blocks.back();
+        const Block& a = blocks[blocks.size() - 2];
+        if (a.sum / a.weight <= b.sum / b.weight) break;
+        Block merged{a.sum + b.sum, a.weight + b.weight, a.count + b.count};
+        blocks.pop_back();
+        blocks.back() = merged;
+      }
+      offset += GroupWidth(s_, id) + 2;
+    }
+    bool moved = false;
+    std::size_t k = 0;
+    offset = 0;
+    const long long left = page_.chartLeft + 1;
+    for (const Block& b : blocks) {
+      const long long value = std::llround(b.sum / b.weight);
+      for (std::size_t i = 0; i < b.count; ++i, ++k) {
+        const std::int32_t id = row[k];
+        long long col = std::max(value, left) + offset;
+        col = std::min<long long>(col, INT_MAX / 4);
+        if (col != GroupColumn(s_, id)) {
+          SetGroupColumn(s_, id, int(col));
+          moved = true;
+        }
+        offset += GroupWidth(s_, id) + 2;
+      }
+    }
+    return moved;
+  }
+
+  void Straighten() {
+    for (int round = 0; round < kStraighteningRounds; ++round) {
+      bool moved = false;
+      for (int g = s_.lowest + 1; g <= s_.highest; ++g) moved |= Sweep(g, false);
+      for (int g = s_.highest - 1; g >= s_.lowest; --g) moved |= Sweep(g, true);
+      if (!moved) break;
+    }
+  }
+
+  // No group straddles a page boundary across: a group whose column - 1
+  // and right column fall on different pages starts one column into the
+  // page of its right column, and the groups after it make room.
+  void PageBoundariesAcross(int g, int U) {
+    long long prevEnd = LLONG_MIN / 4;
+    for (std::int32_t id : s_.rowGroups[std::size_t(g)]) {
+      long long col = std::max<long long>(GroupColumn(s_, id), prevEnd + 2);
+      const int width = GroupWidth(s_, id);
+      const long long right = col + width - 1;
+      if ((col - 1) / U != right / U) col = (right / U) * U + 1;
+      SetGroupColumn(s_, id, int(col));
+      prevEnd = col + width;
+    }
+  }
+
+  // Removes page columns that hold no group; returns the pages across.
+  int RemoveEmptyPageColumns(int U, int pagesAcross) {
+    for (;;) {
+      std::vector<int> count(std::size_t(pagesAcross), 0);
+      for (int g = s_.lowest; g <= s_.highest; ++g)
+        for (std::int32_t id : s_.rowGroups[std::size_t(g)]) {
+          const int pc = GroupColumn(s_, id) / U;
+          if (pc >= 0 && pc < pagesAcross) ++count[std::size_t(pc)];
+        }
+      int empty = -1;
+      for (int pc = 0; pc < pagesAcross; ++pc)
+        if (count[std::size_t(pc)] == 0) {
+          empty = pc;
+          break;
+        }
+      if (empty < 0 || pagesAcross <= 1) return pagesAcross;
+      for (int g = s_.lowest; g <= s_.highest; ++g)
+        for (std::int32_t id : s_.rowGroups[std::size_t(g)])
+          if (GroupColumn(s_, id) / U > empty) SetGroupColumn(s_, id, GroupColumn(s_, id) - U);
+      --pagesAcross;
+    }
+  }
+
+  ChartStatus Run(FullChartExtent& e);
+
+ private:
+  FullChartStyle& style_;
+  const FullChartOptions& o_;
+  const FullChartPage& page_;
+  FullChartStorage& s_;
+  LinkIndex links_;
+};
+
+ChartStatus Rows::Run(FullChartExtent& e) {
+  const bool breaks = !o_.noPageBreaks;
+  const int U = breaks ? page_.usableColumns() : kNoPageBreakSize;
+  const int V = breaks ? page_.usableLines() : kNoPageBreakSize;
+  if (U <= 2 || V <= 2) return Fail(52);  // "Paper/printing area too small"
+  e.usableColumns = U;
+  e.usableLines = V;
+  if (s_.highest == 0 || s_.RowOf(s_.lowest) == 0 || s_.RowOf(s_.highest) == 0)
+    return Fail(kMsgFcCorrelation);
+
+  // Formatting and first columns.
+  for (int g = s_.highest; g >= s_.lowest; --g) {
+    GenerationRow& row = s_.rows[std::size_t(g)];
+    if (row.generation != g) return Fail(kMsgFcCorrelation);
+    int col = page_.chartLeft + 1;
+    row.height = 1;
+    row.childrenLine = false;
+    for (std::int32_t id : s_.rowGroups[std::size_t(g)]) {
+      if (id > 0) {
+        if (int rc = style_.Format(id)) {
+          ChartStatus st = Fail(kMsgFcAbortedIn, kLblFormatting);
+          st.messages.push_back({rc, {}});
+          return st;
+        }
+        row.height = std::max(row.height, style_.Height(id));
+        row.childrenLine = row.childrenLine || style_.HasChildrenLine(id);
+      }
+      if (GroupWidth(s_, id) > U - 2 || row.height + 3 > V) return Fail(kMsgFcWiderThanPage);
+      SetGroupColumn(s_, id, col);
+      col += GroupWidth(s_, id) + 2;
+    }
+  }
+
+  Straighten();
+  if (breaks)
+    for (int g = s_.highest; g >= s_.lowest; --g) PageBoundariesAcross(g, U);
+
+  // Rows on lines, from the top down.
+  long long line = page_.chartTop;
+  for (int g = s_.highest; g >= s_.lowest; --g) {
+    GenerationRow& row = s_.rows[std::size_t(g)];
+    row.line = std::int32_t(line);
+    row.step = row.height + 3 + row.reservedAbove + row.reservedBelow;
+    line += row.step;
+    if (line > 32000) return Fail(kMsgFcTooMuchData);
+  }
+  // The line below the last row, with the line its lines of descent may
+  // jog on.
+  auto contentBottom = [&] {
+    const GenerationRow& last = s_.rows[std::size_t(s_.lowest)];
+    return last.line + last.height + 2;
+  };
+
+  int pagesDown = 1, pagesAcross = 1;
+  if (breaks) {
+    pagesDown = (contentBottom() - 1) / V + 1;
+    const int spare = pagesDown * V - contentBottom() - page_.chartBottom;
+    if (spare > 0) {
+      const int shift = o_.alignment == 0 || spare < 6 * (pagesDown - 1)
+                            ? spare
+                            : (spare + 6 * (pagesDown - 1)) / 2;
+      for (int g = s_.highest; g >= s_.lowest; --g) s_.rows[std::size_t(g)].line += shift;
+    }
+    // No row straddles a page boundary down: a row that would is moved,
+    // with every row below it, to the top of the next page.
+    int offset = 0;
+    for (int g = s_.highest; g >= s_.lowest; --g) {
+      GenerationRow& row = s_.rows[std::size_t(g)];
+      row.line += offset;
+      const int top = row.line - row.reservedAbove;
+      const int bottom = row.line + row.height + 1 + row.reservedBelow;
+      if (top / V != bottom / V) {
+        const int delta = (bottom / V) * V - top;
+        row.line += delta;
+        offset += delta;
+      }
+      if (row.line > 32000) return Fail(kMsgFcTooMuchData);
+    }
+    pagesDown = (contentBottom() - 1) / V + 1;
+    int maxRight = 0;
+    for (int g = s_.highest; g >= s_.lowest; --g)
+      for (std::int32_t id : s_.rowGroups[std::size_t(g)])
+        maxRight = std::max(maxRight, GroupColumn(s_, id) + GroupWidth(s_, id) - 1);
+    pagesAcross = maxRight / U + 1;
+    pagesAcross = RemoveEmptyPageColumns(U, pagesAcross);
+  }
+
+  int maxEnd = 0;
+  for (int g = s_.highest; g >= s_.lowest; --g) {
+    GenerationRow& row = s_.rows[std::size_t(g)];
+    row.rightmost = 0;
+    for (std::int32_t id : s_.rowGroups[std::size_t(g)])
+      row.rightmost = std::max(row.rightmost, GroupColumn(s_, id) + GroupWidth(s_, id));
+    maxEnd = std::max(maxEnd, row.rightmost);
+  }
+  if (long(pagesAcross) * pagesDown > 32767 || maxEnd > 1000000) return Fail(kMsgFcTooMuchData);
+  e.workingWidth = maxEnd + 2;
+  e.height = contentBottom() + 2 + (breaks ? 0 : page_.chartBottom);
+  e.chartColumns = e.workingWidth + page_.chartRight + 2;
+  e.chartLines = e.height + 2;
+  if (e.chartLines > 32767) return Fail(kMsgFcTooMuchData);
+  e.pagesAcross = std::int16_t(pagesAcross);
+  e.pagesDown = std::int16_t(pagesDown);
+  return {};
+}
+
+}  // namespace
+
+ChartStatus LayOutRows(FullChartStyle& style, const FullChartOptions& options,
+                       const FullChartPage& page, FullChartStorage& s, FullChartExtent& extent) {
+  Rows rows(style, options, page, s);
+  return rows.Run(extent);
+}
+
+}  // namespace dv

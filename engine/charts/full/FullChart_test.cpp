@@ -1,0 +1,131 @@
+#include "charts/full/FullChart.h"
+
+#include <gtest/gtest.h>
+
+#include "charts/full/FullChartTestData.h"
+#include "data/RecordStore.h"
+
+namespace dv {
+namespace {
+
+using testing::GedcomBuilder;
+
+// A family with ancestors four generations up and, under the base's
+// parents, three married children with children of their own.
+int Relatives(GedcomBuilder& b) {
+  const int base = testing::Pedigree(b, 4);
+  for (int k = 0; k < 3; ++k) {
+    const int sibling = b.Person("Sib" + std::to_string(k) + " /Line/", k % 2, "1993");
+    (void)sibling;
+  }
+  for (int f = 1; f <= 7; ++f) {
+    std::vector<int> kids;
+    for (int i = 0; i < 3; ++i)
+      kids.push_back(b.Person("Cousin" + std::to_string(f * 10 + i) + " /C/", i % 2, "1970"));
+    const int uncle = b.Person("Uncle" + std::to_string(f) + " /U/", 1, "1940");
+    b.Family(uncle, b.Person("Aunt" + std::to_string(f) + " /A/", 0), kids, "1965", "Town");
+    (void)uncle;
+  }
+  return base;
+}
+
+class Chart : public ::testing::Test {
+ protected:
+  ChartStatus Run(const GedcomBuilder& b, int base) {
+    b.LoadInto(store);
+    return chart.Run(store, base, o, page);
+  }
+  RecordStore store;
+  FullChart chart;
+  FullChartOptions o;
+  FullChartPage page;
+};
+
+TEST_F(Chart, ThePrintedPagesKeepEveryTextClearAndOnItsPage) {
+  GedcomBuilder b;
+  const int base = testing::Pedigree(b, 5);
+  page.pageColumns = 120;
+  page.pageLines = 40;
+  for (bool fold : {false, true}) {
+    o.fold = fold;
+    ASSERT_TRUE(Run(b, base).ok());
+    EXPECT_EQ(testing::ChartFaults(chart), "");
+    EXPECT_GT(chart.Extent().pagesAcross, 1);
+    EXPECT_GT(chart.Extent().pagesDown, 1);
+  }
+}
+
+TEST_F(Chart, TheResultTextGivesSizePagesAndCounts) {
+  GedcomBuilder b;
+  const int base = testing::Pedigree(b, 2);
+  o.noPageBreaks = true;
+  ASSERT_TRUE(Run(b, base).ok());
+  const FullChartExtent& e = chart.Extent();
+  char expected[200];
+  std::snprintf(
+      expected, sizeof expected,
+      "Size: %.1f x %.1fin.  (1 x 1 pages)\nNumber of pages: 1\n7  individuals, 3  families",
+      (e.chartColumns - 2) * 15 / 300.0, e.chartLines * 25 / 300.0);
+  EXPECT_EQ(chart.ResultText(15, 25, 300, 300), expected);
+}
+
+TEST_F(Chart, AFailedRunReleasesTheChart) {
+  GedcomBuilder b;
+  const int base = b.Person("Lone /One/", 0);
+  const ChartStatus st = Run(b, base);
+  EXPECT_FALSE(st.ok());
+  EXPECT_FALSE(chart.HasChart());
+  int status = 0;
+  EXPECT_EQ(chart.Dump(status), "");
+}
+
+TEST_F(Chart, TheTitleIsTriedAgainOnTheNextRun) {
+  GedcomBuilder b;
+  const int base = testing::Pedigree(b, 1);
+  o.title = -1;  // not placed last time
+  ASSERT_TRUE(Run(b, base).ok());
+  EXPECT_GT(chart.Options().title, 0);
+  EXPECT_TRUE(chart.Composed().title.placed);
+  EXPECT_TRUE(chart.notices().empty());
+}
+
+TEST_F(Chart, ATitleWithoutSpaceIsReportedAndTheChartStillDraws) {
+  GedcomBuilder b;
+  const int base =
+      b.Person("Bartholomew Maximilian Fitzwilliam /Cholmondeley-Featherstonehaugh/", 1);
+  b.Couple("Cholmondeley-Featherstonehaugh", "Father", "Mother", {base});
+  o.title = 1;
+  page.pageColumns = 60;  // the three-line title is wider than the page
+  ASSERT_TRUE(Run(b, base).ok());
+  ASSERT_EQ(chart.notices().size(), 1u);
+  EXPECT_LT(chart.Options().title, 0);
+  int status = 0;
+  EXPECT_NE(chart.Dump(status), "");
+  EXPECT_EQ(status, 0);
+}
+
+TEST_F(Chart, PageNumbersRaiseOnlyTheChartsOwnMargin) {
+  FullChartOptions numbers;
+  numbers.pageNumbers = 1;
+  FullChartPage p;
+  p.marginBottom = 0;
+  p.marginTop = 3;
+  EXPECT_EQ(PageForNumbers(p, numbers, 2).marginBottom, 2);
+  EXPECT_EQ(PageForNumbers(p, numbers, 2).marginTop, 3);
+  numbers.pageNumbers = 4;  // top, on blank pages too
+  EXPECT_EQ(PageForNumbers(p, numbers, 5).marginTop, 5);
+  EXPECT_EQ(PageNumberLines(24, 25), 1);
+  EXPECT_EQ(PageNumberLines(60, 25), 3);
+}
+
+TEST_F(Chart, RelativesWithCousinsDrawCleanly) {
+  GedcomBuilder b;
+  const int base = Relatives(b);
+  page.pageColumns = 100;
+  page.pageLines = 70;
+  ASSERT_TRUE(Run(b, base).ok());
+  EXPECT_EQ(testing::ChartFaults(chart), "");
+}
+
+}  // namespace
+}  // namespace dv
