@@ -159,8 +159,8 @@ void ChunkedStream::Close() {
   fromBytes_ = false;
   size_ = 0;
   chunkEnds_.clear();
-  buffer_.clear();
-  buffer_.shrink_to_fit();
+  buffer_.reset();
+  bufferSize_ = 0;
   loaded_ = -1;
   open_ = false;
 }
@@ -257,8 +257,22 @@ bool ChunkedStream::LoadChunk(int chunk) {
   std::int64_t start = chunk == 0 ? 0 : chunkEnds_[static_cast<std::size_t>(chunk - 1)];
   std::int64_t end = chunkEnds_[static_cast<std::size_t>(chunk)];
   std::size_t n = static_cast<std::size_t>(end - start);
-  buffer_.resize(n);
-  if (n && ReadAt(start, n, buffer_.data()) != n) return false;
+  if (n > bufferSize_) {
+    // A chunk is normally under 64 KB, but a long run of line ends can make
+    // one larger: the buffer grows to the largest chunk met.
+    buffer_.reset();
+    bufferSize_ = 0;
+    buffer_.reset(new (std::nothrow) char[n]);
+    if (!buffer_) {
+      error_ = 1;
+      return false;
+    }
+    bufferSize_ = n;
+  }
+  if (n && ReadAt(start, n, buffer_.get()) != n) {
+    error_ = 2;
+    return false;
+  }
   loaded_ = chunk;
   loadedStart_ = start;
   return true;
@@ -274,12 +288,12 @@ bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& 
     chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
   }
   if (loaded_ != pos.chunk && !LoadChunk(pos.chunk)) {
-    error_ = 2;
+    pos.chunk = static_cast<int>(chunkEnds_.size());
     return false;
   }
   // Offsets within the chunk's buffer.
   const std::size_t base = static_cast<std::size_t>(loadedStart_);
-  const char* data = buffer_.data();
+  const char* data = buffer_.get();
   std::size_t end = chunkEnd - base;
   std::size_t begin = pos.offset - base, i = begin;
   // Everything above CR is text; only the few control bytes below it need a look.

@@ -70,7 +70,9 @@ class ChunkedStream {
   ChunkedStream(const ChunkedStream&) = delete;
   ChunkedStream& operator=(const ChunkedStream&) = delete;
 
-  // Opens the file and finds the chunk ends: 0, or 2, 55, 115.
+  // Opens the file and finds the chunk ends: 0, or 2, 55, 115. Reading a
+  // chunk later can fail with 2 (the file went away) or 1 (no memory for
+  // the chunk); the read then ends and LastReaderError gives the code.
   int Open(const std::string& path);
   int OpenBytes(std::string bytes);
   void Close();
@@ -90,7 +92,8 @@ class ChunkedStream {
   bool fromBytes_ = false;
   std::int64_t size_ = 0;
   std::vector<std::int64_t> chunkEnds_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;  // holds the loaded chunk
+  std::size_t bufferSize_ = 0;
   int loaded_ = -1;
   std::int64_t loadedStart_ = 0;
   bool open_ = false;

@@ -145,7 +145,6 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
 
 bool HasNonNumericIds(const RecordStore& store) {
   const LineNode* root = store.Root();
-  long digits = 0;
   for (const LineNode* line = root ? root->firstChild : nullptr; line; line = line->next) {
     if (RecordStore::KindOfTag(line->tag) < 0 || !line->xref) continue;
     std::string_view x = line->Xref();
@@ -154,10 +153,13 @@ bool HasNonNumericIds(const RecordStore& store) {
     ++i;
     // Letters of the prefix come before the digits.
     while (i < x.size() && !IsDigit(x[i]) && x[i] != '@') ++i;
+    std::size_t digits = 0;
     while (i < x.size() && IsDigit(x[i])) {
       ++digits;
       ++i;
     }
+    // Each record is judged on its own: a cross-reference without digits
+    // (@PARENTS@) is non-numeric even after numbered ones.
     if (digits == 0) return true;
     if (i < x.size() && x[i] != '@') return true;
   }

@@ -154,8 +154,17 @@ TEST(HasNonNumericIds, DigitsThenClosingAtSign) {
   EXPECT_FALSE(HasNonNumericIds(store));
   Parse(store, "0 @I1A@ INDI\n");
   EXPECT_TRUE(HasNonNumericIds(store));
+}
+
+TEST(HasNonNumericIds, ARecordWithoutDigitsAfterNumberedOnes) {
+  RecordStore store;
   Parse(store, "0 @I1@ INDI\n0 @XYZ@ INDI\n");
-  EXPECT_FALSE(HasNonNumericIds(store));  // the count runs on from the first record
+  EXPECT_TRUE(HasNonNumericIds(store));
+  Parse(store, "0 @F1@ FAM\n0 @F2@ FAM\n0 @PARENTS@ FAM\n0 @CHILDREN@ FAM\n");
+  EXPECT_TRUE(HasNonNumericIds(store));
+  // Records of other tags and lines without a cross-reference are not judged.
+  Parse(store, "0 @I1@ INDI\n0 @SUBMITTER@ SUBM\n0 TRLR\n");
+  EXPECT_FALSE(HasNonNumericIds(store));
 }
 
 }  // namespace
