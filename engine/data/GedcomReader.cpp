@@ -87,7 +87,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
   std::int32_t previous[2] = {0, 0};
   bool headSeen = false;
   LineNode* root = store.Root();
-  for (LineNode* line = root ? root->firstChild : nullptr, *next = nullptr; line; line = next) {
+  for (LineNode* line = root ? root->firstChild.get() : nullptr, *next = nullptr; line; line = next) {
     next = line->next;
     if (line->tag == kTagHEAD && !headSeen) {
       store.SetFirstRecordLine(kTagHEAD, line);
@@ -145,7 +145,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
 
 bool HasNonNumericIds(const RecordStore& store) {
   const LineNode* root = store.Root();
-  for (const LineNode* line = root ? root->firstChild : nullptr; line; line = line->next) {
+  for (const LineNode* line = root ? root->firstChild.get() : nullptr; line; line = line->next) {
     if (RecordStore::KindOfTag(line->tag) < 0 || !line->xref) continue;
     std::string_view x = line->Xref();
     std::size_t i = x.find('@');

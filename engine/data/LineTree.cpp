@@ -1,6 +1,8 @@
 #include "data/LineTree.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <type_traits>
 
@@ -8,62 +10,77 @@
 
 namespace dv {
 
-void NodePool::RawDelete::operator()(LineNode* p) const { ::operator delete(p); }
-
-namespace {
-LineNode* RawBlock() {
-  return static_cast<LineNode*>(::operator new(sizeof(LineNode) * NodePool::kBlockSize, std::nothrow));
+void NearPtrOutOfReach() {
+  // A link to something outside its data source's arena: a programming
+  // fault that would otherwise corrupt the tree silently.
+  std::fputs("dorvane: a line link points outside its data source\n", stderr);
+  std::abort();
 }
-}  // namespace
 
-bool NodePool::AddBlock() {
-  if (!spare_.empty()) {
-    blocks_.push_back(std::move(spare_.back()));
-    spare_.pop_back();
-  } else {
-    LineNode* block = RawBlock();
-    if (!block) return false;
-    blocks_.emplace_back(block);
-  }
-  used_ = 0;
-  return true;
+void NodePool::RawDelete::operator()(void* p) const { ::operator delete(p); }
+
+void NodePool::UseRegion(void* region) {
+  owned_.reset();
+  base_ = static_cast<LineNode*>(region);
+  Clear();
+}
+
+bool NodePool::Obtain() {
+  if (base_) return true;
+  owned_.reset(::operator new(kRegionBytes, std::nothrow));
+  base_ = static_cast<LineNode*>(owned_.get());
+  return base_ != nullptr;
 }
 
 bool NodePool::Start() {
   Clear();
-  if (blocks_.capacity() < static_cast<std::size_t>(kMaxBlocks))
-    blocks_.reserve(static_cast<std::size_t>(kMaxBlocks));
-  return AddBlock();
+  if (!Obtain()) return false;
+  blocks_ = 1;
+  used_ = 0;
+  return true;
 }
 
 void NodePool::Clear() {
-  // Reused in reverse so the first block handed out again is the first one filled before.
-  while (!blocks_.empty()) {
-    spare_.push_back(std::move(blocks_.back()));
-    blocks_.pop_back();
-  }
+  blocks_ = 0;
   used_ = kBlockSize;
 }
 
 void NodePool::Release() {
-  blocks_.clear();
-  spare_.clear();
-  spare_.shrink_to_fit();
-  used_ = kBlockSize;
+  Clear();
+  if (owned_) {
+    owned_.reset();
+    base_ = nullptr;
+  }
 }
 
 LineNode* NodePool::NewLine() {
   if (used_ >= kBlockSize) {
-    if (static_cast<int>(blocks_.size()) >= kMaxBlocks) return nullptr;
-    if (!AddBlock()) return nullptr;
+    if (blocks_ >= kMaxBlocks || !Obtain()) return nullptr;
+    ++blocks_;
+    used_ = 0;
   }
   static_assert(std::is_trivially_destructible_v<LineNode>);
-  return ::new (blocks_.back().get() + used_++) LineNode();
+  LineNode* slot = base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_++;
+  return ::new (slot) LineNode();
 }
 
 std::int64_t NodePool::Count() const {
-  if (blocks_.empty()) return 0;
-  return static_cast<std::int64_t>(blocks_.size() - 1) * kBlockSize + used_;
+  if (blocks_ == 0) return 0;
+  return static_cast<std::int64_t>(blocks_ - 1) * kBlockSize + used_;
+}
+
+void LineArena::RawDelete::operator()(char* p) const { ::operator delete(p); }
+
+bool LineArena::Attach(TextPool& text, NodePool& nodes) {
+  if (!memory_) {
+    static_assert(TextPool::kRegionBytes % alignof(LineNode) == 0);
+    memory_.reset(static_cast<char*>(
+        ::operator new(TextPool::kRegionBytes + NodePool::kRegionBytes, std::nothrow)));
+    if (!memory_) return false;
+  }
+  text.UseRegion(memory_.get());
+  nodes.UseRegion(memory_.get() + TextPool::kRegionBytes);
+  return true;
 }
 
 LineBuilder::LineBuilder(NodePool& nodes, TextPool& text, LineNode* root)

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 namespace dv {
 
@@ -18,15 +17,20 @@ class TextPool {
   static constexpr std::int32_t kReserve = 512;  // a block with less left is closed
   // The longest string that fits a block (two NULs follow each string).
   static constexpr std::int32_t kMaxString = kBlockSize - 3;
+  static constexpr std::size_t kRegionBytes = static_cast<std::size_t>(kBlockSize) * kMaxBlocks;
 
   TextPool() = default;
   TextPool(const TextPool&) = delete;
   TextPool& operator=(const TextPool&) = delete;
 
-  // Allocates the first block; false when it cannot be had.
+  // Keeps the blocks in a caller's region of kRegionBytes (RecordStore keeps
+  // its texts and nodes in one arena) instead of one of its own.
+  void UseRegion(char* region);
+  // Opens the first block (obtaining the region when it has none); false
+  // when the memory cannot be had.
   bool Start();
-  // Empties the pool. The blocks are kept as spares for the next Start (a
-  // reopened data source reuses memory already mapped); Release frees them.
+  // Empties the pool. The region is kept for the next Start (a reopened
+  // data source reuses memory already mapped); Release frees it.
   void Clear();
   void Release();
 
@@ -41,13 +45,16 @@ class TextPool {
   // The offset of a pointer into the pool, 0 when it is not one.
   std::int32_t OffsetOf(const char* text) const;
 
-  int BlockCount() const { return static_cast<int>(blocks_.size()); }
+  int BlockCount() const { return blocks_; }
   std::int64_t BytesUsed() const;
 
  private:
+  // The blocks lie end to end in one region, block k at k * kBlockSize, so
+  // a text offset is the distance from the region's start.
   bool NextBlock();
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  std::vector<std::unique_ptr<char[]>> spare_;  // blocks of an earlier fill
+  std::unique_ptr<char[]> owned_;
+  char* base_ = nullptr;
+  int blocks_ = 0;         // blocks opened
   std::int32_t used_ = 0;  // bytes used in the last block
 };
 
