@@ -1,5 +1,7 @@
 #include "data/ChunkedReader.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -9,6 +11,30 @@ namespace dv {
 namespace {
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool EndsText(char c) { return c == '\r' || c == '\n' || c == 0; }
+
+// The position of the first CR, LF or NUL byte in data[i, end), or end.
+// Eight bytes are looked at together: any byte below 14 marks the word
+// (the lowest marked byte is exact), and only a marked word is looked at
+// byte by byte, since text bytes are nearly all above CR.
+std::size_t FindTextEnd(const char* data, std::size_t i, std::size_t end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    while (end - i >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, data + i, 8);
+      const std::uint64_t low = (word - kOnes * 14) & ~word & kHighs;
+      if (low) {
+        for (std::size_t k = i + static_cast<std::size_t>(std::countr_zero(low) / 8); k < i + 8; ++k)
+          if (EndsText(data[k])) return k;
+      }
+      i += 8;
+    }
+  }
+  while (i < end && !EndsText(data[i])) ++i;
+  return i;
+}
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -120,9 +146,8 @@ bool ChunkedFile::NextPiece(std::string_view& out, Position& pos, std::size_t li
     if (pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
     chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
   }
-  std::size_t begin = pos.offset, i = begin;
-  while (i < chunkEnd && i - begin < limit && data_[i] != '\r' && data_[i] != '\n' && data_[i] != 0)
-    ++i;
+  std::size_t begin = pos.offset;
+  std::size_t i = FindTextEnd(data_.data(), begin, limit < chunkEnd - begin ? begin + limit : chunkEnd);
   out = std::string_view(data_.data() + begin, i - begin);
   if (i == begin && i < chunkEnd) return false;  // a NUL byte or an empty first line
   while (i < chunkEnd && IsLineEnd(data_[i])) ++i;
@@ -295,13 +320,8 @@ bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& 
   const std::size_t base = static_cast<std::size_t>(loadedStart_);
   const char* data = buffer_.get();
   std::size_t end = chunkEnd - base;
-  std::size_t begin = pos.offset - base, i = begin;
-  // Everything above CR is text; only the few control bytes below it need a look.
-  for (; i < end; ++i) {
-    const unsigned char c = static_cast<unsigned char>(data[i]);
-    if (c > '\r') continue;
-    if (c == '\r' || c == '\n' || c == 0) break;
-  }
+  std::size_t begin = pos.offset - base;
+  std::size_t i = FindTextEnd(data, begin, end);
   if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
     error_ = 115;  // a line beyond the bound
     pos.chunk = static_cast<int>(chunkEnds_.size());

@@ -1,6 +1,7 @@
 #include "data/GedcomReader.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace dv {
 namespace {
@@ -12,31 +13,34 @@ bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
 ParsedLine ParseLine(std::string_view line) {
   ParsedLine p;
-  std::size_t n = line.size(), i = 0;
-  while (i < n && !IsDigit(line[i])) ++i;
-  if (i == n) return p;
+  const char* c = line.data();
+  const char* const end = c + line.size();
+  while (c < end && !IsDigit(*c)) ++c;
+  if (c == end) return p;
   p.hasLevel = true;
   int level = 0;
-  while (i < n && IsDigit(line[i])) {
-    if (level < 1000) level = level * 10 + (line[i] - '0');
-    ++i;
-  }
+  do {
+    if (level < 1000) level = level * 10 + (*c - '0');
+    ++c;
+  } while (c < end && IsDigit(*c));
   p.level = level;
-  const std::size_t afterLevel = i;
-  while (i < n && IsSpace(line[i])) ++i;
-  if (i < n && line[i] == '@') {
-    std::size_t close = line.find('@', i + 1);
-    std::size_t end = close == std::string_view::npos ? n : close + 1;
-    p.xref = line.substr(i, end - i);
-    i = end;
-    while (i < n && IsSpace(line[i])) ++i;
+  const char* const afterLevel = c;
+  while (c < end && IsSpace(*c)) ++c;
+  if (c < end && *c == '@') {
+    const void* close = std::memchr(c + 1, '@', static_cast<std::size_t>(end - c - 1));
+    const char* xrefEnd = close ? static_cast<const char*>(close) + 1 : end;
+    p.xref = std::string_view(c, static_cast<std::size_t>(xrefEnd - c));
+    c = xrefEnd;
+    while (c < end && IsSpace(*c)) ++c;
   }
-  std::size_t tagStart = i;
-  while (i < n && !IsSpace(line[i]) && i - tagStart < 7) ++i;
-  p.tag = TagCodeOf(line.substr(tagStart, i - tagStart));
+  const char* const tagStart = c;
+  const char* tagEnd = end - c > 7 ? c + 7 : end;
+  while (c < tagEnd && !IsSpace(*c)) ++c;
+  p.tag = TagCodeOf(std::string_view(tagStart, static_cast<std::size_t>(c - tagStart)));
   // A known tag keeps the rest of the line, from the separating space; an
   // unknown one keeps everything after the level so it is written back as read.
-  p.value = p.tag < kTagCount ? line.substr(i) : line.substr(afterLevel);
+  const char* valueStart = p.tag < kTagCount ? c : afterLevel;
+  p.value = std::string_view(valueStart, static_cast<std::size_t>(end - valueStart));
   return p;
 }
 

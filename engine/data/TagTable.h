@@ -1,7 +1,7 @@
 #pragma once
 // The GEDCOM tags the program knows: 129 tags in alphabetical order, each
-// with a fixed code (its position), found through one bucket per initial
-// letter; and the tag classes that sort tags into record kinds, attributes,
+// with a fixed code (its position), found through a small hash table of
+// the tags packed into integers; and the tag classes that sort tags into record kinds, attributes,
 // individual events and family events for the pages and lists.
 
 #include <cstdint>
