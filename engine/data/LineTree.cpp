@@ -6,6 +6,10 @@
 #include <new>
 #include <type_traits>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 #include "data/TextPool.h"
 
 namespace dv {
@@ -69,17 +73,40 @@ std::int64_t NodePool::Count() const {
   return static_cast<std::int64_t>(blocks_ - 1) * kBlockSize + used_;
 }
 
-void LineArena::RawDelete::operator()(char* p) const { ::operator delete(p); }
+namespace {
+// The node region starts on a 2 MB boundary after the text region, so
+// neither region's growing end shares a huge page with the other.
+constexpr std::size_t kNodeOffset = (TextPool::kRegionBytes + (std::size_t{1} << 21) - 1) &
+                                    ~((std::size_t{1} << 21) - 1);
+constexpr std::size_t kArenaBytes = kNodeOffset + NodePool::kRegionBytes;
+#if defined(__linux__)
+// On Linux the arena starts on a huge-page boundary and asks for huge
+// pages: it is filled front to back, and a 2 MB page costs one fault where
+// 4 KB pages cost 512 (most of a fresh load's system time).
+constexpr std::align_val_t kArenaAlign{std::size_t{1} << 21};
+#endif
+}  // namespace
+
+void LineArena::RawDelete::operator()(char* p) const {
+#if defined(__linux__)
+  ::operator delete(p, kArenaAlign);
+#else
+  ::operator delete(p);
+#endif
+}
 
 bool LineArena::Attach(TextPool& text, NodePool& nodes) {
   if (!memory_) {
-    static_assert(TextPool::kRegionBytes % alignof(LineNode) == 0);
-    memory_.reset(static_cast<char*>(
-        ::operator new(TextPool::kRegionBytes + NodePool::kRegionBytes, std::nothrow)));
+#if defined(__linux__)
+    memory_.reset(static_cast<char*>(::operator new(kArenaBytes, kArenaAlign, std::nothrow)));
+    if (memory_) madvise(memory_.get(), kArenaBytes, MADV_HUGEPAGE);
+#else
+    memory_.reset(static_cast<char*>(::operator new(kArenaBytes, std::nothrow)));
+#endif
     if (!memory_) return false;
   }
   text.UseRegion(memory_.get());
-  nodes.UseRegion(memory_.get() + TextPool::kRegionBytes);
+  nodes.UseRegion(memory_.get() + kNodeOffset);
   return true;
 }
 
