@@ -11,30 +11,6 @@ namespace dv {
 namespace {
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool EndsText(char c) { return c == '\r' || c == '\n' || c == 0; }
-
-// The position of the first CR, LF or NUL byte in data[i, end), or end.
-// Eight bytes are looked at together: any byte below 14 marks the word
-// (the lowest marked byte is exact), and only a marked word is looked at
-// byte by byte, since text bytes are nearly all above CR.
-std::size_t FindTextEnd(const char* data, std::size_t i, std::size_t end) {
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    while (end - i >= 8) {
-      std::uint64_t word;
-      std::memcpy(&word, data + i, 8);
-      const std::uint64_t low = (word - kOnes * 14) & ~word & kHighs;
-      if (low) {
-        for (std::size_t k = i + static_cast<std::size_t>(std::countr_zero(low) / 8); k < i + 8; ++k)
-          if (EndsText(data[k])) return k;
-      }
-      i += 8;
-    }
-  }
-  while (i < end && !EndsText(data[i])) ++i;
-  return i;
-}
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -301,6 +277,21 @@ bool ChunkedStream::LoadChunk(int chunk) {
   loaded_ = chunk;
   loadedStart_ = start;
   return true;
+}
+
+bool ChunkedStream::NextChunk(std::string_view& text) {
+  text = {};
+  const int chunk = loaded_ + 1;
+  if (!open_ || chunk >= static_cast<int>(chunkEnds_.size())) return false;
+  if (!LoadChunk(chunk)) return false;
+  const std::int64_t end = chunkEnds_[static_cast<std::size_t>(chunk)];
+  text = std::string_view(buffer_.get(), static_cast<std::size_t>(end - loadedStart_));
+  return true;
+}
+
+void ChunkedStream::StopWith(int error) {
+  error_ = error;
+  loaded_ = static_cast<int>(chunkEnds_.size());
 }
 
 bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& pos) {

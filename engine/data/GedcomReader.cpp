@@ -76,7 +76,49 @@ int ParseAll(RecordStore& store, Reader& file) {
 }  // namespace
 
 int ParseLines(RecordStore& store, const ChunkedFile& file) { return ParseAll(store, file); }
-int ParseLines(RecordStore& store, ChunkedStream& file) { return ParseAll(store, file); }
+
+// The loader's pass: the same lines as ReadWholeLine hands out, split here
+// chunk by chunk so that finding, parsing and appending a line is one loop.
+int ParseLines(RecordStore& store, ChunkedStream& file) {
+  if (!store.Root()) return -1;
+  for (int tag : {kTagHEAD, kTagINDI, kTagFAM, kTagNOTE, kTagSOUR, kTagREPO})
+    store.SetFirstRecordLine(tag, nullptr);
+  store.StoreFlags() = kFlagLive;
+  LineBuilder builder(store.Nodes(), store.Text(), store.Root());
+  int last = 0;
+  bool sourSeen = false;
+  std::string_view chunk;
+  while (file.NextChunk(chunk)) {
+    const char* data = chunk.data();
+    const std::size_t end = chunk.size();
+    std::size_t i = 0;
+    while (i < end) {
+      const std::size_t begin = i;
+      i = FindTextEnd(data, begin, end);
+      if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
+        file.StopWith(kErrBadGedcom);  // a line beyond the bound
+        return last;
+      }
+      // A NUL byte, or an empty line at the very start, ends the data.
+      if (i == begin) {
+        if (sourSeen) store.StoreFlags() |= kFlagSourSeen;
+        return last;
+      }
+      const std::string_view text(data + begin, i - begin);
+      while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
+      const ParsedLine p = ParseLine(text);
+      if (!p.hasLevel) continue;
+      sourSeen = sourSeen || p.tag == kTagSOUR;
+      LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
+      if (!node) return -1;
+      // A full text pool would silently drop text and lose it on the next save.
+      if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return -1;
+      last = p.tag;
+    }
+  }
+  if (sourSeen) store.StoreFlags() |= kFlagSourSeen;
+  return last;
+}
 
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
                 std::int32_t& individuals, std::int32_t& families) {
