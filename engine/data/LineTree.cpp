@@ -57,15 +57,12 @@ void NodePool::Release() {
   }
 }
 
-LineNode* NodePool::NewLine() {
-  if (used_ >= kBlockSize) {
-    if (blocks_ >= kMaxBlocks || !Obtain()) return nullptr;
-    ++blocks_;
-    used_ = 0;
-  }
+bool NodePool::OpenBlock() {
   static_assert(std::is_trivially_destructible_v<LineNode>);
-  LineNode* slot = base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_++;
-  return ::new (slot) LineNode();
+  if (blocks_ >= kMaxBlocks || !Obtain()) return false;
+  ++blocks_;
+  used_ = 0;
+  return true;
 }
 
 std::int64_t NodePool::Count() const {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -109,7 +110,10 @@ class NodePool {
   void Clear();
   void Release();
   // A zeroed node, or nullptr when the blocks are exhausted.
-  LineNode* NewLine();
+  LineNode* NewLine() {
+    if (used_ >= kBlockSize && !OpenBlock()) return nullptr;
+    return ::new (base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_++) LineNode();
+  }
   std::int64_t Count() const;
   int BlockCount() const { return blocks_; }
 
@@ -120,6 +124,7 @@ class NodePool {
     void operator()(void* p) const;
   };
   bool Obtain();
+  bool OpenBlock();  // the next block, false at the limit or without memory
   std::unique_ptr<void, RawDelete> owned_;
   LineNode* base_ = nullptr;
   int blocks_ = 0;         // blocks opened

@@ -66,10 +66,6 @@ std::int32_t TextPool::Store(std::string_view text, bool trim) {
   return offset;
 }
 
-const char* TextPool::StoreText(std::string_view text, bool trim) {
-  return TextAt(Store(text, trim));
-}
-
 const char* TextPool::TextAt(std::int32_t offset) const {
   if (offset <= 0 || offset / kBlockSize >= blocks_) return nullptr;
   return base_ + offset;

@@ -4,7 +4,9 @@
 // released all at once. A string is addressed by pointer or by its text
 // offset (byte position counted across blocks); offset 0 is never handed out.
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -37,8 +39,21 @@ class TextPool {
   // Stores text (trailing white space cut when trim) and returns its offset,
   // or 0 when the pool is full.
   std::int32_t Store(std::string_view text, bool trim = false);
-  // The same, returning a pointer to the stored text or nullptr.
-  const char* StoreText(std::string_view text, bool trim = false);
+  // The same, returning a pointer to the stored text or nullptr. A string
+  // that fits the current block (every line of a load, nearly) is copied
+  // here without a call.
+  const char* StoreText(std::string_view text, bool trim = false) {
+    const std::size_t need = text.size() + 2;
+    if (trim || blocks_ == 0 || used_ > kBlockSize - kReserve ||
+        need > static_cast<std::size_t>(kBlockSize - used_))
+      return TextAt(Store(text, trim));
+    char* dst = base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_;
+    if (!text.empty()) std::memcpy(dst, text.data(), text.size());
+    dst[text.size()] = 0;
+    dst[text.size() + 1] = 0;
+    used_ += static_cast<std::int32_t>(need);
+    return dst;
+  }
   // The text at an offset; nullptr for 0, -1 or an offset whose block does
   // not exist.
   const char* TextAt(std::int32_t offset) const;
