@@ -33,10 +33,13 @@ ParsedLine ParseLine(std::string_view line) {
     c = xrefEnd;
     while (c < end && IsSpace(*c)) ++c;
   }
+  // The tag, packed into one integer as it is read (at most 7 characters).
   const char* const tagStart = c;
   const char* tagEnd = end - c > 7 ? c + 7 : end;
-  while (c < tagEnd && !IsSpace(*c)) ++c;
-  p.tag = TagCodeOf(std::string_view(tagStart, static_cast<std::size_t>(c - tagStart)));
+  std::uint64_t packed = 0;
+  for (unsigned shift = 0; c < tagEnd && !IsSpace(*c); ++c, shift += 8)
+    packed |= static_cast<std::uint64_t>(static_cast<unsigned char>(*c)) << shift;
+  p.tag = TagCodeOfPacked(packed | static_cast<std::uint64_t>(c - tagStart) << 56);
   // A known tag keeps the rest of the line, from the separating space; an
   // unknown one keeps everything after the level so it is written back as read.
   const char* valueStart = p.tag < kTagCount ? c : afterLevel;

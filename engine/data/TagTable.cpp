@@ -157,7 +157,12 @@ int TagOf(const ClassName (&table)[N], int number) {
 int TagCodeOf(std::string_view tag) {
   if (tag.empty() || tag[0] < 'A' || tag[0] > 'Z') return kTagNotLetter;
   if (tag.size() > 7) return kTagUnknown;  // every known tag is shorter
-  const std::uint64_t key = PackTag(tag);
+  return TagCodeOfPacked(PackTag(tag));
+}
+
+int TagCodeOfPacked(std::uint64_t key) {
+  const auto first = static_cast<unsigned char>(key & 0xFF);
+  if ((key >> 56) == 0 || first < 'A' || first > 'Z') return kTagNotLetter;
   for (std::size_t slot = HashOf(key);; slot = (slot + 1) & kHashMask) {
     if (kTagHash[slot].key == key) return kTagHash[slot].code;
     if (!kTagHash[slot].key) return kTagUnknown;
