@@ -89,7 +89,6 @@ int ParseLines(RecordStore& store, ChunkedStream& file) {
   store.StoreFlags() = kFlagLive;
   LineBuilder builder(store.Nodes(), store.Text(), store.Root());
   int last = 0;
-  bool sourSeen = false;
   std::string_view chunk;
   while (file.NextChunk(chunk)) {
     const char* data = chunk.data();
@@ -103,15 +102,12 @@ int ParseLines(RecordStore& store, ChunkedStream& file) {
         return last;
       }
       // A NUL byte, or an empty line at the very start, ends the data.
-      if (i == begin) {
-        if (sourSeen) store.StoreFlags() |= kFlagSourSeen;
-        return last;
-      }
+      if (i == begin) return last;
       const std::string_view text(data + begin, i - begin);
       while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
       const ParsedLine p = ParseLine(text);
       if (!p.hasLevel) continue;
-      sourSeen = sourSeen || p.tag == kTagSOUR;
+      if (p.tag == kTagSOUR) store.StoreFlags() |= kFlagSourSeen;
       LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
       if (!node) return -1;
       // A full text pool would silently drop text and lose it on the next save.
@@ -119,7 +115,6 @@ int ParseLines(RecordStore& store, ChunkedStream& file) {
       last = p.tag;
     }
   }
-  if (sourSeen) store.StoreFlags() |= kFlagSourSeen;
   return last;
 }
 

@@ -49,7 +49,7 @@ class NearPtr {
   operator T*() const { return get(); }
   T* operator->() const { return get(); }
 
-  friend bool operator==(const NearPtr& a, const T* b) { return a.get() == b; }
+  friend bool operator==(const NearPtr& a, T* b) { return a.get() == b; }
   friend bool operator==(const NearPtr& a, std::nullptr_t) { return a.distance_ == 0; }
 
  private:
