@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int byLine = dv::ParseLines(store, file);
   // The loader's chunk pass gives the same tree and result.
   dv::ChunkedStream chunks;
-  if (chunks.OpenBytes(std::string(reinterpret_cast<const char*>(data), size)) != 0) __builtin_trap();
+  if (chunks.OpenBytes(std::string(reinterpret_cast<const char*>(data), size)) != 0)
+    __builtin_trap();
   if (dv::ParseLines(byChunk, chunks) != byLine || chunks.LastReaderError() != 0) __builtin_trap();
   if (store.StoreFlags() != byChunk.StoreFlags()) __builtin_trap();
   const dv::LineNode* x = store.Root();

@@ -123,7 +123,8 @@ bool ChunkedFile::NextPiece(std::string_view& out, Position& pos, std::size_t li
     chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
   }
   std::size_t begin = pos.offset;
-  std::size_t i = FindTextEnd(data_.data(), begin, limit < chunkEnd - begin ? begin + limit : chunkEnd);
+  std::size_t i =
+      FindTextEnd(data_.data(), begin, limit < chunkEnd - begin ? begin + limit : chunkEnd);
   out = std::string_view(data_.data() + begin, i - begin);
   if (i == begin && i < chunkEnd) return false;  // a NUL byte or an empty first line
   while (i < chunkEnd && IsLineEnd(data_[i])) ++i;

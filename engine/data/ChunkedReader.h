@@ -5,8 +5,8 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,7 +28,8 @@ inline std::size_t FindTextEnd(const char* data, std::size_t i, std::size_t end)
       std::memcpy(&word, data + i, 8);
       const std::uint64_t low = (word - kOnes * 14) & ~word & kHighs;
       if (low) {
-        for (std::size_t k = i + static_cast<std::size_t>(std::countr_zero(low) / 8); k < i + 8; ++k)
+        for (std::size_t k = i + static_cast<std::size_t>(std::countr_zero(low) / 8); k < i + 8;
+             ++k)
           if (endsText(data[k])) return k;
       }
       i += 8;

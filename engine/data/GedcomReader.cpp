@@ -131,7 +131,8 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
   std::int32_t previous[2] = {0, 0};
   bool headSeen = false;
   LineNode* root = store.Root();
-  for (LineNode* line = root ? root->firstChild.get() : nullptr, *next = nullptr; line; line = next) {
+  for (LineNode *line = root ? root->firstChild.get() : nullptr, *next = nullptr; line;
+       line = next) {
     next = line->next;
     if (line->tag == kTagHEAD && !headSeen) {
       store.SetFirstRecordLine(kTagHEAD, line);

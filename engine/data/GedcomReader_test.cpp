@@ -47,9 +47,11 @@ void ExpectSameAsLineReader(const std::string& text) {
 TEST(ParseLines, ChunkPassMatchesTheLineReader) {
   ExpectSameAsLineReader("");
   ExpectSameAsLineReader("0 HEAD\r\n1 SOUR X\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n0 TRLR\r\n");
-  ExpectSameAsLineReader("0 HEAD\r1 CHAR ANSI\r0 TRLR");             // CR alone, no final line end
+  ExpectSameAsLineReader("0 HEAD\r1 CHAR ANSI\r0 TRLR");  // CR alone, no final line end
   ExpectSameAsLineReader("\r\n0 HEAD\n0 TRLR\n");
-  ExpectSameAsLineReader("0 HEAD\n1 SOUR X\n0 TRLR\n2 DATE 1850\n");     // a level jump after a SOUR                     // an empty first line ends the data
+  ExpectSameAsLineReader(
+      "0 HEAD\n1 SOUR X\n0 TRLR\n2 DATE 1850\n");  // a level jump after a SOUR // an empty first
+                                                   // line ends the data
   ExpectSameAsLineReader(std::string("0 HEAD\n1 NOTE a\0b\n0 TRLR\n", 21));  // a NUL byte ends it
   ExpectSameAsLineReader("0 HEAD\n\n\n\r\n1 NOTE\ttab\x01\x0b\x0c\x7f\xff\n0 TRLR\n");
   // Many chunks, with line ends of every kind falling on the cuts.

@@ -73,8 +73,8 @@ std::int64_t NodePool::Count() const {
 namespace {
 // The node region starts on a 2 MB boundary after the text region, so
 // neither region's growing end shares a huge page with the other.
-constexpr std::size_t kNodeOffset = (TextPool::kRegionBytes + (std::size_t{1} << 21) - 1) &
-                                    ~((std::size_t{1} << 21) - 1);
+constexpr std::size_t kNodeOffset =
+    (TextPool::kRegionBytes + (std::size_t{1} << 21) - 1) & ~((std::size_t{1} << 21) - 1);
 constexpr std::size_t kArenaBytes = kNodeOffset + NodePool::kRegionBytes;
 #if defined(__linux__)
 // On Linux the arena starts on a huge-page boundary and asks for huge

@@ -70,11 +70,11 @@ class NearPtr {
 };
 
 struct LineNode {
-  std::int16_t level = 0;  // 0-14; the root has -1
-  std::uint8_t tag = 0;    // tag code 0-130
-  std::int8_t mark = 0;    // 1 taken over by the summaries or a page, -1 copied to a page
-  NearPtr<const char> xref;   // "@I12@" with its at signs, only on lines that have one
-  NearPtr<const char> value;  // the rest of the line after the tag; none = empty
+  std::int16_t level = 0;      // 0-14; the root has -1
+  std::uint8_t tag = 0;        // tag code 0-130
+  std::int8_t mark = 0;        // 1 taken over by the summaries or a page, -1 copied to a page
+  NearPtr<const char> xref;    // "@I12@" with its at signs, only on lines that have one
+  NearPtr<const char> value;   // the rest of the line after the tag; none = empty
   std::int32_t order = 0;      // view/edit sequence number; 0 for lines read from a file
   std::int32_t noteCache = 0;  // text offset of the gathered note text, 0 = not gathered
   NearPtr<LineNode> parent;
@@ -83,7 +83,9 @@ struct LineNode {
   NearPtr<LineNode> prev;
 
   std::string_view Xref() const { return xref ? std::string_view(xref.get()) : std::string_view(); }
-  std::string_view Value() const { return value ? std::string_view(value.get()) : std::string_view(); }
+  std::string_view Value() const {
+    return value ? std::string_view(value.get()) : std::string_view();
+  }
 };
 static_assert(sizeof(LineNode) == 36, "one layout for the 32-bit program and the 64-bit tools");
 

@@ -1,8 +1,8 @@
 #include "data/RecordStore.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <new>

@@ -21,7 +21,8 @@ TEST(TagTable, PrefixesAndNearMissesOfEveryTagAreUnknown) {
     EXPECT_EQ(TagCodeOf(tag + "X"), kTagUnknown) << tag;
     if (tag.size() > 1 && TagCodeOf(tag.substr(0, tag.size() - 1)) < kTagCount)
       continue;  // FAM is a prefix of FAMC, for one
-    EXPECT_EQ(TagCodeOf(tag.substr(0, tag.size() - 1)), tag.size() > 1 ? kTagUnknown : kTagNotLetter)
+    EXPECT_EQ(TagCodeOf(tag.substr(0, tag.size() - 1)),
+              tag.size() > 1 ? kTagUnknown : kTagNotLetter)
         << tag;
   }
 }
