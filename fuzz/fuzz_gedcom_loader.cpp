@@ -14,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   dv::LoadOptions options;
   options.namesLast = data[0] & 1;
   options.combineSources = data[0] & 2;
-  dv::RecordStore store;
+  // Reused from input to input, as the program reuses its one store: a
+  // load closes the previous data source and keeps the arena.
+  static dv::RecordStore store;
   std::string summary;
   std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   if (dv::LoadDataSourceBytes(store, bytes, options, summary) != 0) {
@@ -37,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (store.CheckLinks() != 0) __builtin_trap();
   std::string text = dv::GedcomText(store);
   // What was written loads again.
-  dv::RecordStore again;
+  static dv::RecordStore again;
   std::string summary2;
   dv::LoadDataSourceBytes(again, text, options, summary2);
   return 0;

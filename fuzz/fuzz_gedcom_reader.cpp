@@ -36,8 +36,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (moreA != moreB || la != lb) __builtin_trap();
     if (!moreA) break;
   }
-  dv::RecordStore store;
-  if (store.Start() == 0 && dv::ParseLines(store, file) >= 0) {
+  // The stores are reused from input to input, as the program reuses its
+  // one store: each keeps its arena, and a load starts it over.
+  static dv::RecordStore store, byChunk;
+  if (store.Start() != 0 || byChunk.Start() != 0) return 0;
+  const int byLine = dv::ParseLines(store, file);
+  // The loader's chunk pass gives the same tree and result.
+  dv::ChunkedStream chunks;
+  if (chunks.OpenBytes(std::string(reinterpret_cast<const char*>(data), size)) != 0)
+    __builtin_trap();
+  if (dv::ParseLines(byChunk, chunks) != byLine || chunks.LastReaderError() != 0) __builtin_trap();
+  if (store.StoreFlags() != byChunk.StoreFlags()) __builtin_trap();
+  const dv::LineNode* x = store.Root();
+  const dv::LineNode* y = byChunk.Root();
+  while (x || y) {
+    if (!x || !y || x->level != y->level || x->tag != y->tag || x->Xref() != y->Xref() ||
+        x->Value() != y->Value())
+      __builtin_trap();
+    x = dv::NextLine(store.Root(), x);
+    y = dv::NextLine(byChunk.Root(), y);
+  }
+  if (byLine >= 0) {
     std::int32_t individuals = 0, families = 0;
     dv::ScanRecords(store, dv::kFileCapacities, individuals, families);
     dv::HasNonNumericIds(store);

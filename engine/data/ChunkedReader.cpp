@@ -1,5 +1,7 @@
 #include "data/ChunkedReader.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -120,9 +122,9 @@ bool ChunkedFile::NextPiece(std::string_view& out, Position& pos, std::size_t li
     if (pos.chunk >= static_cast<int>(chunkEnds_.size())) return false;
     chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
   }
-  std::size_t begin = pos.offset, i = begin;
-  while (i < chunkEnd && i - begin < limit && data_[i] != '\r' && data_[i] != '\n' && data_[i] != 0)
-    ++i;
+  std::size_t begin = pos.offset;
+  std::size_t i =
+      FindTextEnd(data_.data(), begin, limit < chunkEnd - begin ? begin + limit : chunkEnd);
   out = std::string_view(data_.data() + begin, i - begin);
   if (i == begin && i < chunkEnd) return false;  // a NUL byte or an empty first line
   while (i < chunkEnd && IsLineEnd(data_[i])) ++i;
@@ -159,8 +161,8 @@ void ChunkedStream::Close() {
   fromBytes_ = false;
   size_ = 0;
   chunkEnds_.clear();
-  buffer_.clear();
-  buffer_.shrink_to_fit();
+  buffer_.reset();
+  bufferSize_ = 0;
   loaded_ = -1;
   open_ = false;
 }
@@ -257,11 +259,40 @@ bool ChunkedStream::LoadChunk(int chunk) {
   std::int64_t start = chunk == 0 ? 0 : chunkEnds_[static_cast<std::size_t>(chunk - 1)];
   std::int64_t end = chunkEnds_[static_cast<std::size_t>(chunk)];
   std::size_t n = static_cast<std::size_t>(end - start);
-  buffer_.resize(n);
-  if (n && ReadAt(start, n, buffer_.data()) != n) return false;
+  if (n > bufferSize_) {
+    // A chunk is normally under 64 KB, but a long run of line ends can make
+    // one larger: the buffer grows to the largest chunk met.
+    buffer_.reset();
+    bufferSize_ = 0;
+    buffer_.reset(new (std::nothrow) char[n]);
+    if (!buffer_) {
+      error_ = 1;
+      return false;
+    }
+    bufferSize_ = n;
+  }
+  if (n && ReadAt(start, n, buffer_.get()) != n) {
+    error_ = 2;
+    return false;
+  }
   loaded_ = chunk;
   loadedStart_ = start;
   return true;
+}
+
+bool ChunkedStream::NextChunk(std::string_view& text) {
+  text = {};
+  const int chunk = loaded_ + 1;
+  if (!open_ || chunk >= static_cast<int>(chunkEnds_.size())) return false;
+  if (!LoadChunk(chunk)) return false;
+  const std::int64_t end = chunkEnds_[static_cast<std::size_t>(chunk)];
+  text = std::string_view(buffer_.get(), static_cast<std::size_t>(end - loadedStart_));
+  return true;
+}
+
+void ChunkedStream::StopWith(int error) {
+  error_ = error;
+  loaded_ = static_cast<int>(chunkEnds_.size());
 }
 
 bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& pos) {
@@ -274,20 +305,15 @@ bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& 
     chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
   }
   if (loaded_ != pos.chunk && !LoadChunk(pos.chunk)) {
-    error_ = 2;
+    pos.chunk = static_cast<int>(chunkEnds_.size());
     return false;
   }
   // Offsets within the chunk's buffer.
   const std::size_t base = static_cast<std::size_t>(loadedStart_);
-  const char* data = buffer_.data();
+  const char* data = buffer_.get();
   std::size_t end = chunkEnd - base;
-  std::size_t begin = pos.offset - base, i = begin;
-  // Everything above CR is text; only the few control bytes below it need a look.
-  for (; i < end; ++i) {
-    const unsigned char c = static_cast<unsigned char>(data[i]);
-    if (c > '\r') continue;
-    if (c == '\r' || c == '\n' || c == 0) break;
-  }
+  std::size_t begin = pos.offset - base;
+  std::size_t i = FindTextEnd(data, begin, end);
   if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
     error_ = 115;  // a line beyond the bound
     pos.chunk = static_cast<int>(chunkEnds_.size());

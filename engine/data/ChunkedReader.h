@@ -3,14 +3,41 @@
 // line ends 64,512 bytes apart, and hands it out line by line. Serves the
 // loader and the chart engines' extract scan.
 
+#include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace dv {
+
+// The position of the first CR, LF or NUL byte in data[i, end), or end.
+// Eight bytes are looked at together: any byte below 14 marks the word
+// (the lowest marked byte is exact), and only a marked word is looked at
+// byte by byte, since text bytes are nearly all above CR.
+inline std::size_t FindTextEnd(const char* data, std::size_t i, std::size_t end) {
+  auto endsText = [](char c) { return c == '\r' || c == '\n' || c == 0; };
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    while (end - i >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, data + i, 8);
+      const std::uint64_t low = (word - kOnes * 14) & ~word & kHighs;
+      if (low) {
+        for (std::size_t k = i + static_cast<std::size_t>(std::countr_zero(low) / 8); k < i + 8;
+             ++k)
+          if (endsText(data[k])) return k;
+      }
+      i += 8;
+    }
+  }
+  while (i < end && !endsText(data[i])) ++i;
+  return i;
+}
 
 class ChunkedFile {
  public:
@@ -70,7 +97,9 @@ class ChunkedStream {
   ChunkedStream(const ChunkedStream&) = delete;
   ChunkedStream& operator=(const ChunkedStream&) = delete;
 
-  // Opens the file and finds the chunk ends: 0, or 2, 55, 115.
+  // Opens the file and finds the chunk ends: 0, or 2, 55, 115. Reading a
+  // chunk later can fail with 2 (the file went away) or 1 (no memory for
+  // the chunk); the read then ends and LastReaderError gives the code.
   int Open(const std::string& path);
   int OpenBytes(std::string bytes);
   void Close();
@@ -80,6 +109,12 @@ class ChunkedStream {
 
   // As ChunkedFile::ReadWholeLine; the view lasts until the next call.
   bool ReadWholeLine(std::string_view& out, ChunkedFile::Position& pos);
+  // The whole next chunk (it ends at a line end), for a caller that splits
+  // the lines itself; false at the end or when it cannot be read (the
+  // error code is then set). The view lasts until the next call.
+  bool NextChunk(std::string_view& text);
+  // Ends the reading with an error code (a caller's line beyond the bound).
+  void StopWith(int error);
 
  private:
   std::size_t ReadAt(std::int64_t offset, std::size_t n, char* dst);
@@ -90,7 +125,8 @@ class ChunkedStream {
   bool fromBytes_ = false;
   std::int64_t size_ = 0;
   std::vector<std::int64_t> chunkEnds_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;  // holds the loaded chunk
+  std::size_t bufferSize_ = 0;
   int loaded_ = -1;
   std::int64_t loadedStart_ = 0;
   bool open_ = false;

@@ -27,10 +27,10 @@ bool FileHasByteOrderMark(const std::string& path) {
 int DataSourceLoader::Start(const std::string& path, const LoadOptions& options) {
   store_.Clear();
   ChunkedStream file;
-  int error = file.Open(path);
-  // Whatever the reader's reason, the file is "too large" for the program;
-  // only a line beyond the line bound is reported as a fault in the file.
-  if (error) return error == kErrBadGedcom ? kErrBadGedcom : kErrFileTooLarge;
+  // The reader's own code says what went wrong: 2 the file cannot be
+  // opened or read, 1 no memory, 55 more chunks than the reader holds, 115
+  // a line beyond the line bound.
+  if (int error = file.Open(path)) return error;
   return StartParsed(file, options, FileHasByteOrderMark(path));
 }
 
@@ -38,8 +38,7 @@ int DataSourceLoader::StartBytes(std::string bytes, const LoadOptions& options) 
   store_.Clear();
   const bool byteOrderMark = StartsWithByteOrderMark(bytes);
   ChunkedStream file;
-  int error = file.OpenBytes(std::move(bytes));
-  if (error) return error == kErrBadGedcom ? kErrBadGedcom : kErrFileTooLarge;
+  if (int error = file.OpenBytes(std::move(bytes))) return error;
   return StartParsed(file, options, byteOrderMark);
 }
 
@@ -58,8 +57,10 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   int parsed = ParseLines(store_, file);
   int readError = file.LastReaderError();
   file.Close();
-  if (readError == kErrBadGedcom) return fail(kErrBadGedcom);
-  if (parsed < 0 || readError) return fail(kErrFileTooLarge);
+  // A read that failed half-way (the file went away, no memory for a
+  // chunk, a line beyond the bound) keeps its own message.
+  if (readError) return fail(readError);
+  if (parsed < 0) return fail(kErrFileTooLarge);
   if (options.namesLast) store_.StoreFlags() |= kFlagNamesLast;
   // Decided before the record scan builds the keys: keys and summaries are
   // program text converted from the file's character set. Only the header

@@ -23,7 +23,7 @@ class DataSourceLoader {
   explicit DataSourceLoader(RecordStore& store) : store_(store) {}
 
   // Closes the store's data source, reads and parses path and numbers its
-  // records: 0 or a string id (1, 55, 75, 115, 254). On failure the store is empty.
+  // records: 0 or a string id (1, 2, 55, 75, 115, 254). On failure the store is empty.
   int Start(const std::string& path, const LoadOptions& options);
   // The same over bytes in memory.
   int StartBytes(std::string bytes, const LoadOptions& options);

@@ -60,9 +60,25 @@ TEST(DataSourceLoader, FailuresGiveTheirStringIds) {
   EXPECT_TRUE(store.Empty());
   EXPECT_EQ(Load(store, "0 @I1@ INDI\n1 NOTE " + std::string(70000, 'x') + "\n"), "error 115");
   EXPECT_EQ(Load(store, "0 @ABC@ INDI\n0 @DEF@ INDI\n"), "error 254");
-  EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @I@ INDI\n0 @I@ INDI\n"), "error 55");
+  // Identifiers without digits after numbered ones are non-numeric, not "too large".
+  EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @I@ INDI\n0 @I@ INDI\n"), "error 254");
+  EXPECT_EQ(Load(store, "0 @F1@ FAM\n0 @PARENTS@ FAM\n0 @CHILDREN@ FAM\n"), "error 254");
+}
+
+TEST(DataSourceLoader, ReaderFailuresKeepTheirOwnMessages) {
+  RecordStore store;
   std::string summary;
-  EXPECT_EQ(LoadDataSource(store, "/nonexistent/FAMILY.GED", {}, summary), 55);
+  // A file that cannot be opened is not "too large".
+  EXPECT_EQ(LoadDataSource(store, "/nonexistent/FAMILY.GED", {}, summary), kErrCannotOpen);
+  EXPECT_TRUE(store.Empty());
+  // A line beyond the line bound is a fault in the file.
+  EXPECT_EQ(Load(store, "0 HEAD\n1 NOTE " + std::string(70000, 'x') + "\n0 TRLR\n"), "error 115");
+  // Only more chunks than the reader holds is "too large".
+  std::string huge = "0 HEAD\r\n";
+  const std::string line = "1 NOTE " + std::string(90, 'x') + "\r\n";
+  while (huge.size() < 200u * 64512u) huge += line;
+  EXPECT_EQ(Load(store, huge), "error 55");
+  EXPECT_TRUE(store.Empty());
 }
 
 std::string Records(const char* tag, int count) {

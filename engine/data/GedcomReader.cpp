@@ -1,6 +1,7 @@
 #include "data/GedcomReader.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace dv {
 namespace {
@@ -12,31 +13,37 @@ bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
 ParsedLine ParseLine(std::string_view line) {
   ParsedLine p;
-  std::size_t n = line.size(), i = 0;
-  while (i < n && !IsDigit(line[i])) ++i;
-  if (i == n) return p;
+  const char* c = line.data();
+  const char* const end = c + line.size();
+  while (c < end && !IsDigit(*c)) ++c;
+  if (c == end) return p;
   p.hasLevel = true;
   int level = 0;
-  while (i < n && IsDigit(line[i])) {
-    if (level < 1000) level = level * 10 + (line[i] - '0');
-    ++i;
-  }
+  do {
+    if (level < 1000) level = level * 10 + (*c - '0');
+    ++c;
+  } while (c < end && IsDigit(*c));
   p.level = level;
-  const std::size_t afterLevel = i;
-  while (i < n && IsSpace(line[i])) ++i;
-  if (i < n && line[i] == '@') {
-    std::size_t close = line.find('@', i + 1);
-    std::size_t end = close == std::string_view::npos ? n : close + 1;
-    p.xref = line.substr(i, end - i);
-    i = end;
-    while (i < n && IsSpace(line[i])) ++i;
+  const char* const afterLevel = c;
+  while (c < end && IsSpace(*c)) ++c;
+  if (c < end && *c == '@') {
+    const void* close = std::memchr(c + 1, '@', static_cast<std::size_t>(end - c - 1));
+    const char* xrefEnd = close ? static_cast<const char*>(close) + 1 : end;
+    p.xref = std::string_view(c, static_cast<std::size_t>(xrefEnd - c));
+    c = xrefEnd;
+    while (c < end && IsSpace(*c)) ++c;
   }
-  std::size_t tagStart = i;
-  while (i < n && !IsSpace(line[i]) && i - tagStart < 7) ++i;
-  p.tag = TagCodeOf(line.substr(tagStart, i - tagStart));
+  // The tag, packed into one integer as it is read (at most 7 characters).
+  const char* const tagStart = c;
+  const char* tagEnd = end - c > 7 ? c + 7 : end;
+  std::uint64_t packed = 0;
+  for (unsigned shift = 0; c < tagEnd && !IsSpace(*c); ++c, shift += 8)
+    packed |= static_cast<std::uint64_t>(static_cast<unsigned char>(*c)) << shift;
+  p.tag = TagCodeOfPacked(packed | static_cast<std::uint64_t>(c - tagStart) << 56);
   // A known tag keeps the rest of the line, from the separating space; an
   // unknown one keeps everything after the level so it is written back as read.
-  p.value = p.tag < kTagCount ? line.substr(i) : line.substr(afterLevel);
+  const char* valueStart = p.tag < kTagCount ? c : afterLevel;
+  p.value = std::string_view(valueStart, static_cast<std::size_t>(end - valueStart));
   return p;
 }
 
@@ -72,7 +79,44 @@ int ParseAll(RecordStore& store, Reader& file) {
 }  // namespace
 
 int ParseLines(RecordStore& store, const ChunkedFile& file) { return ParseAll(store, file); }
-int ParseLines(RecordStore& store, ChunkedStream& file) { return ParseAll(store, file); }
+
+// The loader's pass: the same lines as ReadWholeLine hands out, split here
+// chunk by chunk so that finding, parsing and appending a line is one loop.
+int ParseLines(RecordStore& store, ChunkedStream& file) {
+  if (!store.Root()) return -1;
+  for (int tag : {kTagHEAD, kTagINDI, kTagFAM, kTagNOTE, kTagSOUR, kTagREPO})
+    store.SetFirstRecordLine(tag, nullptr);
+  store.StoreFlags() = kFlagLive;
+  LineBuilder builder(store.Nodes(), store.Text(), store.Root());
+  int last = 0;
+  std::string_view chunk;
+  while (file.NextChunk(chunk)) {
+    const char* data = chunk.data();
+    const std::size_t end = chunk.size();
+    std::size_t i = 0;
+    while (i < end) {
+      const std::size_t begin = i;
+      i = FindTextEnd(data, begin, end);
+      if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
+        file.StopWith(kErrBadGedcom);  // a line beyond the bound
+        return last;
+      }
+      // A NUL byte, or an empty line at the very start, ends the data.
+      if (i == begin) return last;
+      const std::string_view text(data + begin, i - begin);
+      while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
+      const ParsedLine p = ParseLine(text);
+      if (!p.hasLevel) continue;
+      if (p.tag == kTagSOUR) store.StoreFlags() |= kFlagSourSeen;
+      LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
+      if (!node) return -1;
+      // A full text pool would silently drop text and lose it on the next save.
+      if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return -1;
+      last = p.tag;
+    }
+  }
+  return last;
+}
 
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
                 std::int32_t& individuals, std::int32_t& families) {
@@ -87,7 +131,8 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
   std::int32_t previous[2] = {0, 0};
   bool headSeen = false;
   LineNode* root = store.Root();
-  for (LineNode* line = root ? root->firstChild : nullptr, *next = nullptr; line; line = next) {
+  for (LineNode *line = root ? root->firstChild.get() : nullptr, *next = nullptr; line;
+       line = next) {
     next = line->next;
     if (line->tag == kTagHEAD && !headSeen) {
       store.SetFirstRecordLine(kTagHEAD, line);
@@ -145,8 +190,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
 
 bool HasNonNumericIds(const RecordStore& store) {
   const LineNode* root = store.Root();
-  long digits = 0;
-  for (const LineNode* line = root ? root->firstChild : nullptr; line; line = line->next) {
+  for (const LineNode* line = root ? root->firstChild.get() : nullptr; line; line = line->next) {
     if (RecordStore::KindOfTag(line->tag) < 0 || !line->xref) continue;
     std::string_view x = line->Xref();
     std::size_t i = x.find('@');
@@ -154,10 +198,13 @@ bool HasNonNumericIds(const RecordStore& store) {
     ++i;
     // Letters of the prefix come before the digits.
     while (i < x.size() && !IsDigit(x[i]) && x[i] != '@') ++i;
+    std::size_t digits = 0;
     while (i < x.size() && IsDigit(x[i])) {
       ++digits;
       ++i;
     }
+    // Each record is judged on its own: a cross-reference without digits
+    // (@PARENTS@) is non-numeric even after numbered ones.
     if (digits == 0) return true;
     if (i < x.size() && x[i] != '@') return true;
   }

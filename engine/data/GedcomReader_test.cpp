@@ -15,6 +15,63 @@ int Parse(RecordStore& store, const std::string& text) {
   return ParseLines(store, file);
 }
 
+// The tree as text: one "level tag xref|value" line per node in pre-order.
+std::string Dump(const RecordStore& store) {
+  std::string out;
+  const LineNode* root = store.Root();
+  for (const LineNode* l = root ? root->firstChild.get() : nullptr; l; l = NextLine(root, l)) {
+    out += std::to_string(l->level) + " " + std::to_string(l->tag) + " " + std::string(l->Xref()) +
+           "|" + std::string(l->Value()) + "\n";
+  }
+  return out;
+}
+
+// The loader's chunk-by-chunk pass must give the tree, the result and the
+// reader code that the line-by-line reader gives.
+void ExpectSameAsLineReader(const std::string& text) {
+  RecordStore byLine, byChunk;
+  const int lineResult = Parse(byLine, text);
+  ChunkedStream stream;
+  const int open = stream.OpenBytes(text);
+  ASSERT_EQ(byChunk.Start(), 0);
+  const int chunkResult = open ? -1 : ParseLines(byChunk, stream);
+  if (open) {
+    EXPECT_EQ(open, 115);
+    return;
+  }
+  EXPECT_EQ(chunkResult, lineResult);
+  EXPECT_EQ(Dump(byChunk), Dump(byLine));
+  EXPECT_EQ(byChunk.StoreFlags(), byLine.StoreFlags());
+}
+
+TEST(ParseLines, ChunkPassMatchesTheLineReader) {
+  ExpectSameAsLineReader("");
+  ExpectSameAsLineReader("0 HEAD\r\n1 SOUR X\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n0 TRLR\r\n");
+  ExpectSameAsLineReader("0 HEAD\r1 CHAR ANSI\r0 TRLR");  // CR alone, no final line end
+  ExpectSameAsLineReader("\r\n0 HEAD\n0 TRLR\n");
+  ExpectSameAsLineReader(
+      "0 HEAD\n1 SOUR X\n0 TRLR\n2 DATE 1850\n");  // a level jump after a SOUR // an empty first
+                                                   // line ends the data
+  ExpectSameAsLineReader(std::string("0 HEAD\n1 NOTE a\0b\n0 TRLR\n", 21));  // a NUL byte ends it
+  ExpectSameAsLineReader("0 HEAD\n\n\n\r\n1 NOTE\ttab\x01\x0b\x0c\x7f\xff\n0 TRLR\n");
+  // Many chunks, with line ends of every kind falling on the cuts.
+  std::string big = "0 HEAD\r\n";
+  const char* ends[] = {"\r\n", "\n", "\r", "\n\r\n"};
+  for (int i = 0; big.size() < 5 * 64512; ++i)
+    big += "1 NOTE " + std::string(static_cast<std::size_t>(i % 97), 'a' + i % 26) + ends[i % 4];
+  big += "0 TRLR\r\n";
+  ExpectSameAsLineReader(big);
+}
+
+TEST(ParseLines, ChunkPassStopsAtALineBeyondTheBound) {
+  RecordStore store;
+  ASSERT_EQ(store.Start(), 0);
+  ChunkedStream stream;
+  ASSERT_EQ(stream.OpenBytes("0 HEAD\n1 NOTE " + std::string(66000, 'x') + "\n0 TRLR\n"), 0);
+  EXPECT_EQ(ParseLines(store, stream), kTagHEAD);
+  EXPECT_EQ(stream.LastReaderError(), 115);
+}
+
 TEST(ParseLine, RecordLineKeepsItsCrossReference) {
   ParsedLine p = ParseLine("0 @I12@ INDI");
   EXPECT_TRUE(p.hasLevel);
@@ -154,8 +211,17 @@ TEST(HasNonNumericIds, DigitsThenClosingAtSign) {
   EXPECT_FALSE(HasNonNumericIds(store));
   Parse(store, "0 @I1A@ INDI\n");
   EXPECT_TRUE(HasNonNumericIds(store));
+}
+
+TEST(HasNonNumericIds, ARecordWithoutDigitsAfterNumberedOnes) {
+  RecordStore store;
   Parse(store, "0 @I1@ INDI\n0 @XYZ@ INDI\n");
-  EXPECT_FALSE(HasNonNumericIds(store));  // the count runs on from the first record
+  EXPECT_TRUE(HasNonNumericIds(store));
+  Parse(store, "0 @F1@ FAM\n0 @F2@ FAM\n0 @PARENTS@ FAM\n0 @CHILDREN@ FAM\n");
+  EXPECT_TRUE(HasNonNumericIds(store));
+  // Records of other tags and lines without a cross-reference are not judged.
+  Parse(store, "0 @I1@ INDI\n0 @SUBMITTER@ SUBM\n0 TRLR\n");
+  EXPECT_FALSE(HasNonNumericIds(store));
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 // level -1. It is the master copy of a data source; the view/edit mode
 // changes it and saving writes it back line by line.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -12,58 +14,143 @@ namespace dv {
 
 inline constexpr int kMaxLevel = 14;
 
-struct LineNode {
-  std::int32_t level = 0;  // 0-14; the root has -1
-  std::int32_t tag = 0;    // tag code 0-130
-  const char* xref = nullptr;   // "@I12@" with its at signs, only on lines that have one
-  const char* value = nullptr;  // the rest of the line after the tag; nullptr = empty
-  std::int32_t order = 0;   // view/edit sequence number; 0 for lines read from a file
-  std::int32_t mark = 0;    // 1 taken over by the summaries or a page, -1 copied to a page
-  std::int32_t noteCache = 0;  // text offset of the gathered note text, 0 = not gathered
-  LineNode* parent = nullptr;
-  LineNode* next = nullptr;
-  LineNode* firstChild = nullptr;
-  LineNode* prev = nullptr;
+[[noreturn]] void NearPtrOutOfReach();
 
-  std::string_view Xref() const { return xref ? std::string_view(xref) : std::string_view(); }
-  std::string_view Value() const { return value ? std::string_view(value) : std::string_view(); }
+// A pointer kept as the signed distance in bytes from the link itself to
+// its target, 0 for none: four bytes on every platform, so a line node is
+// the same 36 bytes in the 32-bit program and the 64-bit tools. The nodes
+// and texts of one data source live in one arena (RecordStore), so the
+// distances stay small. Because the distance is only right at the link's
+// own address, a link cannot be copied out: read it into a plain pointer
+// (LineNode* next = line->next), assign it from a pointer or another link.
+template <typename T>
+class NearPtr {
+ public:
+  NearPtr() = default;
+  NearPtr(const NearPtr&) = delete;
+  NearPtr& operator=(const NearPtr& other) {
+    Set(other.get());
+    return *this;
+  }
+  NearPtr& operator=(T* target) {
+    Set(target);
+    return *this;
+  }
+  NearPtr& operator=(std::nullptr_t) {
+    distance_ = 0;
+    return *this;
+  }
+
+  T* get() const {
+    if (!distance_) return nullptr;
+    return reinterpret_cast<T*>(reinterpret_cast<std::uintptr_t>(this) +
+                                static_cast<std::uintptr_t>(static_cast<std::intptr_t>(distance_)));
+  }
+  operator T*() const { return get(); }
+  T* operator->() const { return get(); }
+
+  friend bool operator==(const NearPtr& a, T* b) { return a.get() == b; }
+  friend bool operator==(const NearPtr& a, std::nullptr_t) { return a.distance_ == 0; }
+
+ private:
+  void Set(T* target) {
+    if (!target) {
+      distance_ = 0;
+      return;
+    }
+    const std::uintptr_t diff =
+        reinterpret_cast<std::uintptr_t>(target) - reinterpret_cast<std::uintptr_t>(this);
+    if constexpr (sizeof(std::uintptr_t) > sizeof(std::int32_t)) {
+      const auto d = static_cast<std::intptr_t>(diff);
+      if (d < INT32_MIN || d > INT32_MAX) NearPtrOutOfReach();
+    }
+    distance_ = static_cast<std::int32_t>(diff);  // on 32 bits the distance wraps, as addresses do
+  }
+  std::int32_t distance_ = 0;
 };
 
-// Fixed blocks of nodes; a node's address never changes while the pool lives.
+struct LineNode {
+  std::int16_t level = 0;      // 0-14; the root has -1
+  std::uint8_t tag = 0;        // tag code 0-130
+  std::int8_t mark = 0;        // 1 taken over by the summaries or a page, -1 copied to a page
+  NearPtr<const char> xref;    // "@I12@" with its at signs, only on lines that have one
+  NearPtr<const char> value;   // the rest of the line after the tag; none = empty
+  std::int32_t order = 0;      // view/edit sequence number; 0 for lines read from a file
+  std::int32_t noteCache = 0;  // text offset of the gathered note text, 0 = not gathered
+  NearPtr<LineNode> parent;
+  NearPtr<LineNode> next;
+  NearPtr<LineNode> firstChild;
+  NearPtr<LineNode> prev;
+
+  std::string_view Xref() const { return xref ? std::string_view(xref.get()) : std::string_view(); }
+  std::string_view Value() const {
+    return value ? std::string_view(value.get()) : std::string_view();
+  }
+};
+static_assert(sizeof(LineNode) == 36, "one layout for the 32-bit program and the 64-bit tools");
+
+// The nodes of a data source: 1,000 blocks of 1,487 nodes at most, laid end
+// to end in one region, so a node's address never changes while the pool
+// lives and the links between nodes stay near.
 class NodePool {
  public:
   static constexpr int kBlockSize = 1487;
   static constexpr int kMaxBlocks = 1000;
+  static constexpr std::size_t kRegionBytes =
+      sizeof(LineNode) * static_cast<std::size_t>(kBlockSize) * kMaxBlocks;
 
   NodePool() = default;
   NodePool(const NodePool&) = delete;
   NodePool& operator=(const NodePool&) = delete;
 
-  bool Start();  // allocates the first block
-  // Empties the pool. The blocks are kept as spares for the next Start, so
-  // reopening a data source reuses memory that is already mapped instead of
-  // faulting in ~11,000 fresh pages; Release gives them back.
+  // Serves nodes from a caller's region of kRegionBytes (RecordStore keeps
+  // its nodes and texts in one arena) instead of one of its own.
+  void UseRegion(void* region);
+  bool Start();  // opens the first block (obtaining the region when it has none)
+  // Empties the pool. The region is kept for the next Start, so reopening a
+  // data source reuses memory already mapped; Release gives it back.
   void Clear();
   void Release();
   // A zeroed node, or nullptr when the blocks are exhausted.
-  LineNode* NewLine();
+  LineNode* NewLine() {
+    if (used_ >= kBlockSize && !OpenBlock()) return nullptr;
+    return ::new (base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_++) LineNode();
+  }
   std::int64_t Count() const;
-  int BlockCount() const { return static_cast<int>(blocks_.size()); }
+  int BlockCount() const { return blocks_; }
 
  private:
   // Raw storage: a node is constructed (zeroed) only when it is handed out,
-  // so each block's memory is touched once.
+  // so the region's pages are touched only as far as they are used.
   struct RawDelete {
-    void operator()(LineNode* p) const;
+    void operator()(void* p) const;
   };
-  using Block = std::unique_ptr<LineNode, RawDelete>;
-  bool AddBlock();
-  std::vector<Block> blocks_;
-  std::vector<Block> spare_;  // blocks of an earlier fill, reused before new ones
+  bool Obtain();
+  bool OpenBlock();  // the next block, false at the limit or without memory
+  std::unique_ptr<void, RawDelete> owned_;
+  LineNode* base_ = nullptr;
+  int blocks_ = 0;         // blocks opened
   int used_ = kBlockSize;  // nodes used in the last block
 };
 
 class TextPool;
+
+// One piece of memory for the texts and the nodes of a data source: the
+// text pool's region first, the node pool's after it. Text and node links
+// are near pointers, so the pools of one tree must share an arena (pools
+// that obtain their own regions serve texts or nodes alone).
+class LineArena {
+ public:
+  // Obtains the arena (once) and gives both pools their regions; false when
+  // the memory cannot be had.
+  bool Attach(TextPool& text, NodePool& nodes);
+
+ private:
+  struct RawDelete {
+    void operator()(char* p) const;
+  };
+  std::unique_ptr<char, RawDelete> memory_;
+};
 
 // Appends lines below the lines built so far, in file order.
 class LineBuilder {

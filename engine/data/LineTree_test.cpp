@@ -12,8 +12,10 @@ namespace {
 struct Tree {
   TextPool text;
   NodePool nodes;
+  LineArena arena;
   LineNode* root = nullptr;
   Tree() {
+    arena.Attach(text, nodes);
     text.Start();
     nodes.Start();
     root = nodes.NewLine();

@@ -1,10 +1,11 @@
 #include "data/RecordStore.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <new>
 
 namespace dv {
 
@@ -99,6 +100,10 @@ void RecordStore::Clear() {
 
 int RecordStore::Start() {
   Clear();
+  if (!attached_) {
+    if (!arena_.Attach(text_, nodes_)) return kErrNoMemory;
+    attached_ = true;
+  }
   if (!text_.Start() || !nodes_.Start()) {
     Clear();
     return kErrNoMemory;
@@ -238,7 +243,7 @@ LineNode* RecordStore::RecordLine(RecordKind kind, std::int32_t index) const {
 
 std::string RecordStore::XrefOf(RecordKind kind, std::int32_t index) const {
   const LineNode* line = RecordLine(kind, index);
-  if (line && line->xref) return line->xref;
+  if (line && line->xref) return line->xref.get();
   const KindIndex& k = kinds_[kind];
   std::int32_t number = index >= 1 && static_cast<std::size_t>(index) < k.ids.size()
                             ? k.ids[static_cast<std::size_t>(index)]
@@ -277,7 +282,7 @@ std::string RecordStore::MakeKey(RecordKind kind, const LineNode* line) const {
     if (display.size() > 63) display.resize(63);
     std::string key = FitName(display, 21, true);
     std::string year;
-    for (const LineNode* c = name ? name->next : line->firstChild; c; c = c->next) {
+    for (const LineNode* c = name ? name->next.get() : line->firstChild.get(); c; c = c->next) {
       if (c->tag == kTagBIRT || c->tag == kTagCHR) {
         if (const LineNode* date = FirstChild(c, kTagDATE)) year = YearOf(date->Value());
         break;

@@ -325,6 +325,10 @@ class RecordStore {
   void FillFamily(FamilySummary* f, LineNode* famLine);
   int FamiliesInto(std::int32_t individual, std::int32_t (&out)[kMaxFamiliesListed]) const;
 
+  // The texts and nodes of the data source in one piece of memory,
+  // obtained by the first Start and kept until the store is destroyed.
+  LineArena arena_;
+  bool attached_ = false;
   TextPool text_;
   NodePool nodes_;
   LineNode* root_ = nullptr;

@@ -20,22 +20,6 @@ constexpr std::string_view kTags[kTagCount] = {
     "TEXT", "TIME", "TITL", "TRLR", "TYPE", "VERS", "WIFE", "WILL",
 };
 
-// First code of each initial letter's bucket; the bucket runs to the next
-// letter's first code. Empty letters have an empty bucket.
-struct Bucket {
-  std::uint8_t first = 0, end = 0;
-};
-constexpr std::array<Bucket, 26> MakeBuckets() {
-  std::array<Bucket, 26> b{};
-  for (int i = 0; i < kTagCount; ++i) {
-    int letter = kTags[i][0] - 'A';
-    if (b[letter].end == 0) b[letter].first = static_cast<std::uint8_t>(i);
-    b[letter].end = static_cast<std::uint8_t>(i + 1);
-  }
-  return b;
-}
-constexpr std::array<Bucket, 26> kBuckets = MakeBuckets();
-
 // A tag of at most 7 characters packed with its length into one integer, so
 // the lookup on every line compares integers rather than strings.
 constexpr std::uint64_t PackTag(std::string_view tag) {
@@ -56,6 +40,40 @@ constexpr bool AllTagsPackable() {
   return true;
 }
 static_assert(AllTagsPackable(), "a tag longer than 7 characters needs the string compare");
+
+// The packed tags in an open-addressing table of 512 slots: one multiply
+// finds a tag's slot, and the few collisions are resolved by the next
+// slots (at most kMaxProbes compares, checked below).
+constexpr int kHashBits = 9;
+constexpr std::size_t kHashMask = (std::size_t{1} << kHashBits) - 1;
+struct HashSlot {
+  std::uint64_t key = 0;  // 0: empty
+  std::uint8_t code = 0;
+};
+constexpr std::size_t HashOf(std::uint64_t key) {
+  return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kHashBits));
+}
+constexpr std::array<HashSlot, kHashMask + 1> MakeTagHash() {
+  std::array<HashSlot, kHashMask + 1> table{};
+  for (int i = 0; i < kTagCount; ++i) {
+    std::size_t slot = HashOf(kPackedTags[i]);
+    while (table[slot].key) slot = (slot + 1) & kHashMask;
+    table[slot] = {kPackedTags[i], static_cast<std::uint8_t>(i)};
+  }
+  return table;
+}
+constexpr std::array<HashSlot, kHashMask + 1> kTagHash = MakeTagHash();
+constexpr int MaxProbes() {
+  int most = 0;
+  for (std::size_t s = 0; s <= kHashMask; ++s) {
+    // The longest run of filled slots ends the search for an unknown tag.
+    int run = 0;
+    for (std::size_t t = s; kTagHash[t].key; t = (t + 1) & kHashMask) ++run;
+    if (run + 1 > most) most = run + 1;
+  }
+  return most;
+}
+static_assert(MaxProbes() <= 18, "the tag look-up makes at most 18 comparisons");
 
 constexpr int Code(std::string_view tag) {
   for (int i = 0; i < kTagCount; ++i)
@@ -139,11 +157,16 @@ int TagOf(const ClassName (&table)[N], int number) {
 int TagCodeOf(std::string_view tag) {
   if (tag.empty() || tag[0] < 'A' || tag[0] > 'Z') return kTagNotLetter;
   if (tag.size() > 7) return kTagUnknown;  // every known tag is shorter
-  const Bucket& b = kBuckets[tag[0] - 'A'];
-  const std::uint64_t key = PackTag(tag);
-  for (int i = b.first; i < b.end; ++i)
-    if (kPackedTags[i] == key) return i;
-  return kTagUnknown;
+  return TagCodeOfPacked(PackTag(tag));
+}
+
+int TagCodeOfPacked(std::uint64_t key) {
+  const auto first = static_cast<unsigned char>(key & 0xFF);
+  if ((key >> 56) == 0 || first < 'A' || first > 'Z') return kTagNotLetter;
+  for (std::size_t slot = HashOf(key);; slot = (slot + 1) & kHashMask) {
+    if (kTagHash[slot].key == key) return kTagHash[slot].code;
+    if (!kTagHash[slot].key) return kTagUnknown;
+  }
 }
 
 std::string_view TagName(int code) {

@@ -1,7 +1,7 @@
 #pragma once
 // The GEDCOM tags the program knows: 129 tags in alphabetical order, each
-// with a fixed code (its position), found through one bucket per initial
-// letter; and the tag classes that sort tags into record kinds, attributes,
+// with a fixed code (its position), found through a small hash table of
+// the tags packed into integers; and the tag classes that sort tags into record kinds, attributes,
 // individual events and family events for the pages and lists.
 
 #include <cstdint>
@@ -56,6 +56,9 @@ enum TagCode : int {
 
 // The code of a tag (exact match), kTagUnknown or kTagNotLetter.
 int TagCodeOf(std::string_view tag);
+// The same for a tag of at most 7 characters already packed as the line
+// parser reads it: character i in bits 8i..8i+7, the length in bits 56-63.
+int TagCodeOfPacked(std::uint64_t packed);
 
 // The tag text of a code 0-128; empty for any other code.
 std::string_view TagName(int code);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace dv {
 namespace {
 
@@ -10,6 +12,19 @@ TEST(TagTable, CodesAreAlphabeticalPositions) {
   EXPECT_EQ(TagCodeOf("INDI"), 68);
   EXPECT_EQ(TagCodeOf("WILL"), 128);
   for (int code = 0; code < kTagCount; ++code) EXPECT_EQ(TagCodeOf(TagName(code)), code);
+}
+
+TEST(TagTable, PrefixesAndNearMissesOfEveryTagAreUnknown) {
+  // The hash finds each tag and nothing that is almost one.
+  for (int code = 0; code < kTagCount; ++code) {
+    std::string tag(TagName(code));
+    EXPECT_EQ(TagCodeOf(tag + "X"), kTagUnknown) << tag;
+    if (tag.size() > 1 && TagCodeOf(tag.substr(0, tag.size() - 1)) < kTagCount)
+      continue;  // FAM is a prefix of FAMC, for one
+    EXPECT_EQ(TagCodeOf(tag.substr(0, tag.size() - 1)),
+              tag.size() > 1 ? kTagUnknown : kTagNotLetter)
+        << tag;
+  }
 }
 
 TEST(TagTable, UnknownAndNonLetterTags) {

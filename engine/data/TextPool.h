@@ -4,10 +4,11 @@
 // released all at once. A string is addressed by pointer or by its text
 // offset (byte position counted across blocks); offset 0 is never handed out.
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 namespace dv {
 
@@ -18,36 +19,57 @@ class TextPool {
   static constexpr std::int32_t kReserve = 512;  // a block with less left is closed
   // The longest string that fits a block (two NULs follow each string).
   static constexpr std::int32_t kMaxString = kBlockSize - 3;
+  static constexpr std::size_t kRegionBytes = static_cast<std::size_t>(kBlockSize) * kMaxBlocks;
 
   TextPool() = default;
   TextPool(const TextPool&) = delete;
   TextPool& operator=(const TextPool&) = delete;
 
-  // Allocates the first block; false when it cannot be had.
+  // Keeps the blocks in a caller's region of kRegionBytes (RecordStore keeps
+  // its texts and nodes in one arena) instead of one of its own.
+  void UseRegion(char* region);
+  // Opens the first block (obtaining the region when it has none); false
+  // when the memory cannot be had.
   bool Start();
-  // Empties the pool. The blocks are kept as spares for the next Start (a
-  // reopened data source reuses memory already mapped); Release frees them.
+  // Empties the pool. The region is kept for the next Start (a reopened
+  // data source reuses memory already mapped); Release frees it.
   void Clear();
   void Release();
 
   // Stores text (trailing white space cut when trim) and returns its offset,
   // or 0 when the pool is full.
   std::int32_t Store(std::string_view text, bool trim = false);
-  // The same, returning a pointer to the stored text or nullptr.
-  const char* StoreText(std::string_view text, bool trim = false);
+  // The same, returning a pointer to the stored text or nullptr. A string
+  // that fits the current block (every line of a load, nearly) is copied
+  // here without a call.
+  const char* StoreText(std::string_view text, bool trim = false) {
+    const std::size_t need = text.size() + 2;
+    if (trim || blocks_ == 0 || used_ > kBlockSize - kReserve ||
+        need > static_cast<std::size_t>(kBlockSize - used_))
+      return TextAt(Store(text, trim));
+    char* dst = base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_;
+    if (!text.empty()) std::memcpy(dst, text.data(), text.size());
+    dst[text.size()] = 0;
+    dst[text.size() + 1] = 0;
+    used_ += static_cast<std::int32_t>(need);
+    return dst;
+  }
   // The text at an offset; nullptr for 0, -1 or an offset whose block does
   // not exist.
   const char* TextAt(std::int32_t offset) const;
   // The offset of a pointer into the pool, 0 when it is not one.
   std::int32_t OffsetOf(const char* text) const;
 
-  int BlockCount() const { return static_cast<int>(blocks_.size()); }
+  int BlockCount() const { return blocks_; }
   std::int64_t BytesUsed() const;
 
  private:
+  // The blocks lie end to end in one region, block k at k * kBlockSize, so
+  // a text offset is the distance from the region's start.
   bool NextBlock();
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  std::vector<std::unique_ptr<char[]>> spare_;  // blocks of an earlier fill
+  std::unique_ptr<char[]> owned_;
+  char* base_ = nullptr;
+  int blocks_ = 0;         // blocks opened
   std::int32_t used_ = 0;  // bytes used in the last block
 };
 

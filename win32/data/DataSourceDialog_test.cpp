@@ -260,13 +260,13 @@ TEST_F(DataSourceDialogTest, AFileOfTooManyChunksIsTooLarge) {
   DestroyWindow(dialog);
 }
 
-TEST_F(DataSourceDialogTest, MissingFileCannotBeProcessed) {
+TEST_F(DataSourceDialogTest, MissingFileCannotBeOpened) {
   Start("");
   DataSourceSession session;
   HWND dialog = Open(session);
   TypeAndOk(dialog, dir_ + "\\absent.ged");
   ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, "File too large: cannot process");
+  EXPECT_EQ(boxes_[0].text, "Cannot open file");
   EXPECT_TRUE(IsWindow(dialog));
   DestroyWindow(dialog);
 }
