@@ -75,7 +75,7 @@ struct Target {
 bool Find(const RecordStore& store, std::string_view text, Target& t) {
   std::string xref(text);
   if (xref.empty() || xref.front() != '@') xref = "@" + xref + "@";
-  for (const LineNode* l = store.Root() ? store.Root()->firstChild : nullptr; l; l = l->next) {
+  for (const LineNode* l = store.Root() ? store.Root()->firstChild.get() : nullptr; l; l = l->next) {
     if (l->Xref() != xref) continue;
     int kind = RecordStore::KindOfTag(l->tag);
     if (kind != kIndi && kind != kFam && kind != kSour && kind != kRepo) return false;

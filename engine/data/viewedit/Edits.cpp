@@ -38,7 +38,7 @@ LineNode* PageLine(const RecordStore& store, PageKind kind, std::int32_t index) 
 // Whether any line outside record points at xref (with tag, when tag >= 0).
 bool Referenced(const RecordStore& store, const LineNode* record, std::string_view xref, int tag) {
   const LineNode* root = store.Root();
-  for (LineNode* l = root ? root->firstChild : nullptr; l;) {
+  for (LineNode* l = root ? root->firstChild.get() : nullptr; l;) {
     if (l == record) {
       l = NextLineSkippingChildren(root, l);
       continue;
@@ -55,7 +55,7 @@ std::vector<LineNode*> RemovePointers(RecordStore& store, const LineNode* record
                                       std::string_view xref) {
   std::vector<LineNode*> touched;
   LineNode* root = store.Root();
-  for (LineNode* l = root ? root->firstChild : nullptr; l;) {
+  for (LineNode* l = root ? root->firstChild.get() : nullptr; l;) {
     if (l == record) {
       l = NextLineSkippingChildren(root, l);
       continue;
@@ -309,10 +309,10 @@ int RemovePerson(const RecordStore& store, RecordPage& page, std::int32_t indivi
 int DanglingPointers(const RecordStore& store) {
   std::unordered_set<std::string> xrefs;
   const LineNode* root = store.Root();
-  for (const LineNode* l = root ? root->firstChild : nullptr; l; l = l->next)
-    if (l->xref) xrefs.insert(l->xref);
+  for (const LineNode* l = root ? root->firstChild.get() : nullptr; l; l = l->next)
+    if (l->xref) xrefs.insert(l->xref.get());
   int dangling = 0;
-  for (const LineNode* l = root ? root->firstChild : nullptr; l; l = NextLine(root, l)) {
+  for (const LineNode* l = root ? root->firstChild.get() : nullptr; l; l = NextLine(root, l)) {
     if (l->level == 0) continue;
     std::string_view p = PointerOf(l);
     if (!p.empty() && !xrefs.count(std::string(p))) ++dangling;

@@ -219,7 +219,7 @@ std::string ComposeName(std::string given, std::string surname, const NameParts&
 
 LineNode* NameLine(const RecordStore& store, LineNode* record) {
   LineNode* found = nullptr;
-  for (LineNode* c = record ? record->firstChild : nullptr; c; c = c->next) {
+  for (LineNode* c = record ? record->firstChild.get() : nullptr; c; c = c->next) {
     if (c->tag != kTagNAME) continue;
     found = c;
     if (!(store.StoreFlags() & kFlagNamesLast)) break;
@@ -648,7 +648,7 @@ namespace {
 
 LineNode* HeaderLine(const RecordStore& store) {
   if (LineNode* head = store.FirstRecordLine(kTagHEAD)) return head;
-  for (LineNode* l = store.Root() ? store.Root()->firstChild : nullptr; l; l = l->next)
+  for (LineNode* l = store.Root() ? store.Root()->firstChild.get() : nullptr; l; l = l->next)
     if (l->tag == kTagHEAD) return l;
   return nullptr;
 }
@@ -662,7 +662,7 @@ std::string SubmitterXref(const RecordStore& store) {
 LineNode* SubmitterLine(const RecordStore& store) {
   std::string xref = SubmitterXref(store);
   LineNode* first = nullptr;
-  for (LineNode* l = store.Root() ? store.Root()->firstChild : nullptr; l; l = l->next) {
+  for (LineNode* l = store.Root() ? store.Root()->firstChild.get() : nullptr; l; l = l->next) {
     if (l->tag != kTagSUBM) continue;
     if (l->Xref() == xref) return l;
     if (!first) first = l;
@@ -1112,7 +1112,7 @@ void RefreshNotes(RecordStore& store, const LineNode* noteRecord) {
   std::string_view xref = noteRecord->Xref();
   auto points = [&](LineNode* line) {
     bool found = false;
-    for (LineNode* c = line ? line->firstChild : nullptr; c; c = c->next)
+    for (LineNode* c = line ? line->firstChild.get() : nullptr; c; c = c->next)
       if (c->tag == kTagNOTE && PointsTo(c, xref)) {
         c->noteCache = 0;
         found = true;
@@ -1153,7 +1153,7 @@ bool Contains(const std::vector<std::int32_t>& v, std::int32_t x) {
 }
 
 void RemoveAllLinks(RecordStore& store, LineNode* record, int tag, std::string_view xref) {
-  for (LineNode* c = record ? record->firstChild : nullptr; c;) {
+  for (LineNode* c = record ? record->firstChild.get() : nullptr; c;) {
     LineNode* next = c->next;
     if (c->tag == tag && PointsTo(c, xref)) UnlinkLine(c);
     c = next;
