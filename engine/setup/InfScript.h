@@ -32,7 +32,7 @@ std::span<const PayloadFile> Payload();
 // The file's path relative to the destination ("dorvane.exe", "help\301.html").
 std::string PayloadPath(const PayloadFile& file);
 
-// The script: part 1 followed directly by part 2, where every line that is a
+// The script: string 997 followed directly by string 998, where every line that is a
 // list name in braces is replaced by that list, one file per line:
 //   {SourceDisksFiles}    every file on disk 1 ("name=1", help pages "name=1,help")
 //   {Dorvane.Copy.Files}  the files of the destination folder

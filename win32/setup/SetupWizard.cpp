@@ -246,36 +246,37 @@ INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM, LPARAM lParam) {
   return FALSE;
 }
 
-struct PageSpec {
+// One wizard page: its dialog template and the procedure that runs it.
+struct WizardPage {
   int templateId;
   DLGPROC procedure;
 };
 
-constexpr std::array<PageSpec, 4> kInstallPages = {{
+constexpr std::array<WizardPage, 4> kInstallPages = {{
     {IDD_SETUP_WELCOME, WelcomePage},
     {IDD_SETUP_DESTINATION, DestinationPage},
     {IDD_SETUP_PROGRAM_FOLDER, FolderPage},
     {IDD_SETUP_INSTALL, FinishPage},
 }};
-constexpr PageSpec kUninstallPage = {IDD_SETUP_UNINSTALL, FinishPage};
+constexpr WizardPage kUninstallPage = {IDD_SETUP_UNINSTALL, FinishPage};
 
 INT_PTR ShowSheet(HWND owner, WizardData& data, bool modeless) {
   HINSTANCE instance = Installer().instance ? Installer().instance : GetModuleHandleA(nullptr);
   std::array<HPROPSHEETPAGE, 4> pages{};
   UINT count = 0;
-  auto add = [&](const PageSpec& spec) {
+  auto add = [&](const WizardPage& wizardPage) {
     PROPSHEETPAGEA page = {};
     page.dwSize = sizeof page;
     page.hInstance = instance;
-    page.pszTemplate = MAKEINTRESOURCEA(spec.templateId);
-    page.pfnDlgProc = spec.procedure;
+    page.pszTemplate = MAKEINTRESOURCEA(wizardPage.templateId);
+    page.pfnDlgProc = wizardPage.procedure;
     page.lParam = reinterpret_cast<LPARAM>(&data);
     pages[count++] = CreatePropertySheetPageA(&page);
   };
   if (data.uninstall) {
     add(kUninstallPage);
   } else {
-    for (const auto& spec : kInstallPages) add(spec);
+    for (const auto& wizardPage : kInstallPages) add(wizardPage);
   }
   PROPSHEETHEADERA header = {};
   header.dwSize = sizeof header;
