@@ -22,22 +22,6 @@ namespace {
 
 constexpr int kCannotOpenFileForOutput = 25;
 
-bool ParseInt(std::string_view text, int& value) {
-  const char* end = text.data() + text.size();
-  auto [p, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && p == end;
-}
-
-// The base individual's record number from "@I12@" or "12"; 0 when neither.
-std::int32_t BaseNumber(std::string_view id) {
-  if (!id.empty() && id.front() == '@') {
-    const std::int32_t n = NumberOf(id);
-    return n > 0 ? n : 0;
-  }
-  int n = 0;
-  return ParseInt(id, n) && n > 0 ? n : 0;
-}
-
 struct BirthBriefArgs {
   std::string file, base, png, dump;
   int zoom = kStartZoomLevel;
@@ -91,10 +75,7 @@ bool ParseArgs(Args args, BirthBriefArgs& out) {
   return !out.file.empty() && !out.base.empty();
 }
 
-int Fail(int id, std::string_view suffix = {}) {
-  PrintMessage(MessageText(id), suffix);
-  return 1;
-}
+int Fail(int id, std::string_view suffix = {}) { return PrintMessage(id, suffix); }
 
 int WriteText(const std::string& path, const std::string& text) {
   std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
@@ -118,7 +99,7 @@ int BirthBrief(Args args) {
   std::string summary;
   if (int rc = LoadDataSource(store, a.file, LoadOptions{}, summary)) return Fail(rc);
 
-  const std::int32_t number = BaseNumber(a.base);
+  const std::int32_t number = RecordNumber(a.base);
   const std::int32_t index = number > 0 ? store.IndexOf(kIndi, number) : 0;
 
   const Settings settings;
@@ -137,8 +118,7 @@ int BirthBrief(Args args) {
   chart.SetPen(settings.bparam[0], kNoPrinterLineHeight);
   const GatherResult r = chart.Run(store, index, a.options, page);
   if (r.status != 0) {
-    if (r.message != 0 && r.message != kMsgCannotGenerateChart)
-      PrintMessage(MessageText(r.message, r.suffix));
+    if (r.message != 0 && r.message != kMsgCannotGenerateChart) PrintMessage(r.message, r.suffix);
     return Fail(kMsgCannotGenerateChart);
   }
 

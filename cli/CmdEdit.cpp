@@ -2,6 +2,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
 #include "data/GedcomWriter.h"
@@ -39,7 +40,7 @@ int Edit(Args args) {
   std::string summary;
   int result = LoadDataSource(store, paths[0], options, summary);
   if (result) {
-    std::fprintf(stderr, "%d\t%s\n", result, CEscape(MessageText(result)).c_str());
+    PrintMessage(result);
     return 1;
   }
   std::string output, error;
@@ -52,9 +53,7 @@ int Edit(Args args) {
   if (refused > 0) return 3;
   result = SaveGedcom(store, paths[1], false);
   if (result) {
-    std::fprintf(stderr, "%d\t%s\n", result,
-                 CEscape(MessageText(result, result > 0 ? paths[1] : std::string())).c_str());
-    return 1;
+    return PrintMessage(result, result > 0 ? paths[1] : std::string());
   }
   return 0;
 }

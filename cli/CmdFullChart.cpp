@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "charts/full/FullChart.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
@@ -19,21 +20,6 @@ namespace dv::cli {
 namespace {
 
 constexpr int kCannotOpenFileForOutput = 25;
-
-bool ParseInt(std::string_view text, int& value) {
-  const char* end = text.data() + text.size();
-  auto [p, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && p == end;
-}
-
-std::int32_t BaseNumber(std::string_view id) {
-  if (!id.empty() && id.front() == '@') {
-    const std::int32_t n = NumberOf(id);
-    return n > 0 ? n : 0;
-  }
-  int n = 0;
-  return ParseInt(id, n) && n > 0 ? n : 0;
-}
 
 struct FullChartArgs {
   std::string file, base, png, dump, families;
@@ -148,9 +134,7 @@ bool ParseArgs(Args args, FullChartArgs& out) {
   return !out.file.empty() && !out.base.empty();
 }
 
-void Message(int id, std::string_view suffix = {}) {
-  std::fprintf(stderr, "%d\t%s\n", id, CEscape(MessageText(id, suffix)).c_str());
-}
+void Message(int id, std::string_view suffix = {}) { PrintMessage(id, suffix); }
 
 int WriteText(const std::string& path, const std::string& text) {
   std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
@@ -199,7 +183,7 @@ int FullChartCommand(Args args) {
     Message(rc);
     return 1;
   }
-  const std::int32_t number = BaseNumber(a.base);
+  const std::int32_t number = RecordNumber(a.base);
   const std::int32_t index = number > 0 ? store.IndexOf(kIndi, number) : 0;
 
   Settings settings;

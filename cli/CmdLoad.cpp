@@ -33,7 +33,7 @@ int Load(Args args) {
   std::string summary;
   int result = LoadDataSource(store, paths[0], options, summary);
   if (result) {
-    PrintMessage(MessageText(result));
+    PrintMessage(result);
     return 1;
   }
   std::printf("%s\n", summary.c_str());

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
@@ -15,22 +16,7 @@ namespace {
 
 constexpr int kReferenceNotFound = 10;  // "Reference number not found: "
 
-int Fail(int id, std::string_view suffix = {}) {
-  std::fprintf(stderr, "%d\t%s\n", id, MessageText(id, suffix).c_str());
-  return 1;
-}
-
-// The record number from "@I12@" or "12"; 0 when neither.
-std::int32_t RecordNumber(std::string_view id) {
-  if (!id.empty() && id.front() == '@') {
-    const std::int32_t n = NumberOf(id);
-    return n > 0 ? n : 0;
-  }
-  int n = 0;
-  const char* end = id.data() + id.size();
-  auto [p, ec] = std::from_chars(id.data(), end, n);
-  return ec == std::errc() && p == end && n > 0 ? n : 0;
-}
+int Fail(int id, std::string_view suffix = {}) { return PrintMessage(id, suffix); }
 
 bool EndsWithTxt(std::string_view path) {
   if (path.size() < 4) return false;

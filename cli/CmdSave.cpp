@@ -19,12 +19,12 @@ int Save(Args args) {
   std::string summary;
   int result = LoadDataSource(store, paths[0], options, summary);
   if (result) {
-    PrintMessage(MessageText(result));
+    PrintMessage(result);
     return 1;
   }
   result = SaveGedcom(store, paths[1], false);
   if (result) {
-    PrintMessage(MessageText(result), result > 0 ? paths[1] : std::string());
+    PrintMessage(result, result > 0 ? paths[1] : std::string());
     return 1;
   }
   return 0;

@@ -5,6 +5,7 @@
 
 #include "ChartDump.h"
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "charts/selective/SelectiveChart.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
@@ -21,12 +22,6 @@ namespace dv::cli {
 namespace {
 
 constexpr int kCannotOpenFileForOutput = 25;
-
-bool ParseInt(std::string_view text, int& value) {
-  const char* end = text.data() + text.size();
-  auto [p, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && p == end;
-}
 
 // "4,13,27": Ahnentafel numbers of ancestors, each 2 to 2^31 - 1.
 bool ParseSelection(std::string_view text, std::vector<std::int32_t>& out) {
@@ -109,9 +104,7 @@ bool ParseArgs(Args args, SelectiveArgs& out) {
   return !out.file.empty() && !out.base.empty() && !out.selection.empty();
 }
 
-void Message(int id, std::string_view suffix = {}) {
-  std::fprintf(stderr, "%d\t%s\n", id, CEscape(MessageText(id, suffix)).c_str());
-}
+void Message(int id, std::string_view suffix = {}) { PrintMessage(id, suffix); }
 
 int WriteText(const std::string& path, const std::string& text) {
   std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
@@ -180,10 +173,7 @@ int SelectiveTree(Args args) {
     Message(rc);
     return 1;
   }
-  const std::int32_t number = a.base.front() == '@' ? NumberOf(a.base) : [&] {
-    int n = 0;
-    return ParseInt(a.base, n) ? n : 0;
-  }();
+  const std::int32_t number = RecordNumber(a.base);
   SelectiveGatherInput in;
   in.store = &store;
   in.baseIndex = number > 0 ? store.FindIndex(kIndi, number) : 0;

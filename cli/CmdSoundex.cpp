@@ -2,6 +2,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
@@ -53,7 +54,7 @@ int SoundexList(Args args) {
   RecordStore store;
   std::string summary;
   if (int rc = LoadDataSource(store, std::string(args[0]), LoadOptions{}, summary)) {
-    std::fprintf(stderr, "%d\t%s\n", rc, MessageText(rc).c_str());
+    PrintMessage(rc);
     return 1;
   }
   for (const SoundexRow& row : dv::SoundexList(store))

@@ -1,9 +1,12 @@
 #include "ConsoleText.h"
 
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
+#include "common/StringTable.h"
 #include "data/CharSet.h"
+#include "data/RecordStore.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -35,11 +38,27 @@ std::string ConsoleText(std::string_view text) {
 #endif
 }
 
-void PrintMessage(std::string_view text, std::string_view suffix) {
-  std::string out = ConsoleText(text);
+int PrintMessage(int id, std::string_view suffix) {
+  std::string out = std::to_string(id) + '\t' + CEscape(ConsoleText(MessageText(id)));
   out.append(suffix);
   out += '\n';
   std::fwrite(out.data(), 1, out.size(), stderr);
+  return 1;
+}
+
+bool ParseInt(std::string_view text, int& value) {
+  const char* end = text.data() + text.size();
+  auto [p, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && p == end;
+}
+
+std::int32_t RecordNumber(std::string_view id) {
+  if (!id.empty() && id.front() == '@') {
+    const std::int32_t n = NumberOf(id);
+    return n > 0 ? n : 0;
+  }
+  int n = 0;
+  return ParseInt(id, n) && n > 0 ? n : 0;
 }
 
 }  // namespace dv::cli
