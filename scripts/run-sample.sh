@@ -2,8 +2,9 @@
 # The program's main job on the shipped sample: builds the command-line tool
 # and the Windows program, loads sample/sample.ged, draws the Birth Brief of
 # its base individual @I1@ into build/sample/birthbrief.png (with a text dump
-# beside it), a Tree of all of @I1@'s relatives into build/sample/fulltree.png
-# (and as a BoxChart into fullbox.png), writes @I1@'s ancestors report to
+# beside it), a Selective Tree into build/sample/selective.png, a Tree of
+# all of @I1@'s relatives into build/sample/fulltree.png (and as a BoxChart
+# into fullbox.png), writes @I1@'s ancestors report to
 # build/sample/ancestors.rtf, and starts dorvane.exe on the sample under Wine
 # when a display is available.
 set -euo pipefail
@@ -24,11 +25,18 @@ if "$BUILD/native/cli/dorvane-cli" load "$sample"; then :; fi
   --png "$out/birthbrief.png" --dump "$out/birthbrief.txt"
 echo "Birth Brief of @I1@: $out/birthbrief.png (image), $out/birthbrief.txt (cell dump)"
 
+# A Selective Tree: the lines of descent from four of @I1@'s
+# great-great-grandparents (Ahnentafel 16, 20, 26, 30) down to @I1@.
+"$BUILD/native/cli/dorvane-cli" selective "$sample" --base @I1@ --select 16,20,26,30 \
+  --png "$out/selective.png" --dump "$out/selective.txt"
+echo "Selective Tree of @I1@: $out/selective.png (image), $out/selective.txt (cell dump)"
+
 # The ancestors report of the same individual, as Rich Text with numbers,
 # notes and generation subheadings.
 "$BUILD/native/cli/dorvane-cli" report "$sample" --kind ancestors --base @I1@ --rtf \
   --out "$out/ancestors.rtf" --number --notes --subheadings --heading "Ancestors of Isla Bronwen Carrick"
 echo "Ancestors report of @I1@: $out/ancestors.rtf"
+
 # A full chart as a Tree: all relatives of @I1@, without page breaks and
 # with its title, as a PNG image; its printed pages as a text dump.
 "$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
@@ -36,6 +44,7 @@ echo "Ancestors report of @I1@: $out/ancestors.rtf"
 "$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
   --page-numbers bottom --dump "$out/fulltree.txt" --families "$out/fulltree.tsv"
 echo "Full chart (Tree) of @I1@: $out/fulltree.png (image), $out/fulltree.txt (pages), $out/fulltree.tsv (families)"
+
 # The same relatives as a BoxChart with coloured boxes.
 "$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --style box --colour-boxes \
   --no-page-breaks --png "$out/fullbox.png"
