@@ -2,7 +2,11 @@
 
 #include <cstdio>
 
+#include "ConsoleText.h"
 #include "output/CellDump.h"
+#if !defined(_WIN32)
+#include "native/ChartPng.h"
+#endif
 
 namespace dv::cli {
 
@@ -13,13 +17,33 @@ constexpr int kCannotOpenFileForOutput = 25;
 int WriteChartDump(const DrawRoutine& draw, int page, int screen, const std::string& path) {
   int status = 0;
   std::string dump = DumpDrawing(draw, page, screen, status);
-  std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
-  if (!out) return kCannotOpenFileForOutput;
-  bool written = std::fwrite(dump.data(), 1, dump.size(), out) == dump.size();
-  if (out != stdout) written = std::fclose(out) == 0 && written;
-  else written = std::fflush(out) == 0 && written;
-  if (!written) return kCannotOpenFileForOutput;
+  if (int rc = WriteTextFile(path, dump)) return rc;
   return status;
+}
+
+int WriteTextFile(const std::string& path, const std::string& text) {
+  std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
+  if (out == nullptr) return kCannotOpenFileForOutput;
+  bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  written = (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0) && written;
+  return written ? 0 : kCannotOpenFileForOutput;
+}
+
+int ExportChartPng(const DrawRoutine& draw, int chartColumns, int chartLines, int zoom,
+                   const std::string& path) {
+#if defined(_WIN32)
+  (void)draw, (void)chartColumns, (void)chartLines, (void)zoom, (void)path;
+  std::fputs("PNG output is built natively only\n", stderr);
+  return 1;
+#else
+  ChartImage image;
+  image.chartColumns = chartColumns;
+  image.chartLines = chartLines;
+  image.chartFont = DefaultChartFont();
+  image.zoom = zoom;
+  if (int rc = RenderChartPng(draw, image, path)) return PrintMessage(rc, rc == 2 ? path : "");
+  return 0;
+#endif
 }
 
 }  // namespace dv::cli

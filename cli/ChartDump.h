@@ -14,4 +14,15 @@ namespace dv::cli {
 // or 25 when the output file cannot be created.
 int WriteChartDump(const DrawRoutine& draw, int page, int screen, const std::string& path);
 
+// Writes text to path ("-" for standard output). Returns 0, or 25 when the
+// file cannot be created or written whole.
+int WriteTextFile(const std::string& path, const std::string& text);
+
+// The chart verbs' --png: renders a chart of the given extent at a zoom
+// level of the chart window into path. A failure is written to standard
+// error as a message; returns the exit code, 0 or 1. Image files are made by
+// the native build only; the Windows console tool says so and fails.
+int ExportChartPng(const DrawRoutine& draw, int chartColumns, int chartLines, int zoom,
+                   const std::string& path);
+
 }  // namespace dv::cli

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ChartDump.h"
 #include "Commands.h"
 #include "ConsoleText.h"
 #include "charts/selective/BirthBriefChart.h"
@@ -12,15 +13,10 @@
 #include "output/PageGeometry.h"
 #include "output/ZoomLevels.h"
 #include "shell/Settings.h"
-#if !defined(_WIN32)
-#include "native/ChartPng.h"
-#endif
 
 namespace dv::cli {
 
 namespace {
-
-constexpr int kCannotOpenFileForOutput = 25;
 
 struct BirthBriefArgs {
   std::string file, base, png, dump;
@@ -77,14 +73,6 @@ bool ParseArgs(Args args, BirthBriefArgs& out) {
 
 int Fail(int id, std::string_view suffix = {}) { return PrintMessage(id, suffix); }
 
-int WriteText(const std::string& path, const std::string& text) {
-  std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
-  if (out == nullptr) return kCannotOpenFileForOutput;
-  bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  written = (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0) && written;
-  return written ? 0 : kCannotOpenFileForOutput;
-}
-
 }  // namespace
 
 // Computes a Birth Brief for a base individual of a GEDCOM file and writes
@@ -127,23 +115,14 @@ int BirthBrief(Args args) {
     // The chart's text is program text; the dump file is UTF-8.
     const std::string dump = Utf8FromProgramText(chart.Dump(0, 1, status));
     if (status != 0) return Fail(status);
-    if (int rc = WriteText(a.dump, dump)) return Fail(rc, a.dump);
+    if (int rc = WriteTextFile(a.dump, dump)) return Fail(rc, a.dump);
   }
   if (!a.png.empty()) {
-#if defined(_WIN32)
-    std::fputs("PNG output is built natively only\n", stderr);
-    return 1;
-#else
-    ChartImage image;
-    image.chartColumns = chart.Extent().chartColumns;
-    image.chartLines = chart.Extent().chartLines;
-    image.chartFont = DefaultChartFont();
-    image.zoom = a.zoom;
     const DrawRoutine draw = [&chart](DrawSurface& s, int cw, int ch, int pg, int screen) {
       return chart.Draw(s, cw, ch, pg, screen);
     };
-    if (int rc = RenderChartPng(draw, image, a.png)) return Fail(rc, rc == 2 ? a.png : "");
-#endif
+    return ExportChartPng(draw, chart.Extent().chartColumns, chart.Extent().chartLines, a.zoom,
+                          a.png);
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ChartDump.h"
 #include "Commands.h"
 #include "ConsoleText.h"
 #include "charts/full/FullChart.h"
@@ -11,15 +12,10 @@
 #include "output/PageGeometry.h"
 #include "output/ZoomLevels.h"
 #include "shell/Settings.h"
-#if !defined(_WIN32)
-#include "native/ChartPng.h"
-#endif
 
 namespace dv::cli {
 
 namespace {
-
-constexpr int kCannotOpenFileForOutput = 25;
 
 struct FullChartArgs {
   std::string file, base, png, dump, families;
@@ -136,14 +132,6 @@ bool ParseArgs(Args args, FullChartArgs& out) {
 
 void Message(int id, std::string_view suffix = {}) { PrintMessage(id, suffix); }
 
-int WriteText(const std::string& path, const std::string& text) {
-  std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
-  if (out == nullptr) return kCannotOpenFileForOutput;
-  bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  written = (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0) && written;
-  return written ? 0 : kCannotOpenFileForOutput;
-}
-
 }  // namespace
 
 // The page of a fresh installation without a printer: a Letter page at 20
@@ -205,32 +193,24 @@ int FullChartCommand(Args args) {
     const std::string text =
         chart.ResultText(page.printerCharWidth, page.printerLineHeight, page.dpiX, page.dpiY) +
         "\n";
-    if (int rc = WriteText("-", text)) return Message(rc), 1;
+    if (int rc = WriteTextFile("-", text)) return Message(rc), 1;
   }
   if (!a.families.empty()) {
-    if (int rc = WriteText(a.families, chart.Families(store))) return Message(rc, a.families), 1;
+    if (int rc = WriteTextFile(a.families, chart.Families(store)))
+      return Message(rc, a.families), 1;
   }
   if (!a.dump.empty()) {
     int status = 0;
     const std::string dump = chart.Dump(status);
     if (status != 0) return Message(status), 1;
-    if (int rc = WriteText(a.dump, dump)) return Message(rc, a.dump), 1;
+    if (int rc = WriteTextFile(a.dump, dump)) return Message(rc, a.dump), 1;
   }
   if (!a.png.empty()) {
-#if defined(_WIN32)
-    std::fputs("PNG output is built natively only\n", stderr);
-    return 1;
-#else
-    ChartImage image;
-    image.chartColumns = chart.Extent().chartColumns;
-    image.chartLines = chart.Extent().chartLines;
-    image.chartFont = DefaultChartFont();
-    image.zoom = a.zoom;
     const DrawRoutine draw = [&chart](DrawSurface& s, int cw, int ch, int pg, int screen) {
       return chart.Draw(s, cw, ch, pg, screen);
     };
-    if (int rc = RenderChartPng(draw, image, a.png)) return Message(rc, rc == 2 ? a.png : ""), 1;
-#endif
+    return ExportChartPng(draw, chart.Extent().chartColumns, chart.Extent().chartLines, a.zoom,
+                          a.png);
   }
   return 0;
 }

@@ -13,9 +13,6 @@
 #include "output/PageGeometry.h"
 #include "output/ZoomLevels.h"
 #include "shell/Settings.h"
-#if !defined(_WIN32)
-#include "native/ChartPng.h"
-#endif
 
 namespace dv::cli {
 
@@ -106,14 +103,6 @@ bool ParseArgs(Args args, SelectiveArgs& out) {
 
 void Message(int id, std::string_view suffix = {}) { PrintMessage(id, suffix); }
 
-int WriteText(const std::string& path, const std::string& text) {
-  std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
-  if (out == nullptr) return kCannotOpenFileForOutput;
-  bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  written = (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0) && written;
-  return written ? 0 : kCannotOpenFileForOutput;
-}
-
 }  // namespace
 
 namespace {
@@ -196,7 +185,7 @@ int SelectiveTree(Args args) {
     const std::string text = chart.Groups([&store](bool family, std::int32_t index) {
       return index > 0 ? store.XrefOf(family ? kFam : kIndi, index) : std::string();
     });
-    if (int rc = WriteText(a.groups, text)) {
+    if (int rc = WriteTextFile(a.groups, text)) {
       Message(rc, a.groups);
       return 1;
     }
@@ -212,20 +201,8 @@ int SelectiveTree(Args args) {
     }
   }
   if (!a.png.empty()) {
-#if defined(_WIN32)
-    std::fputs("PNG output is built natively only\n", stderr);
-    return 1;
-#else
-    ChartImage image;
-    image.chartColumns = chart.Extent().chartColumns;
-    image.chartLines = chart.Extent().chartLines;
-    image.chartFont = DefaultChartFont();
-    image.zoom = a.zoom;
-    if (int rc = RenderChartPng(draw, image, a.png)) {
-      Message(rc, rc == 2 ? a.png : "");
-      return 1;
-    }
-#endif
+    return ExportChartPng(draw, chart.Extent().chartColumns, chart.Extent().chartLines, a.zoom,
+                          a.png);
   }
   return 0;
 }
