@@ -39,6 +39,8 @@ int Edit(Args args);
 //   BoxChart: [--spouse-data BBBBBBB] [--child-data BBBB] [--blank-lines] [--no-duplicate]
 //   [--full-child-names] [--no-male-first] [--exclude-married] [--colour-boxes]
 int FullChartCommand(Args args);
+// picture FILE --box WxH [--png OUT.png] [--downwards-only] [--resize] [--source GEDCOM]
+int Picture(Args args);
 
 }  // namespace dv::cli
 

@@ -55,6 +55,10 @@ constexpr Command kCommands[] = {
      "      box: [--spouse-data 7x0|1] [--child-data 4x0|1] [--blank-lines] [--no-duplicate]\n"
      "      [--full-child-names] [--no-male-first] [--exclude-married] [--colour-boxes]\n"
      "                                   draw a full chart as a Tree or a BoxChart"},
+    {"picture", dv::cli::Picture,
+     "picture FILE --box WxH [--png OUT.png] [--downwards-only] [--resize] [--source GEDCOM]\n"
+     "                                   decode a JPEG, PNG, GIF, PCX or BMP picture and fit it\n"
+     "                                   into the box: prints picture<TAB>WIDTH<TAB>HEIGHT"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 
