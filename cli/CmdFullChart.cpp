@@ -1,11 +1,15 @@
 #include <charconv>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "ChartDump.h"
 #include "Commands.h"
 #include "ConsoleText.h"
 #include "charts/full/FullChart.h"
+#include "charts/full/OverlayFile.h"
+#include "output/CellDump.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
@@ -18,8 +22,9 @@ namespace dv::cli {
 namespace {
 
 struct FullChartArgs {
-  std::string file, base, png, dump, families;
+  std::string file, base, png, dump, families, overlay;
   bool summary = false;
+  bool autoResize = false, scaleToFit = false;
   int zoom = kStartZoomLevel;
   FullChartOptions options;
 };
@@ -117,6 +122,12 @@ bool ParseArgs(Args args, FullChartArgs& out) {
       if (!value(out.dump)) return false;
     } else if (a == "--families") {
       if (!value(out.families)) return false;
+    } else if (a == "--overlay") {
+      if (!value(out.overlay)) return false;
+    } else if (a == "--auto-resize") {
+      out.autoResize = true;
+    } else if (a == "--scale-to-fit") {
+      out.scaleToFit = true;
     } else if (a == "--summary") {
       out.summary = true;
     } else if (a.size() > 1 && a.front() == '-') {
@@ -131,6 +142,33 @@ bool ParseArgs(Args args, FullChartArgs& out) {
 }
 
 void Message(int id, std::string_view suffix = {}) { PrintMessage(id, suffix); }
+
+// Places the items of an overlay file on the chart as the mouse would, at
+// the dump's cell size; refused lines go to standard error as
+// "refused<TAB>LINE<TAB>reason", pictures that cannot be loaded as their
+// message. False when the file cannot be read.
+bool PlaceOverlayFile(const FullChartArgs& a, const FullChart& chart, const Settings& settings,
+                      Overlays& overlays, OverlayContext& context) {
+  std::ifstream in(a.overlay, std::ios::binary);
+  if (!in) return false;
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  context.chartFont = settings.fonts[kChartFont];
+  context.sourceFile = a.file;
+  context.scaleToFit = a.scaleToFit;
+  context.autoResize = a.autoResize;
+  overlays.SetChart(OverlayChartOf(chart));
+  CellRecorder measure;
+  const auto outcomes =
+      PlaceOverlayLines(overlays, ParseOverlayFile(text), settings.fonts[kFont4], measure,
+                        measure.cellWidth(), measure.cellHeight(), context);
+  for (const OverlayOutcome& o : outcomes) {
+    if (!o.placed)
+      std::fprintf(stderr, "refused\t%d\t%s\n", o.line, o.reason.c_str());
+    else if (o.message != 0)
+      Message(o.message, o.detail);
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -189,6 +227,12 @@ int FullChartCommand(Args args) {
   }
   for (const ChartMessage& m : chart.notices()) Message(m.id, m.suffix);
 
+  Overlays overlays;
+  OverlayContext context;
+  if (!a.overlay.empty() && !PlaceOverlayFile(a, chart, settings, overlays, context))
+    return Message(kErrCannotOpen, a.overlay), 1;
+  const bool withOverlays = !a.overlay.empty();
+
   if (a.summary) {
     const std::string text =
         chart.ResultText(page.printerCharWidth, page.printerLineHeight, page.dpiX, page.dpiY) +
@@ -201,14 +245,17 @@ int FullChartCommand(Args args) {
   }
   if (!a.dump.empty()) {
     int status = 0;
-    const std::string dump = chart.Dump(status);
+    const std::string dump =
+        withOverlays ? DumpWithOverlays(chart, overlays, context, status) : chart.Dump(status);
     if (status != 0) return Message(status), 1;
     if (int rc = WriteTextFile(a.dump, dump)) return Message(rc, a.dump), 1;
   }
   if (!a.png.empty()) {
-    const DrawRoutine draw = [&chart](DrawSurface& s, int cw, int ch, int pg, int screen) {
-      return chart.Draw(s, cw, ch, pg, screen);
-    };
+    const DrawRoutine draw =
+        withOverlays ? WithOverlays(chart, overlays, context)
+                     : DrawRoutine([&chart](DrawSurface& s, int cw, int ch, int pg, int screen) {
+                         return chart.Draw(s, cw, ch, pg, screen);
+                       });
     return ExportChartPng(draw, chart.Extent().chartColumns, chart.Extent().chartLines, a.zoom,
                           a.png);
   }

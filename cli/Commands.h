@@ -36,6 +36,7 @@ int Edit(Args args);
 //   [--page-numbers none|bottom|top] [--title] [--fold] [--equals] [--birth-not-marriage]
 //   [--line-width N] [--links uniform|black|colour] [--zoom N] [--dump OUT.txt]
 //   [--png OUT.png] [--families OUT.tsv] [--summary]
+//   [--overlay FILE] [--auto-resize] [--scale-to-fit]
 //   BoxChart: [--spouse-data BBBBBBB] [--child-data BBBB] [--blank-lines] [--no-duplicate]
 //   [--full-child-names] [--no-male-first] [--exclude-married] [--colour-boxes]
 int FullChartCommand(Args args);

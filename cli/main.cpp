@@ -52,6 +52,8 @@ constexpr Command kCommands[] = {
      "      [--page-numbers none|bottom|top] [--title] [--fold] [--equals] [--birth-not-marriage]\n"
      "      [--line-width N] [--links uniform|black|colour] [--zoom N] [--dump OUT.txt]\n"
      "      [--png OUT.png] [--families OUT.tsv] [--summary]\n"
+     "      [--overlay FILE] [--auto-resize] [--scale-to-fit]   pictures and text placed from FILE\n"
+     "      (image L T R B PATH / text L T R B left|centre TEXT; refused<TAB>LINE<TAB>reason)\n"
      "      box: [--spouse-data 7x0|1] [--child-data 4x0|1] [--blank-lines] [--no-duplicate]\n"
      "      [--full-child-names] [--no-male-first] [--exclude-married] [--colour-boxes]\n"
      "                                   draw a full chart as a Tree or a BoxChart"},

@@ -23,6 +23,7 @@ const char* KindName(CellRecorder::Kind kind) {
     case CellRecorder::Kind::kVertical: return "vline";
     case CellRecorder::Kind::kBox: return "box";
     case CellRecorder::Kind::kFrame: return "frame";
+    case CellRecorder::Kind::kImage: return "image";
   }
   return "?";
 }
@@ -81,6 +82,12 @@ void CellRecorder::FillBox(int left, int top, int right, int bottom, Colour colo
                     bottom + originY_, {}, pen_, colour});
 }
 
+void CellRecorder::Picture(int left, int top, int right, int bottom, const PixelImage&,
+                           std::string_view name) {
+  items_.push_back({Kind::kImage, left + originX_, top + originY_, right + originX_,
+                    bottom + originY_, std::string(name), pen_, kBlack});
+}
+
 std::string CellRecorder::Dump(int page) const {
   std::string out;
   for (const Item& it : items_) {
@@ -103,6 +110,7 @@ std::string CellRecorder::Dump(int page) const {
         break;
       case Kind::kBox:
       case Kind::kFrame:
+      case Kind::kImage:
         line = CellsText(it.y1, cellHeight_);
         length = CellsText(it.x2 - it.x1, cellWidth_) + "x" + CellsText(it.y2 - it.y1, cellHeight_);
         break;

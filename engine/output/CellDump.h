@@ -5,7 +5,8 @@
 //
 // A dump line reads
 //   page <TAB> column <TAB> line <TAB> kind <TAB> length <TAB> "text"
-// kind is text, hline, vline, box or frame. Positions are exact: a whole cell
+// kind is text, hline, vline, box, frame or image (an overlay picture: its
+// box, and the file's name as the text). Positions are exact: a whole cell
 // is written as its number, a half cell as n.5 (the recorder's cells are of
 // even size so half cells are whole device units), anything else as n+r/size.
 // A rule's line is the line whose cell it stands half a line above. The
@@ -21,7 +22,7 @@ namespace dv {
 
 class CellRecorder final : public DrawSurface {
  public:
-  enum class Kind { kText, kHorizontal, kVertical, kBox, kFrame };
+  enum class Kind { kText, kHorizontal, kVertical, kBox, kFrame, kImage };
   struct Item {
     Kind kind;
     int x1, y1, x2, y2;  // device points: text at (x1, y1); rules and boxes from 1 to 2
@@ -56,6 +57,8 @@ class CellRecorder final : public DrawSurface {
   void VerticalRule(int x, int y1, int y2) override;
   void FrameBox(int left, int top, int right, int bottom) override;
   void FillBox(int left, int top, int right, int bottom, Colour colour) override;
+  void Picture(int left, int top, int right, int bottom, const PixelImage& image,
+               std::string_view name) override;
 
  private:
   int cellWidth_;

@@ -19,6 +19,8 @@
 
 namespace dv {
 
+struct PixelImage;
+
 // A colour as Windows stores it: 0x00BBGGRR.
 using Colour = std::uint32_t;
 constexpr Colour Rgb(int r, int g, int b) {
@@ -99,6 +101,12 @@ class DrawSurface {
   virtual void FrameBox(int left, int top, int right, int bottom) = 0;
   // A rectangle filled with colour, right and bottom edges excluded.
   virtual void FillBox(int left, int top, int right, int bottom, Colour colour) = 0;
+  // A picture of an overlay item: image's pixels at their own size with
+  // their top-left corner at (left, top), inside the item's box left, top,
+  // right, bottom; name is the picture's file (for a recording). A surface
+  // that cannot show pixels leaves it out.
+  virtual void Picture(int left, int top, int right, int bottom, const PixelImage& image,
+                       std::string_view name) {}
 };
 
 // A chart's draw routine: draws the chart with cells of cellWidth by

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "output/PngStripWriter.h"
+#include "output/pictures/PixelImage.h"
 
 namespace dv {
 
@@ -229,6 +230,24 @@ void CairoSurface::FrameBox(int left, int top, int right, int bottom) {
 
 void CairoSurface::FillBox(int left, int top, int right, int bottom, Colour colour) {
   Fill(left - originX_, top - originY_, right - originX_, bottom - originY_, colour);
+}
+
+void CairoSurface::Picture(int left, int top, int, int, const PixelImage& image,
+                           std::string_view) {
+  if (!image_ || image.empty()) return;
+  const int x0 = left - originX_, y0 = top - originY_;
+  cairo_surface_flush(image_);
+  unsigned char* data = cairo_image_surface_get_data(image_);
+  const int stride = cairo_image_surface_get_stride(image_);
+  // Both hold 0x00RRGGBB pixels: rows are copied, clipped to the image.
+  const int from = std::max(0, -x0), to = std::min(image.width, width_ - x0);
+  if (from >= to) return;
+  for (int y = std::max(0, -y0); y < image.height && y0 + y < height_; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(data + std::size_t(y0 + y) * stride);
+    const std::uint32_t* src = image.pixels.data() + std::size_t(y) * std::size_t(image.width);
+    std::copy(src + from, src + to, row + x0 + from);
+  }
+  cairo_surface_mark_dirty(image_);
 }
 
 Colour CairoSurface::PixelAt(int x, int y) {
