@@ -96,5 +96,17 @@ TEST_F(FullChartCli, AChartThatCannotBeMadeFails) {
       "194\tAborted in layout\n199\tBase individual has no ancestors\n26\tCannot generate chart\n");
 }
 
+TEST_F(FullChartCli, RefusedOverlayLinesAreReportedWithTheirLineAndReason) {
+  std::ofstream(dir / "o.txt", std::ios::binary) << "# items\n"
+                                                    "text 0 0 5 5 left at the corner\n"
+                                                    "image 3 3 9\n";
+  ::testing::internal::CaptureStderr();
+  ASSERT_EQ(Run({Path("f.ged"), "--base", "1", "--overlay", Path("o.txt"), "--dump", Path("d.txt")}),
+            0);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "refused\t2\tpage edge\nrefused\t3\tbad line\n");
+  EXPECT_EQ(Run({Path("f.ged"), "--base", "1", "--overlay", Path("none.txt")}), 1);
+}
+
 }  // namespace
 }  // namespace dv::cli
