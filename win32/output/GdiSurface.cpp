@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "output/PngStripWriter.h"
+#include "output/pictures/PixelImage.h"
 
 namespace dv::win {
 
@@ -108,6 +109,22 @@ void GdiSurface::FillBox(int left, int top, int right, int bottom, Colour colour
   GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
   RECT r{left, top, right, bottom};
   FillRect(dc_, &r, brush.get());
+}
+
+// The picture's 0x00RRGGBB pixels are a top-down 32-bit DIB as they stand
+// (bytes blue, green, red, 0): copied to the device in one call, at the
+// picture's own size, on the screen, a printer, a metafile or a strip.
+void GdiSurface::Picture(int left, int top, int, int, const PixelImage& image, std::string_view) {
+  if (image.empty()) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  StretchDIBits(dc_, left, top, image.width, image.height, 0, 0, image.width, image.height,
+                image.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 Dib24::Dib24(HDC compatibleWith, int width, int height)

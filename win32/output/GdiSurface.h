@@ -39,6 +39,8 @@ class GdiSurface final : public DrawSurface {
   void VerticalRule(int x, int y1, int y2) override;
   void FrameBox(int left, int top, int right, int bottom) override;
   void FillBox(int left, int top, int right, int bottom, Colour colour) override;
+  void Picture(int left, int top, int right, int bottom, const PixelImage& image,
+               std::string_view name) override;
 
  private:
   HDC dc_;

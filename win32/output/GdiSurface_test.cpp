@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "output/pictures/PixelImage.h"
+
 namespace dv::win {
 namespace {
 
@@ -85,6 +87,23 @@ TEST(GdiSurfaceDrawing, OriginMovesTheDrawing) {
   s.FillBox(100, 200, 105, 205, Rgb(1, 2, 3));
   EXPECT_EQ(dib.PixelAt(0, 0), Rgb(1, 2, 3));
   EXPECT_EQ(dib.PixelAt(5, 5), kWhite);
+}
+
+// An overlay picture lands at its point at its own size, top row on top,
+// red and blue in their places, also with the origin moved (an image strip).
+TEST(GdiSurfaceDrawing, PicturesAreCopiedAtTheirOwnSize) {
+  ScreenDc screen;
+  Dib24 dib(screen.get(), 20, 20);
+  GdiSurface s(dib.dc());
+  PixelImage p{2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0x123456}};
+  s.SetOrigin(0, 10);
+  s.Picture(3, 14, 13, 24, p, "p.png");
+  EXPECT_EQ(dib.PixelAt(3, 4), Rgb(255, 0, 0));
+  EXPECT_EQ(dib.PixelAt(4, 4), Rgb(0, 255, 0));
+  EXPECT_EQ(dib.PixelAt(3, 5), Rgb(0, 0, 255));
+  EXPECT_EQ(dib.PixelAt(4, 5), Rgb(0x12, 0x34, 0x56));
+  EXPECT_EQ(dib.PixelAt(5, 5), kWhite);
+  EXPECT_EQ(dib.PixelAt(3, 6), kWhite);
 }
 
 TEST(Dib24, RowsAreBottomUpBgrPaddedToFourBytes) {
