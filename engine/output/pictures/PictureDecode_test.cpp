@@ -94,7 +94,9 @@ struct Damaged {
   std::string detail;
   int Run(const Bytes& b, PictureFormat f) {
     const int rc = DecodePicture(Span(b), f, 1, out, detail);
-    if (rc != 0) EXPECT_TRUE(out.empty());
+    if (rc != 0) {
+      EXPECT_TRUE(out.empty());
+    }
     return rc;
   }
 };
