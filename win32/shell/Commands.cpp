@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "charts/full/FullChartCommands.h"
+#include "charts/full/OverlayCommands.h"
 #include "charts/selective/BirthBriefCommands.h"
 #include "charts/selective/SelectiveCommands.h"
 #include "data/DataCommands.h"
@@ -51,7 +52,7 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_CHART_PRINT, OnPrint),
     DV_COMMAND(IDM_CHART_SAVE, OnChartSave),
     DV_COMMAND(IDM_CHART_CANCEL, OnCloseChart),
-    DV_COMMAND(IDM_OVERLAY_END, Inert),
+    DV_COMMAND(IDM_OVERLAY_END, OnOverlayEnd),
     DV_COMMAND(IDM_EXPORT_PNG, OnExportPng),
     DV_COMMAND(IDM_EXPORT_FINISHED, OnExportFinished),
     DV_COMMAND(IDM_EXPORT_METAFILE, OnExportMetafile),
@@ -85,13 +86,13 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_VIEWEDIT_NEXT, Inert),
     DV_COMMAND(IDM_VIEWEDIT_LEAVE, Inert),
     DV_COMMAND(IDM_SAVE_NAMED, OnSaveNamed),
-    DV_COMMAND(IDM_CONTEXT_CLOSED, Inert),
-    DV_COMMAND(IDM_CONTEXT_INSERT_IMAGE, Inert),
-    DV_COMMAND(IDM_CONTEXT_DELETE_IMAGE, Inert),
-    DV_COMMAND(IDM_CONTEXT_INSERT_TEXT, Inert),
-    DV_COMMAND(IDM_CONTEXT_EDIT_TEXT, Inert),
-    DV_COMMAND(IDM_CONTEXT_DELETE_TEXT, Inert),
-    DV_COMMAND(IDM_OVERLAY_REFIT, Inert),
+    DV_COMMAND(IDM_CONTEXT_CLOSED, OnContextClosed),
+    DV_COMMAND(IDM_CONTEXT_INSERT_IMAGE, OnInsertImage),
+    DV_COMMAND(IDM_CONTEXT_DELETE_IMAGE, OnDeleteItem),
+    DV_COMMAND(IDM_CONTEXT_INSERT_TEXT, OnInsertText),
+    DV_COMMAND(IDM_CONTEXT_EDIT_TEXT, OnEditText),
+    DV_COMMAND(IDM_CONTEXT_DELETE_TEXT, OnDeleteItem),
+    DV_COMMAND(IDM_OVERLAY_REFIT, OnOverlayRefit),
 };
 
 #undef DV_COMMAND

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "charts/full/OverlayCommands.h"
 #include "output/ChartWindow.h"
 #include "output/PrintSetup.h"
 #include "resources/resource.h"
@@ -238,6 +239,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
     case WM_KEYDOWN:
       return OnKeyDown(window, wParam);
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+      return OnOverlayMouse(window, message, wParam, lParam);
     case kHelpKeyMessage:
       return OnHelpKey(window);
   }

@@ -3,6 +3,7 @@
 #include "charts/full/FullChartDialog.h"
 #include "charts/full/FullChartOptionsDialog.h"
 #include "charts/full/FullChartState.h"
+#include "charts/full/OverlayCommands.h"
 #include "data/DataCommands.h"
 #include "output/ShownChart.h"
 #include "resources/resource.h"
@@ -20,9 +21,8 @@ constexpr int kPreferenceOptionsFirst = 1;  // fparam: options dialogs before ch
 // strips drawn in image mode (page -1), their plan and the item order.
 ShownChartPart FullChartPart() {
   ShownChartPart part;
-  part.draw = [](dv::DrawSurface& surface, int cellWidth, int cellHeight, int page, int screen) {
-    return Full().chart.Draw(surface, cellWidth, cellHeight, page, screen);
-  };
+  // The chart with the pictures and text placed on it.
+  part.draw = DrawFullChartWithOverlays;
   part.extent = [] {
     const dv::FullChart& chart = Full().chart;
     const dv::FullChartExtent& e = chart.Extent();
@@ -82,6 +82,7 @@ void OnFullChartOptions(HWND window, WPARAM, LPARAM) {
 
 void ShowFullChart(HWND window) {
   RegisterShownChart(ChartSlot::kFullChart, FullChartPart());
+  StartOverlays();
   State().app.fullChartState = kChartToShow;
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CHART, 0), 0);
 }

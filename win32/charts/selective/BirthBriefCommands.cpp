@@ -2,6 +2,7 @@
 
 #include "charts/selective/BirthBriefDialog.h"
 #include "charts/selective/BirthBriefOptionsDialog.h"
+#include "charts/full/OverlayCommands.h"
 #include "charts/selective/BirthBriefState.h"
 #include "data/DataCommands.h"
 #include "output/ShownChart.h"
@@ -70,9 +71,8 @@ void OnBirthBriefOptions(HWND window, WPARAM, LPARAM) {
 }
 
 void OnChartImages(HWND window, WPARAM, LPARAM) {
-  // Only a full chart takes pictures and text; its dialog is not in the
-  // program yet.
-  if (State().app.fullChartState >= kChartToShow) return;
+  // Only a full chart takes pictures and text.
+  if (State().app.fullChartState >= kChartToShow) return RunOverlayImageOptions(window);
   showMessage(window, kMsgNoImages, false);
 }
 
