@@ -1,7 +1,6 @@
 #include "charts/full/OverlayCommands.h"
 
 #include <commdlg.h>
-#include <windowsx.h>
 
 #include "charts/full/FullChartState.h"
 #include "charts/full/ImageOptionsDialog.h"
@@ -130,7 +129,8 @@ LRESULT OnOverlayMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {
   if (!MouseActive()) return 0;
   Sync();
   OverlayState& o = Overlay();
-  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  // Signed: a captured mouse can be left of or above the client area.
+  const int x = short(LOWORD(lParam)), y = short(HIWORD(lParam));
   switch (message) {
     case WM_LBUTTONDOWN:
       InvertOutline(window, o.editor.band());

@@ -36,6 +36,9 @@ class OverlayMouseTest : public ChartTest {
     savedMenu_ = State().ui.contextMenu;
     State().ui.contextMenu = nullptr;  // no popup menu loop in a test
     ASSERT_GT(State().view.zoomLevel, 0);
+    // The chart's top-left corner in view, where the free space is sought.
+    Scroll(true, SB_TOP);
+    Scroll(false, SB_LEFT);
   }
   void TearDown() override {
     State().ui.contextMenu = savedMenu_;
