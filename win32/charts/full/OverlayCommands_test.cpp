@@ -10,6 +10,7 @@
 #include "charts/full/InsertTextDialogRes.h"
 #include "charts/selective/ChartDialogTestSupport.h"
 #include "data/RecordStore.h"
+#include "output/CellDump.h"
 #include "output/ChartTestSupport.h"
 
 namespace dv::win::test {
@@ -119,6 +120,35 @@ TEST_F(OverlayMouseTest, DragInsertTextMoveResizeAndDelete) {
   EXPECT_EQ(Overlay().editor.selected(), 0);
   Command(IDM_CONTEXT_DELETE_TEXT);
   EXPECT_EQ(Overlay().overlays.count(), 0);
+}
+
+// The routine printing calls draws the items on their page (paper: before
+// the chart).
+TEST_F(OverlayMouseTest, APrintedPageCarriesItsItems) {
+  const dv::CellRect r = FreeCells(8, 4);
+  Mouse(WM_LBUTTONDOWN, X(r.left), Y(r.top));
+  Mouse(WM_MOUSEMOVE, X(r.right) - 2, Y(r.bottom) - 2);
+  Mouse(WM_LBUTTONUP, X(r.right) - 2, Y(r.bottom) - 2);
+  ModalDriver driver;
+  driver.Then("Insert Text", [](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_INTXT_LEFT_TEXT, "Printed note");
+    ModalDriver::Press(dialog, IDOK);
+  });
+  Command(IDM_CONTEXT_INSERT_TEXT);
+  ASSERT_EQ(Overlay().overlays.count(), 1);
+  const ShownChartPart* part = ShownChart();
+  ASSERT_NE(part, nullptr);
+  const dv::OverlayChart& c = Overlay().overlays.chart();
+  const dv::CellRect& at = Overlay().overlays.item(0).rect;
+  const int page = (at.top / c.usableLines) * c.pagesAcross + at.left / c.usableColumns + 1;
+  dv::CellRecorder recorder;
+  ASSERT_EQ(part->draw(recorder, recorder.cellWidth(), recorder.cellHeight(), page, 0), 0);
+  ASSERT_GE(recorder.items().size(), 3u);
+  EXPECT_EQ(recorder.items()[0].kind, dv::CellRecorder::Kind::kBox);  // the item's white ground
+  // Eight columns of the recorder's 8-pixel cells hold one word a line.
+  EXPECT_EQ(recorder.items()[1].text, "Printed");
+  EXPECT_EQ(recorder.items()[2].text, "note");
+
 }
 
 TEST_F(OverlayMouseTest, NothingHappensWithInsertionDisabled) {
