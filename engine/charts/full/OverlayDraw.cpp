@@ -126,10 +126,6 @@ void DrawOverlays(Overlays& overlays, DrawSurface& s, int cw, int ch, int page, 
 
 DrawRoutine WithOverlays(const FullChart& chart, Overlays& overlays, const OverlayContext& context) {
   return [&chart, &overlays, context](DrawSurface& s, int cw, int ch, int page, int screen) {
-    if (page > 0 && screen == 0) {
-      DrawOverlays(overlays, s, cw, ch, page, screen, context);
-      return chart.Draw(s, cw, ch, page, screen);
-    }
     const int rc = chart.Draw(s, cw, ch, page, screen);
     if (rc == 0) DrawOverlays(overlays, s, cw, ch, page, screen, context);
     return rc;

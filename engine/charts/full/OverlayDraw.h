@@ -1,8 +1,10 @@
 #pragma once
 // Rendering and drawing the overlay items through the chart's drawing
-// surface: on screen and in image strips after the chart, on paper before
-// it (each item on its own page, with the chart's page position), and the
-// full chart's draw routine and dump with the items added.
+// surface, after the chart on every target (on paper each item on its own
+// page, at the chart's page position), and the full chart's draw routine
+// and dump with the items added. Drawn last, an item covers whatever of the
+// chart (a line of descent) runs under it, so the chart never shows through
+// a picture or a text on screen, on paper or in an image alike.
 
 #include <string>
 
@@ -36,8 +38,7 @@ int RenderItem(Overlays& overlays, int index, DrawSurface& measure, int cw, int 
 void DrawOverlays(Overlays& overlays, DrawSurface& s, int cw, int ch, int page, int screen,
                   const OverlayContext& context);
 
-// The full chart's draw routine with the items: on paper the items first,
-// else after the chart.
+// The full chart's draw routine with the items drawn after the chart.
 DrawRoutine WithOverlays(const FullChart& chart, Overlays& overlays, const OverlayContext& context);
 
 // FullChart::Dump with the items drawn on their pages.

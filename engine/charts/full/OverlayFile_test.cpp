@@ -114,16 +114,15 @@ TEST_F(OnAChart, ItemsArePlacedWhereFreeAndRefusedElsewhere) {
   ASSERT_EQ(status, 0);
   EXPECT_NE(dump.find("\timage\t16x8\t\"" + Picture("map.bmp") + "\""), std::string::npos);
   EXPECT_NE(dump.find("\ttext\t10\t\"Our family\""), std::string::npos);
-  // Paper draws the items before the chart: the picture is the first line
-  // of its page.
+  // Drawn after the chart: the picture comes after the chart's own texts of
+  // its page.
   const std::size_t image = dump.find("\timage\t");
-  const std::size_t lineStart = dump.rfind('\n', image) == std::string::npos ? 0 : dump.rfind('\n', image) + 1;
+  const std::size_t lineStart = dump.rfind('\n', image) + 1;
   const std::string page = dump.substr(lineStart, dump.find('\t', lineStart) - lineStart);
-  if (lineStart > 0) {
-    const std::size_t before = dump.rfind('\n', lineStart - 2);
-    const std::size_t prevStart = before == std::string::npos ? 0 : before + 1;
-    EXPECT_NE(dump.substr(prevStart, dump.find('\t', prevStart) - prevStart), page);
-  }
+  ASSERT_GE(lineStart, 2u);
+  const std::size_t before = dump.rfind('\n', lineStart - 2);
+  const std::size_t prevStart = before == std::string::npos ? 0 : before + 1;
+  EXPECT_EQ(dump.substr(prevStart, page.size() + 1), page + "\t");
 }
 
 TEST_F(OnAChart, APictureThatCannotBeLoadedKeepsItsItemAndSaysWhy) {

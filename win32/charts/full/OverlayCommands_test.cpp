@@ -122,8 +122,8 @@ TEST_F(OverlayMouseTest, DragInsertTextMoveResizeAndDelete) {
   EXPECT_EQ(Overlay().overlays.count(), 0);
 }
 
-// The routine printing calls draws the items on their page (paper: before
-// the chart).
+// The routine printing calls draws the items on their page, after the
+// chart's own items.
 TEST_F(OverlayMouseTest, APrintedPageCarriesItsItems) {
   const dv::CellRect r = FreeCells(8, 4);
   Mouse(WM_LBUTTONDOWN, X(r.left), Y(r.top));
@@ -143,11 +143,13 @@ TEST_F(OverlayMouseTest, APrintedPageCarriesItsItems) {
   const int page = (at.top / c.usableLines) * c.pagesAcross + at.left / c.usableColumns + 1;
   dv::CellRecorder recorder;
   ASSERT_EQ(part->draw(recorder, recorder.cellWidth(), recorder.cellHeight(), page, 0), 0);
-  ASSERT_GE(recorder.items().size(), 3u);
-  EXPECT_EQ(recorder.items()[0].kind, dv::CellRecorder::Kind::kBox);  // the item's white ground
+  const auto& items = recorder.items();
+  ASSERT_GE(items.size(), 3u);
+  const std::size_t n = items.size();
+  EXPECT_EQ(items[n - 3].kind, dv::CellRecorder::Kind::kBox);  // the item's white ground
   // Eight columns of the recorder's 8-pixel cells hold one word a line.
-  EXPECT_EQ(recorder.items()[1].text, "Printed");
-  EXPECT_EQ(recorder.items()[2].text, "note");
+  EXPECT_EQ(items[n - 2].text, "Printed");
+  EXPECT_EQ(items[n - 1].text, "note");
 
 }
 
