@@ -1,0 +1,22 @@
+#pragma once
+// Control ids of the Family Main page ("FAMDATA"). New, Add and Delete are
+// the record-page buttons of PageCommon.h (1090-1092).
+#define IDC_FAM_HUSBAND 1101
+#define IDC_FAM_WIFE 1102
+#define IDC_FAM_ADD_SPOUSE 1103
+#define IDC_FAM_ADD_CHILD 1104
+#define IDC_FAM_MARRIAGE_DAY 1110
+#define IDC_FAM_MARRIAGE_MONTH 1111
+#define IDC_FAM_MARRIAGE_YEAR 1112
+#define IDC_FAM_MARRIAGE_PLACE 1113
+#define IDC_FAM_DIVORCED 1114
+#define IDC_FAM_CHILDREN 1120
+#define IDC_FAM_OTHER_HUSBAND 1121
+#define IDC_FAM_OTHER_WIFE 1122
+#define IDC_FAM_HUSBAND_PARENTS 1123
+#define IDC_FAM_WIFE_PARENTS 1124
+#define IDC_FAM_REMOVE 1125
+#define IDC_FAM_OTHER_GROUP 1126
+#define IDC_PAGE_NEW 1090
+#define IDC_PAGE_ADD 1091
+#define IDC_PAGE_DELETE 1092

@@ -1,0 +1,403 @@
+// View/edit mode driven through the main window's commands and the real
+// page dialogs, on a copy of our sample data.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/DataTestSupport.h"
+#include "data/Lists.h"
+#include "data/viewedit/FamilyPageRes.h"
+#include "data/viewedit/IndividualPageRes.h"
+#include "data/viewedit/ListPanel.h"
+#include "data/viewedit/ListPanelRes.h"
+#include "data/viewedit/PageCommon.h"
+#include "data/viewedit/PedigreePage.h"
+#include "data/viewedit/PedigreePageRes.h"
+#include "data/viewedit/ViewEditFrame.h"
+#include "resources/resource.h"
+
+namespace dv::win::test {
+namespace {
+
+using dv::viewedit::Tab;
+
+std::string SampleText() {
+  std::string path = std::string("Z:") + DORVANE_TESTDATA + "/../sample/sample.ged";
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+class ViewEditTest : public DataTest {
+ protected:
+  void SetUp() override {
+    DataTest::SetUp();
+    State().settings.fparam[2] = 1;
+    window_ = Start("");
+    ASSERT_NE(window_, nullptr);
+    TakeMessages();
+    original_ = SampleText();
+    ASSERT_FALSE(original_.empty());
+    path_ = WriteFile("sample.ged", original_);
+    ASSERT_TRUE(Load(path_));
+    ASSERT_TRUE(State().app.recordsLoaded);
+    boxes_.clear();  // the counts the loader showed
+  }
+  void TearDown() override {
+    ResetViewEdit();
+    DeleteFileA((path_ + ".bak").c_str());
+    DataTest::TearDown();
+  }
+
+  void Command(int id) {
+    SendMessageA(window_, WM_COMMAND, id, 0);
+    Pump();
+  }
+  HWND Page() { return State().app.viewEditDialog; }
+  std::string Text(int control) {
+    char text[512] = {};
+    GetDlgItemTextA(Page(), control, text, sizeof text);
+    return text;
+  }
+  void Type(int control, const char* text) { SetDlgItemTextA(Page(), control, text); }
+  void Click(int control, HWND dialog = nullptr) {
+    HWND d = dialog ? dialog : Page();
+    SendMessageA(d, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(d, control)));
+    Pump();
+  }
+  bool Enabled(int control) { return IsWindowEnabled(GetDlgItem(Page(), control)) != 0; }
+  // Shown on its page (the main window itself stays hidden in the tests).
+  bool Visible(int control) {
+    return (GetWindowLongA(GetDlgItem(Page(), control), GWL_STYLE) & WS_VISIBLE) != 0;
+  }
+  bool ToolEnabled(int command) {
+    return SendMessageA(ViewEdit().toolbar, TB_ISBUTTONENABLED, command, 0) != 0;
+  }
+  dv::viewedit::Session& Session() { return *ViewEditSession(); }
+  std::int32_t Person(int number) { return Data().store.FindIndex(dv::kIndi, number); }
+  std::int32_t ShownIndividual() { return Session().Page(Tab::kIndividual).index; }
+  // A tab chosen the way a click does it: changing, set, changed.
+  void ChooseTab(int position) {
+    NMHDR header{ViewEdit().tabs, 91, static_cast<UINT>(TCN_SELCHANGING)};
+    if (SendMessageA(window_, WM_NOTIFY, 91, reinterpret_cast<LPARAM>(&header))) return;
+    SendMessageA(ViewEdit().tabs, TCM_SETCURSEL, position, 0);
+    header.code = static_cast<UINT>(TCN_SELCHANGE);
+    SendMessageA(window_, WM_NOTIFY, 91, reinterpret_cast<LPARAM>(&header));
+    Pump();
+  }
+  // A list-panel row chosen by its individual.
+  bool ChooseInList(std::int32_t individual) {
+    HWND panel = ViewEdit().list;
+    for (int row = 0; row < ListPanelCount(panel); ++row) {
+      if (ListPanelRecord(row) != individual) continue;
+      SendDlgItemMessageA(panel, IDC_LIST_ROWS, LB_SETCURSEL, row, 0);
+      SendMessageA(panel, WM_COMMAND, MAKEWPARAM(IDC_LIST_ROWS, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(GetDlgItem(panel, IDC_LIST_ROWS)));
+      Pump();
+      return true;
+    }
+    return false;
+  }
+  std::string LastBox() { return boxes_.empty() ? std::string() : boxes_.back().text; }
+
+  HWND window_ = nullptr;
+  std::string original_;
+  std::string path_;
+};
+
+TEST_F(ViewEditTest, ViewShowsTheIndividualReadOnlyWithPedigreeTab) {
+  Command(IDM_FILE_VIEW);
+  ASSERT_EQ(State().app.viewEditMode, 1);
+  EXPECT_EQ(SendMessageA(ViewEdit().tabs, TCM_GETITEMCOUNT, 0, 0), 6);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  EXPECT_EQ(Text(IDC_IND_GIVEN), "Isla Bronwen");
+  EXPECT_EQ(Text(IDC_IND_SURNAME), "Carrick");
+  EXPECT_EQ(Text(IDC_IND_BIRTH_DAY), "20");
+  EXPECT_EQ(Text(IDC_IND_BIRTH_MONTH), "2");
+  EXPECT_EQ(Text(IDC_IND_BIRTH_YEAR), "1991");
+  EXPECT_EQ(Text(IDC_IND_OCCUPATION), "Marine biologist");
+  EXPECT_TRUE(GetWindowLongA(GetDlgItem(Page(), IDC_IND_GIVEN), GWL_STYLE) & ES_READONLY);
+  EXPECT_TRUE(IsDlgButtonChecked(Page(), IDC_IND_FEMALE));
+  EXPECT_TRUE(Visible(IDC_IND_FATHER));
+  EXPECT_FALSE(Visible(IDC_PAGE_ADD));
+  EXPECT_FALSE(ToolEnabled(IDM_VIEWEDIT_TO_VIEW));
+  EXPECT_TRUE(ToolEnabled(IDM_VIEWEDIT_TO_EDIT));
+}
+
+TEST_F(ViewEditTest, EditStateHasNoPedigreeTabAndShowsTheEditButtons) {
+  Command(IDM_FILE_EDIT);
+  ASSERT_EQ(State().app.viewEditMode, 2);
+  EXPECT_EQ(SendMessageA(ViewEdit().tabs, TCM_GETITEMCOUNT, 0, 0), 5);
+  EXPECT_TRUE(Visible(IDC_PAGE_NEW));
+  EXPECT_FALSE(Enabled(IDC_PAGE_ADD));
+  EXPECT_FALSE(Visible(IDC_IND_FATHER));
+  Type(IDC_IND_OCCUPATION, "Diver");
+  EXPECT_TRUE(Enabled(IDC_PAGE_ADD));
+  // View from the File menu switches the open mode over (posted as 65).
+  boxAnswer_ = IDNO;
+  Command(IDM_FILE_VIEW);
+  EXPECT_EQ(State().app.viewEditMode, 1);
+  EXPECT_EQ(SendMessageA(ViewEdit().tabs, TCM_GETITEMCOUNT, 0, 0), 6);
+  EXPECT_EQ(LastBox(), "Save individual?");
+}
+
+TEST_F(ViewEditTest, AMonthOutsideOneToTwelveIsRefused) {
+  Command(IDM_FILE_EDIT);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  Type(IDC_IND_BIRTH_MONTH, "13");
+  EXPECT_EQ(LastBox(), "Invalid month!");
+  EXPECT_EQ(Text(IDC_IND_BIRTH_MONTH), "2");
+}
+
+TEST_F(ViewEditTest, AnEditSavedAndReloadedChangesOnlyThatLine) {
+  Command(IDM_FILE_EDIT);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  Type(IDC_IND_OCCUPATION, "Oceanographer");
+  boxAnswer_ = IDYES;
+  Command(IDM_FILE_SAVE);
+  ASSERT_FALSE(boxes_.empty());
+  EXPECT_EQ(boxes_.front().text, "Save individual?");
+  EXPECT_EQ(Data().store.dataChanged, 0);
+
+  // Nothing but the occupation (and the header's own lines) differs.
+  std::vector<std::string> before = Lines(original_), after = Lines(ReadFile(path_));
+  ASSERT_EQ(before.size(), after.size());
+  bool inHeader = true;
+  int changed = 0;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (i > 0 && before[i].rfind("0 ", 0) == 0) inHeader = false;
+    if (before[i] == after[i] || inHeader) continue;
+    ++changed;
+    EXPECT_EQ(before[i], "1 OCCU Marine biologist");
+    EXPECT_EQ(after[i], "1 OCCU Oceanographer");
+  }
+  EXPECT_EQ(changed, 1);
+
+  Command(IDM_FILE_CLOSE);
+  ASSERT_EQ(State().app.viewEditMode, 0);
+  ASSERT_TRUE(Load(path_));
+  Command(IDM_FILE_VIEW);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  EXPECT_EQ(Text(IDC_IND_OCCUPATION), "Oceanographer");
+}
+
+TEST_F(ViewEditTest, BackAndForwardWalkTheIndividualHistory) {
+  Command(IDM_FILE_VIEW);
+  for (int n : {1, 2, 3}) ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(n)));
+  Command(IDM_VIEWEDIT_PREVIOUS);
+  EXPECT_EQ(ShownIndividual(), Person(2));
+  EXPECT_TRUE(ToolEnabled(IDM_VIEWEDIT_NEXT));
+  Command(IDM_VIEWEDIT_PREVIOUS);
+  EXPECT_EQ(ShownIndividual(), Person(1));
+  // Back to the record the mode opened on, then Forward to the end.
+  while (ToolEnabled(IDM_VIEWEDIT_PREVIOUS)) Command(IDM_VIEWEDIT_PREVIOUS);
+  EXPECT_EQ(Session().IndividualHistory().Position(), 1);
+  Command(IDM_VIEWEDIT_PREVIOUS);
+  EXPECT_EQ(Session().IndividualHistory().Position(), 1);
+  while (ToolEnabled(IDM_VIEWEDIT_NEXT)) Command(IDM_VIEWEDIT_NEXT);
+  EXPECT_EQ(ShownIndividual(), Person(3));
+  EXPECT_FALSE(ToolEnabled(IDM_VIEWEDIT_NEXT));
+  EXPECT_EQ(Text(IDC_IND_GIVEN), dv::viewedit::GetField(Session().Page(Tab::kIndividual), "given"));
+}
+
+TEST_F(ViewEditTest, FatherButtonShowsTheFather) {
+  Command(IDM_FILE_VIEW);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  const auto* family = Data().store.Family(Data().store.Individual(Person(1))->parentFamily);
+  ASSERT_NE(family, nullptr);
+  Click(IDC_IND_FATHER);
+  EXPECT_EQ(ShownIndividual(), family->husband);
+}
+
+TEST_F(ViewEditTest, DeletingAPersonAsksFirstAndCancelKeepsIt) {
+  Command(IDM_FILE_EDIT);
+  const std::int32_t person = Person(1);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, person));
+  boxAnswer_ = IDCANCEL;
+  Click(IDC_PAGE_DELETE);
+  EXPECT_EQ(LastBox(), "Delete all records of this person?");
+  EXPECT_NE(Data().store.Individual(person)->line, nullptr);
+  boxAnswer_ = IDOK;
+  Click(IDC_PAGE_DELETE);
+  EXPECT_EQ(Data().store.Individual(person)->line, nullptr);
+  EXPECT_NE(ShownIndividual(), person);
+  EXPECT_NE(ShownIndividual(), 0);
+  EXPECT_EQ(dv::viewedit::StoreProblems(Data().store), 0);
+}
+
+TEST_F(ViewEditTest, DeletingAFamilyAsksFirst) {
+  Command(IDM_FILE_EDIT);
+  const std::int32_t family = Data().store.Individual(Person(1))->parentFamily;
+  ASSERT_TRUE(NavigateTo(Tab::kFamily, family));
+  EXPECT_EQ(Session().CurrentTab(), Tab::kFamily);
+  boxAnswer_ = IDOK;
+  Click(IDC_PAGE_DELETE);
+  EXPECT_EQ(LastBox(), "Delete all records of this family?");
+  EXPECT_EQ(Data().store.Family(family)->line, nullptr);
+  EXPECT_EQ(Data().store.Individual(Person(1))->parentFamily, 0);
+  EXPECT_EQ(dv::viewedit::StoreProblems(Data().store), 0);
+}
+
+TEST_F(ViewEditTest, ANewFamilyGetsASpouseAndAChild) {
+  Command(IDM_FILE_EDIT);
+  auto& store = Data().store;
+  // A man and a person without parents, neither in the family yet.
+  std::int32_t man = 0, child = 0;
+  for (std::int32_t i = 1; i <= store.IndividualCount(); ++i) {
+    const auto* s = store.Individual(i);
+    if (!s || !s->line) continue;
+    if (!man && s->sex == 1) man = i;
+    else if (!child && !s->parentFamily && i != man) child = i;
+  }
+  ASSERT_TRUE(man && child);
+  ChooseTab(static_cast<int>(Tab::kFamily));
+  ASSERT_EQ(Session().CurrentTab(), Tab::kFamily);
+  Click(IDC_PAGE_NEW);
+  ASSERT_EQ(Session().Page(Tab::kFamily).record, nullptr);
+  ASSERT_TRUE(ChooseInList(man));
+  EXPECT_EQ(Text(IDC_FAM_ADD_SPOUSE), "<< Add as Husband");
+  Click(IDC_FAM_ADD_SPOUSE);
+  EXPECT_FALSE(Enabled(IDC_FAM_ADD_SPOUSE));
+  EXPECT_EQ(Text(IDC_FAM_HUSBAND), PersonName(store, man));
+  ASSERT_TRUE(ChooseInList(child));
+  Click(IDC_FAM_ADD_CHILD);
+  EXPECT_EQ(SendDlgItemMessageA(Page(), IDC_FAM_CHILDREN, LB_GETCOUNT, 0, 0), 1);
+  ASSERT_TRUE(Enabled(IDC_PAGE_ADD));
+  Click(IDC_PAGE_ADD);
+  const std::int32_t family = Session().Page(Tab::kFamily).index;
+  ASSERT_NE(family, 0);
+  EXPECT_EQ(store.Family(family)->husband, man);
+  EXPECT_EQ(store.Family(family)->children[0], child);
+  EXPECT_EQ(store.Individual(child)->parentFamily, family);
+  EXPECT_EQ(dv::viewedit::StoreProblems(store), 0);
+}
+
+TEST_F(ViewEditTest, AddingTheSamePersonTwiceIsRefused) {
+  Command(IDM_FILE_EDIT);
+  const std::int32_t family = Data().store.Individual(Person(1))->parentFamily;
+  ASSERT_TRUE(NavigateTo(Tab::kFamily, family));
+  ASSERT_TRUE(ChooseInList(Person(1)));
+  Click(IDC_FAM_ADD_CHILD);
+  EXPECT_EQ(LastBox(), "This person has already been added to this family.");
+  EXPECT_FALSE(Enabled(IDC_FAM_ADD_CHILD));
+}
+
+TEST_F(ViewEditTest, PedigreeButtonsMoveThroughTheGenerations) {
+  Command(IDM_FILE_VIEW);
+  const auto& store = Data().store;
+  ASSERT_TRUE(NavigateTo(Tab::kPedigree, Person(1)));
+  ASSERT_EQ(Session().CurrentTab(), Tab::kPedigree);
+  auto people = PedigreeOf(store, Person(1));
+  EXPECT_EQ(Text(IDC_PED_BOX + 1), PersonName(store, Person(1)));
+  EXPECT_EQ(Text(IDC_PED_BOX + 2), PersonName(store, people[2]));
+  EXPECT_FALSE(ToolEnabled(IDM_VIEWEDIT_TO_EDIT));
+  // The first outer ancestor present: its button re-centres the page there.
+  int outer = 16;
+  while (outer <= 31 && !people[outer]) ++outer;
+  ASSERT_LE(outer, 31);
+  Click(IDC_PED_FURTHER + outer - 16);
+  EXPECT_EQ(ShownIndividual(), people[outer]);
+  EXPECT_EQ(Text(IDC_PED_BOX + 1), PersonName(store, people[outer]));
+  // Back returns to where the page was, on the same tab.
+  Command(IDM_VIEWEDIT_PREVIOUS);
+  EXPECT_EQ(ShownIndividual(), Person(1));
+  EXPECT_EQ(Session().CurrentTab(), Tab::kPedigree);
+  // Double-clicking the father's box re-centres on him.
+  SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_PED_BOX + 2, STN_DBLCLK), 0);
+  EXPECT_EQ(ShownIndividual(), people[2]);
+  // The person's children button goes down again: to the only child, or
+  // through the Children list (cancelled here).
+  DialogDriver driver;
+  Click(IDC_PED_CHILDREN);
+  EXPECT_NE(ShownIndividual(), 0);
+}
+
+TEST_F(ViewEditTest, ListSearchPositionsTheList) {
+  Command(IDM_FILE_VIEW);
+  HWND panel = ViewEdit().list;
+  SetDlgItemTextA(panel, IDC_LIST_SEARCH, "carr");
+  const int top =
+      static_cast<int>(SendDlgItemMessageA(panel, IDC_LIST_ROWS, LB_GETTOPINDEX, 0, 0));
+  const auto& keys = Data().store.Kind(dv::kIndi).keys;
+  ASSERT_LT(static_cast<std::size_t>(top), keys.size());
+  EXPECT_GE(std::string(keys[top].key), "CARR");
+  if (top > 0) {
+    EXPECT_LT(std::string(keys[top - 1].key), "CARR");
+  }
+  // Choosing a row shows that individual.
+  ASSERT_TRUE(ChooseInList(keys[top].index));
+  EXPECT_EQ(ShownIndividual(), keys[top].index);
+}
+
+TEST_F(ViewEditTest, UnlinkedIndividualsOnly) {
+  Command(IDM_FILE_EDIT);
+  HWND panel = ViewEdit().list;
+  // Everyone in the sample belongs to a family.
+  Click(IDC_LIST_UNLINKED, panel);
+  EXPECT_EQ(LastBox(), "There are no unlinked individuals");
+  EXPECT_EQ(ListPanelCount(panel), 0);
+  // A new individual stored on its own is the one unlinked row.
+  Click(IDC_PAGE_NEW);
+  Type(IDC_IND_GIVEN, "Wren");
+  Type(IDC_IND_SURNAME, "Solitary");
+  Click(IDC_PAGE_ADD);
+  const std::int32_t added = ShownIndividual();
+  ASSERT_NE(added, 0);
+  EXPECT_EQ(ListPanelCount(panel), 1);
+  EXPECT_EQ(ListPanelRecord(0), added);
+  Click(IDC_LIST_ALL, panel);
+  EXPECT_EQ(ListPanelCount(panel), dv::KeyCount(Data().store.Kind(dv::kIndi)));
+}
+
+TEST_F(ViewEditTest, ExitAsksAndCancelKeepsTheMode) {
+  Command(IDM_FILE_EDIT);
+  Type(IDC_IND_OCCUPATION, "Diver");
+  boxAnswer_ = IDCANCEL;
+  SendMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(window_));
+  EXPECT_EQ(State().app.viewEditMode, 2);
+  EXPECT_EQ(LastBox(), "Save individual?");
+}
+
+TEST_F(ViewEditTest, AReportInEditModeAsksToSaveAndCancelStays) {
+  Command(IDM_FILE_EDIT);
+  Type(IDC_IND_OCCUPATION, "Diver");
+  Click(IDC_PAGE_ADD);
+  ASSERT_EQ(Data().store.dataChanged, 2);
+  boxAnswer_ = IDCANCEL;
+  DialogDriver driver;
+  Command(IDM_REPORTS_ALL_INDIVIDUALS);
+  EXPECT_EQ(LastBox(), "Save data to file?");
+  EXPECT_EQ(State().app.viewEditMode, 2);
+  EXPECT_EQ(driver.seen, 0);
+  EXPECT_EQ(State().app.resumeMode, 0);
+}
+
+TEST_F(ViewEditTest, CloseWithoutChangesLeavesQuietly) {
+  Command(IDM_FILE_VIEW);
+  Command(IDM_FILE_CLOSE);
+  EXPECT_EQ(State().app.viewEditMode, 0);
+  EXPECT_EQ(State().app.viewEditDialog, nullptr);
+  EXPECT_TRUE(boxes_.empty());
+}
+
+}  // namespace
+}  // namespace dv::win::test
