@@ -105,6 +105,15 @@ void OnCommand(HWND dialog, int id, int code) {
     case IDC_IND_MOTHER:
       if (code == BN_CLICKED) NavigateTo(Tab::kIndividual, Parent(*page, id == IDC_IND_FATHER));
       return;
+    case IDC_IND_NAME_SOURCE:
+      if (code == BN_CLICKED) OpenCitationPanel("name.source");
+      return;
+    case IDC_IND_NOTES_SOURCE:
+      if (code == BN_CLICKED) OpenCitationPanel("note.source");
+      return;
+    case IDC_IND_RECORD_SOURCE:
+      if (code == BN_CLICKED) OpenCitationPanel("source");
+      return;
     case IDC_PAGE_NEW:
       if (code == BN_CLICKED) NewShownRecord(dialog);
       return;

@@ -15,6 +15,7 @@
 #include "data/viewedit/PageCommon.h"
 #include "data/viewedit/PedigreePage.h"
 #include "data/viewedit/RepositoryPage.h"
+#include "data/viewedit/SourceCitationPanel.h"
 #include "data/viewedit/SourcePage.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
@@ -133,6 +134,8 @@ void ShowCurrentTab() {
   if (ve.tabs && SendMessageA(ve.tabs, TCM_GETCURSEL, 0, 0) != static_cast<int>(tab))
     SendMessageA(ve.tabs, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
   if (!HasSubTabs(tab)) ve.subTab = kSubMain;
+  if (ve.citation) DestroyWindow(ve.citation);
+  ve.citation = nullptr;
   if (ve.subTabs) SendMessageA(ve.subTabs, TCM_SETCURSEL, static_cast<WPARAM>(ve.subTab), 0);
   if (ve.page) DestroyWindow(ve.page);
   ve.page = CreatePageFor(window, tab, ve.subTab);
@@ -182,7 +185,7 @@ void OpenMode(HWND window, int mode) {
 
 void DestroyFrame() {
   auto& ve = ViewEdit();
-  for (HWND* w : {&ve.page, &ve.list, &ve.subTabs, &ve.tabs, &ve.toolbar}) {
+  for (HWND* w : {&ve.citation, &ve.page, &ve.list, &ve.subTabs, &ve.tabs, &ve.toolbar}) {
     if (*w) DestroyWindow(*w);
     *w = nullptr;
   }
@@ -264,7 +267,8 @@ void OnFileView(HWND window, WPARAM, LPARAM) {
 
 void OnCloseViewEdit(HWND window, WPARAM, LPARAM) {
   auto& app = State().app;
-  if (!app.viewEditMode) return;
+  // Without its session the mode has nothing to close (and stays as it is).
+  if (!app.viewEditMode || !ViewEditSession()) return;
   Data().selectedRecord = 0;
   SendMessageA(window, WM_COMMAND, IDM_VIEWEDIT_LEAVE, 0);
   if (TextOf(app.currentSource).empty()) SetWindowTextA(window, "Dorvane");
@@ -339,7 +343,28 @@ void RefreshViewEdit() {
   auto& ve = ViewEdit();
   if (!ve.session) return;
   if (ve.page) SendMessageA(ve.page, kFillPage, 0, 0);
+  if (ve.citation && !Filling()) SendMessageA(ve.citation, kFillPage, 0, 0);
   UpdateToolbar();
+}
+
+void OpenCitationPanel(const char* prefix) {
+  auto& ve = ViewEdit();
+  if (!ve.session) return;
+  HWND window = State().app.mainWindow;
+  if (ve.citation) DestroyWindow(ve.citation);
+  ve.citation = CreateSourceCitationPanel(window, ve.session->CurrentTab(), prefix);
+  LayoutViewEdit(window);
+  if (ve.citation) {
+    SendMessageA(ve.citation, kFillPage, 0, 0);
+    ShowWindow(ve.citation, SW_SHOW);
+  }
+}
+
+void CloseCitationPanel() {
+  auto& ve = ViewEdit();
+  if (ve.citation) DestroyWindow(ve.citation);
+  ve.citation = nullptr;
+  if (ve.session) LayoutViewEdit(State().app.mainWindow);
 }
 
 void UpdateToolbar() {
@@ -498,11 +523,14 @@ void LayoutViewEdit(HWND window) {
   RECT area{0, top, client.right, bottom};
   SendMessageA(ve.tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   const Tab tab = ve.session->CurrentTab();
-  const bool listShown = tab != Tab::kHeader;
-  if (ve.list) {
-    ShowWindow(ve.list, listShown ? SW_SHOW : SW_HIDE);
-    if (listShown) {
-      MoveWindow(ve.list, area.left, area.top, kListPanelWidth, area.bottom - area.top, TRUE);
+  const bool panelShown = tab != Tab::kHeader;
+  // The citation panel, while open, takes the list panel's place.
+  HWND panel = ve.citation ? ve.citation : ve.list;
+  if (ve.list && ve.citation) ShowWindow(ve.list, SW_HIDE);
+  if (panel) {
+    ShowWindow(panel, panelShown ? SW_SHOW : SW_HIDE);
+    if (panelShown) {
+      MoveWindow(panel, area.left, area.top, kListPanelWidth, area.bottom - area.top, TRUE);
       area.left += kListPanelWidth + 4;
     }
   }
@@ -514,7 +542,7 @@ void LayoutViewEdit(HWND window) {
   } else {
     ShowWindow(ve.subTabs, SW_HIDE);
   }
-  if (ve.list) SetWindowPos(ve.list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (panel) SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   if (ve.page) {
     MoveWindow(ve.page, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
     SetWindowPos(ve.page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -27,7 +27,8 @@ struct ViewEditWindows {
   HWND toolbar = nullptr;
   HWND tabs = nullptr;
   HWND subTabs = nullptr;
-  HWND list = nullptr;  // the list panel
+  HWND list = nullptr;      // the list panel
+  HWND citation = nullptr;  // the source-citation panel, in place of the list panel
   HWND page = nullptr;  // the page dialog shown (State().app.viewEditDialog)
   int subTab = kSubMain;
   int filling = 0;                  // above 0 while controls are filled from the page
@@ -87,6 +88,10 @@ bool NewShownRecord(HWND owner);
 bool StoreShownPage(HWND owner);
 // Deletes the record shown after its question (or shows its refusal).
 bool DeleteShownRecord(HWND owner);
+// Opens the source-citation panel for a citation of the page shown
+// ("name.source", "note.source", "source"); closes it again.
+void OpenCitationPanel(const char* prefix);
+void CloseCitationPanel();
 // The toolbar's buttons enabled as the session says.
 void UpdateToolbar();
 

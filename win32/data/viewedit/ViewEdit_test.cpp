@@ -16,7 +16,10 @@
 #include "data/viewedit/IndividualPageRes.h"
 #include "data/viewedit/ListPanel.h"
 #include "data/viewedit/ListPanelRes.h"
+#include "data/ColumnPickerDialogRes.h"
 #include "data/viewedit/PageCommon.h"
+#include "data/viewedit/SourceCitationPanel.h"
+#include "data/viewedit/SourceCitationPanelRes.h"
 #include "data/viewedit/PedigreePage.h"
 #include "data/viewedit/PedigreePageRes.h"
 #include "data/viewedit/ViewEditFrame.h"
@@ -365,6 +368,45 @@ TEST_F(ViewEditTest, UnlinkedIndividualsOnly) {
   EXPECT_EQ(ListPanelRecord(0), added);
   Click(IDC_LIST_ALL, panel);
   EXPECT_EQ(ListPanelCount(panel), dv::KeyCount(Data().store.Kind(dv::kIndi)));
+}
+
+TEST_F(ViewEditTest, ACitationNeedsItsSourceBeforeItIsStored) {
+  Command(IDM_FILE_EDIT);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  Click(IDC_IND_NAME_SOURCE);
+  HWND panel = ViewEdit().citation;
+  ASSERT_NE(panel, nullptr);
+  EXPECT_FALSE(GetWindowLongA(ViewEdit().list, GWL_STYLE) & WS_VISIBLE);
+  SetDlgItemTextA(panel, IDC_CIT_PAGE, "Register p. 12");
+  auto& page = Session().Page(Tab::kIndividual);
+  EXPECT_EQ(dv::viewedit::GetField(page, "name.source.page"), "Register p. 12");
+  EXPECT_TRUE(Enabled(IDC_PAGE_ADD));
+  Click(IDC_PAGE_ADD);
+  EXPECT_EQ(LastBox(), "You must select a source record\r\nfor the source data to be saved.");
+
+  // "..." opens the Source List; its first row is chosen.
+  {
+    DialogDriver driver([](HWND d) {
+      LVITEMA item{};
+      item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendDlgItemMessageA(d, IDC_PICK_LIST, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+      PostMessageA(d, WM_COMMAND, IDOK, 0);
+    });
+    Click(IDC_CIT_CHOOSE, panel);
+    EXPECT_EQ(driver.seen, 1);
+  }
+  const std::string pointer = dv::viewedit::GetField(page, "name.source");
+  ASSERT_FALSE(pointer.empty());
+  char shown[128] = {};
+  GetDlgItemTextA(panel, IDC_CIT_SOURCE, shown, sizeof shown);
+  EXPECT_EQ(shown, CitedSourceText(Data().store, pointer));
+  Click(IDC_PAGE_ADD);
+  EXPECT_EQ(Session().Page(Tab::kIndividual).mark, 0);
+  EXPECT_EQ(dv::viewedit::GetField(Session().Page(Tab::kIndividual), "name.source.page"),
+            "Register p. 12");
+  Click(IDC_CIT_CLOSE, panel);
+  EXPECT_EQ(ViewEdit().citation, nullptr);
+  EXPECT_TRUE(GetWindowLongA(ViewEdit().list, GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_F(ViewEditTest, ExitAsksAndCancelKeepsTheMode) {
