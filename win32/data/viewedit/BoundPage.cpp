@@ -48,7 +48,7 @@ void OnCommand(HWND dialog, const BoundPageSpec& spec, int id, int code) {
 }  // namespace
 
 HWND CreateBoundPage(HWND parent, const BoundPageSpec& spec) {
-  return CreateDialogParamA(GetModuleHandleA(nullptr), spec.templateName, parent, BoundPageProc,
+  return CreatePageDialog(spec.templateName, parent, BoundPageProc,
                             reinterpret_cast<LPARAM>(&spec));
 }
 

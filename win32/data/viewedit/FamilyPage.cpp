@@ -217,7 +217,7 @@ void OnCommand(HWND dialog, int id, int code) {
 }  // namespace
 
 HWND CreateFamilyPage(HWND parent) {
-  return CreateDialogParamA(GetModuleHandleA(nullptr), kFamilyPageTemplate, parent, FamilyPageProc,
+  return CreatePageDialog(kFamilyPageTemplate, parent, FamilyPageProc,
                             0);
 }
 

@@ -131,7 +131,7 @@ void OnCommand(HWND dialog, int id, int code) {
 }  // namespace
 
 HWND CreateIndividualPage(HWND parent) {
-  return CreateDialogParamA(GetModuleHandleA(nullptr), kIndividualPageTemplate, parent,
+  return CreatePageDialog(kIndividualPageTemplate, parent,
                             IndividualPageProc, 0);
 }
 

@@ -171,7 +171,7 @@ void OnSize(HWND dialog, int width, int height) {
 
 HWND CreateListPanel(HWND parent) {
   panel = PanelState{};
-  return CreateDialogParamA(GetModuleHandleA(nullptr), kListPanelTemplate, parent, ListPanelProc, 0);
+  return CreatePageDialog(kListPanelTemplate, parent, ListPanelProc, 0);
 }
 
 std::int32_t ListPanelRecord(int row) {

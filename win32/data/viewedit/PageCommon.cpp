@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 #include "common/StringTable.h"
@@ -159,6 +160,64 @@ int AskYesNoCancel(HWND owner, int id) {
 void ShowError(HWND owner, int id, std::string_view suffix) {
   HelpContextScope help(kHelpMessageBox);
   ShowMessageBox(owner, dv::MessageText(id, suffix).c_str(), "Dorvane", MB_OK | MB_ICONSTOP);
+}
+
+int ScreenSizeClass(int screenWidth, int baseUnitX) {
+  if (baseUnitX <= 0) return 12;
+  const int sizeClass = screenWidth / (10 * baseUnitX);
+  return sizeClass == 13 ? 12 : sizeClass;
+}
+
+int PagePointSize(int sizeClass) {
+  const int points = (8 * sizeClass + 6) / 12;
+  return points < 6 ? 6 : points > 16 ? 16 : points;
+}
+
+namespace {
+
+int ThisScreenClass() {
+  return ScreenSizeClass(GetSystemMetrics(SM_CXSCREEN), LOWORD(GetDialogBaseUnits()));
+}
+
+// Skips a menu or class field of a dialog template (none, an ordinal or a string).
+std::size_t SkipNameOrOrdinal(const std::vector<BYTE>& t, std::size_t at) {
+  if (at + 2 > t.size()) return t.size();
+  const WORD first = static_cast<WORD>(t[at] | (t[at + 1] << 8));
+  if (first == 0) return at + 2;
+  if (first == 0xFFFF) return at + 4;
+  while (at + 2 <= t.size() && (t[at] | t[at + 1])) at += 2;
+  return at + 2;
+}
+
+}  // namespace
+
+bool NarrowListPanel() { return ThisScreenClass() == 10 && LOWORD(GetDialogBaseUnits()) == 8; }
+
+HWND CreatePageDialog(const char* templateName, HWND parent, DLGPROC procedure, LPARAM param) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(instance, templateName, reinterpret_cast<LPCSTR>(RT_DIALOG));
+  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  const DWORD size = found ? SizeofResource(instance, found) : 0;
+  if (!data || size < 26) return CreateDialogParamA(instance, templateName, parent, procedure, param);
+  std::vector<BYTE> copy(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
+  // An extended template with a font: the point size follows the screen.
+  const bool extended = copy[2] == 0xFF && copy[3] == 0xFF;
+  DWORD style = 0;
+  std::memcpy(&style, copy.data() + 12, sizeof style);
+  if (extended && (style & DS_SETFONT)) {
+    std::size_t at = SkipNameOrOrdinal(copy, 26);  // menu
+    at = SkipNameOrOrdinal(copy, at);             // class
+    while (at + 2 <= copy.size() && (copy[at] | copy[at + 1])) at += 2;  // title
+    at += 2;
+    if (at + 2 <= copy.size()) {
+      const WORD points = static_cast<WORD>(PagePointSize(ThisScreenClass()));
+      copy[at] = static_cast<BYTE>(points & 0xFF);
+      copy[at + 1] = static_cast<BYTE>(points >> 8);
+    }
+  }
+  return CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), parent,
+                                    procedure, param);
 }
 
 void ShowControl(HWND dialog, int control, bool shown) {

@@ -78,6 +78,17 @@ int AskYesNoCancel(HWND owner, int id);
 // An error box with a stop icon.
 void ShowError(HWND owner, int id, std::string_view suffix = {});
 
+// The size class of the screen: its width in units of ten horizontal dialog
+// base units, 13 counted as 12.
+int ScreenSizeClass(int screenWidth, int baseUnitX);
+// The point size of the page templates at a size class: the templates are
+// drawn for class 12 at 8 points and scale with the class.
+int PagePointSize(int sizeClass);
+// True when the narrower list panel is used (class 10 with 8-unit base units).
+bool NarrowListPanel();
+// Creates a page dialog from its template with the font size of this screen.
+HWND CreatePageDialog(const char* templateName, HWND parent, DLGPROC procedure, LPARAM param);
+
 // Shows or hides a control.
 void ShowControl(HWND dialog, int control, bool shown);
 

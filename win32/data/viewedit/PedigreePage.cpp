@@ -207,7 +207,7 @@ int PedigreeSelection() { return pedigree.selected; }
 
 HWND CreatePedigreePage(HWND parent) {
   pedigree = PedigreeState{};
-  return CreateDialogParamA(GetModuleHandleA(nullptr), kPedigreeTemplate, parent, PedigreePageProc,
+  return CreatePageDialog(kPedigreeTemplate, parent, PedigreePageProc,
                             0);
 }
 

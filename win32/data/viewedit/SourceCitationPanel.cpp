@@ -91,7 +91,7 @@ std::string CitedSourceText(const dv::RecordStore& store, const std::string& poi
 
 HWND CreateSourceCitationPanel(HWND parent, Tab tab, const std::string& prefix) {
   Bind(tab, prefix);
-  return CreateDialogParamA(GetModuleHandleA(nullptr), kSourceCitationTemplate, parent,
+  return CreatePageDialog(kSourceCitationTemplate, parent,
                             SourceCitationPanelProc, 0);
 }
 

@@ -530,8 +530,9 @@ void LayoutViewEdit(HWND window) {
   if (panel) {
     ShowWindow(panel, panelShown ? SW_SHOW : SW_HIDE);
     if (panelShown) {
-      MoveWindow(panel, area.left, area.top, kListPanelWidth, area.bottom - area.top, TRUE);
-      area.left += kListPanelWidth + 4;
+      const int width = NarrowListPanel() ? kNarrowListPanelWidth : kListPanelWidth;
+      MoveWindow(panel, area.left, area.top, width, area.bottom - area.top, TRUE);
+      area.left += width + 4;
     }
   }
   if (HasSubTabs(tab)) {

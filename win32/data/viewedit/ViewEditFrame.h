@@ -18,6 +18,7 @@ namespace dv::win {
 
 inline constexpr int kHelpViewEdit = 326;
 inline constexpr int kListPanelWidth = 236;
+inline constexpr int kNarrowListPanelWidth = 190;  // small screens
 
 // Sub-tabs of the Individual and Family tabs.
 enum SubTab : int { kSubMain = 0, kSubDetails = 1, kSubMultimedia = 2 };
