@@ -75,7 +75,7 @@ void CreateControls(HWND dialog) {
     SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
   };
   for (int n = 1; n <= kPedigreeBoxes; ++n)
-    make("STATIC", "", SS_NOTIFY | SS_LEFTNOWORDWRAP | WS_BORDER, IDC_PED_BOX + n);
+    make("STATIC", "", SS_NOTIFY | WS_BORDER, IDC_PED_BOX + n);
   for (int k = 0; k < kPedigreeBoxes + 1 - kFirstOuter; ++k)
     make("BUTTON", ">", BS_PUSHBUTTON, IDC_PED_FURTHER + k);
   make("BUTTON", "<", BS_PUSHBUTTON, IDC_PED_CHILDREN);
