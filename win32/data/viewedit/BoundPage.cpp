@@ -1,5 +1,7 @@
 #include "data/viewedit/BoundPage.h"
 
+#include "data/ColumnPickerDialog.h"
+#include "data/DataState.h"
 #include "data/viewedit/ViewEditFrame.h"
 
 namespace dv::win {
@@ -20,13 +22,44 @@ void Fill(HWND dialog, const BoundPageSpec& spec) {
   if (!page) return;
   const bool edit = EditState();
   FillFields(dialog, *page, spec.fields, edit);
+  for (const PointerBinding& p : spec.pointers) {
+    FillingScope filling;
+    const std::string pointer = dv::viewedit::GetField(*page, p.field);
+    SetDlgItemTextA(dialog, p.control, PointedRecordText(Data().store, p.kind, pointer).c_str());
+    EnableWindow(GetDlgItem(dialog, p.chooseButton), edit);
+  }
   if (spec.recordButtons) ShowRecordButtons(dialog, *page, edit);
   InvalidateRect(dialog, nullptr, TRUE);
+}
+
+// The index of the record a pointer names, 0 when none.
+std::int32_t PointedIndex(const dv::RecordStore& store, dv::RecordKind kind,
+                          const std::string& pointer) {
+  const dv::KindIndex& records = store.Kind(kind);
+  if (!records.exists || pointer.empty()) return 0;
+  for (std::int32_t i = 1; i <= records.count; ++i)
+    if (store.RecordLine(kind, i) && store.XrefOf(kind, i) == pointer) return i;
+  return 0;
+}
+
+void ChoosePointer(HWND dialog, const BoundPageSpec& spec, const PointerBinding& p,
+                   dv::viewedit::RecordPage& page) {
+  if (!EditState()) return;
+  const auto& store = Data().store;
+  const std::int32_t current = PointedIndex(store, p.kind, dv::viewedit::GetField(page, p.field));
+  const std::int32_t chosen = PickRecord(dialog, p.picker, current, true);
+  if (!chosen || dv::viewedit::SetField(page, p.field, store.XrefOf(p.kind, chosen)) != 0) return;
+  Fill(dialog, spec);
 }
 
 void OnCommand(HWND dialog, const BoundPageSpec& spec, int id, int code) {
   auto* page = PageModel(spec);
   if (!page) return;
+  for (const PointerBinding& p : spec.pointers)
+    if (id == p.chooseButton && code == BN_CLICKED) {
+      ChoosePointer(dialog, spec, p, *page);
+      return;
+    }
   if (code == BN_CLICKED) {
     switch (id) {
       case kPageNew:
@@ -46,6 +79,16 @@ void OnCommand(HWND dialog, const BoundPageSpec& spec, int id, int code) {
 }
 
 }  // namespace
+
+std::string PointedRecordText(const dv::RecordStore& store, dv::RecordKind kind,
+                              const std::string& pointer) {
+  if (pointer.empty()) return {};
+  const dv::KindIndex& records = store.Kind(kind);
+  if (records.exists)
+    for (const auto& key : records.keys)
+      if (key.key && store.XrefOf(kind, key.index) == pointer) return key.key;
+  return pointer;
+}
 
 HWND CreateBoundPage(HWND parent, const BoundPageSpec& spec) {
   return CreatePageDialog(spec.templateName, parent, BoundPageProc,

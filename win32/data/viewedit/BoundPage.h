@@ -6,11 +6,24 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
+
+#include "data/Lists.h"
 
 #include "data/viewedit/PageCommon.h"
 #include "data/viewedit/Session.h"
 
 namespace dv::win {
+
+// A field that points at another record: shown as that record's key in a
+// read-only box, chosen with a "..." button through a record picker.
+struct PointerBinding {
+  int control;
+  int chooseButton;
+  const char* field;
+  dv::PickerKind picker;
+  dv::RecordKind kind;
+};
 
 struct BoundPageSpec {
   const char* templateName;
@@ -18,7 +31,13 @@ struct BoundPageSpec {
   std::span<const FieldBinding> fields;
   bool recordButtons;  // New, Add and Delete (1090-1092) in edit state
   bool editColours;    // the view and edit colours of the Main pages
+  std::span<const PointerBinding> pointers = {};
 };
+
+// The key text of the record a pointer names (the pointer itself when no
+// record of the kind has it).
+std::string PointedRecordText(const dv::RecordStore& store, dv::RecordKind kind,
+                              const std::string& pointer);
 
 HWND CreateBoundPage(HWND parent, const BoundPageSpec& spec);
 INT_PTR CALLBACK BoundPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

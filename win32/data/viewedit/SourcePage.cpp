@@ -21,7 +21,11 @@ constexpr FieldBinding kFields[] = {
     {IDC_SRC_REFN, "refn", 63},
 };
 
-constexpr BoundPageSpec kSpec{kSourcePageTemplate, dv::viewedit::Tab::kSource, kFields, true, false};
+constexpr PointerBinding kPointers[] = {{IDC_SRC_REPOSITORY, IDC_SRC_REPOSITORY_CHOOSE, "repository",
+                                         dv::PickerKind::kRepository, dv::kRepo}};
+
+constexpr BoundPageSpec kSpec{kSourcePageTemplate, dv::viewedit::Tab::kSource, kFields, true, false,
+                              kPointers};
 
 }  // namespace
 

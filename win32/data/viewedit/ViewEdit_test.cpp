@@ -17,7 +17,10 @@
 #include "data/viewedit/ListPanel.h"
 #include "data/viewedit/ListPanelRes.h"
 #include "data/ColumnPickerDialogRes.h"
+#include "data/viewedit/BoundPage.h"
 #include "data/viewedit/PageCommon.h"
+#include "data/viewedit/SourcePageRes.h"
+#include "common/StringTable.h"
 #include "data/viewedit/SourceCitationPanel.h"
 #include "data/viewedit/SourceCitationPanelRes.h"
 #include "data/viewedit/PedigreePage.h"
@@ -407,6 +410,36 @@ TEST_F(ViewEditTest, ACitationNeedsItsSourceBeforeItIsStored) {
   Click(IDC_CIT_CLOSE, panel);
   EXPECT_EQ(ViewEdit().citation, nullptr);
   EXPECT_TRUE(GetWindowLongA(ViewEdit().list, GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(ViewEditTest, SourcePageShowsItsRepositoryAndAsksBeforeDeleting) {
+  Command(IDM_FILE_EDIT);
+  ChooseTab(static_cast<int>(Tab::kSource));
+  ASSERT_EQ(Session().CurrentTab(), Tab::kSource);
+  auto& page = Session().Page(Tab::kSource);
+  ASSERT_NE(page.record, nullptr);
+  EXPECT_EQ(Text(IDC_SRC_ABBR), dv::viewedit::GetField(page, "abbr"));
+  EXPECT_EQ(Text(IDC_SRC_REPOSITORY),
+            PointedRecordText(Data().store, dv::kRepo, dv::viewedit::GetField(page, "repository")));
+  // A source that citations name is refused; an unnamed one asks first.
+  const dv::viewedit::DeleteVerdict verdict = Session().CanDeleteCurrent();
+  boxAnswer_ = IDCANCEL;
+  Click(IDC_PAGE_DELETE);
+  EXPECT_EQ(LastBox(), dv::MessageText(verdict.refusal ? verdict.refusal : verdict.question));
+  EXPECT_NE(page.record, nullptr);
+  // "..." chooses the repository from the Repository List.
+  {
+    DialogDriver driver([](HWND d) {
+      LVITEMA item{};
+      item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendDlgItemMessageA(d, IDC_PICK_LIST, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+      PostMessageA(d, WM_COMMAND, IDOK, 0);
+    });
+    Click(IDC_SRC_REPOSITORY_CHOOSE);
+    EXPECT_EQ(driver.seen, 1);
+  }
+  EXPECT_FALSE(dv::viewedit::GetField(page, "repository").empty());
+  EXPECT_FALSE(Text(IDC_SRC_REPOSITORY).empty());
 }
 
 TEST_F(ViewEditTest, ExitAsksAndCancelKeepsTheMode) {
