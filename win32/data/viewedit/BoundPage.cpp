@@ -28,6 +28,7 @@ void Fill(HWND dialog, const BoundPageSpec& spec) {
     SetDlgItemTextA(dialog, p.control, PointedRecordText(Data().store, p.kind, pointer).c_str());
     EnableWindow(GetDlgItem(dialog, p.chooseButton), edit);
   }
+  for (const ItemBrowserSpec& b : spec.browsers) FillItemBrowser(dialog, b, *page, edit);
   if (spec.recordButtons) ShowRecordButtons(dialog, *page, edit);
   InvalidateRect(dialog, nullptr, TRUE);
 }
@@ -60,6 +61,8 @@ void OnCommand(HWND dialog, const BoundPageSpec& spec, int id, int code) {
       ChoosePointer(dialog, spec, p, *page);
       return;
     }
+  for (const ItemBrowserSpec& b : spec.browsers)
+    if (ItemBrowserCommand(dialog, b, *page, id, code)) return;
   if (code == BN_CLICKED) {
     switch (id) {
       case kPageNew:

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data/Lists.h"
+#include "data/viewedit/ItemBrowser.h"
 
 #include "data/viewedit/PageCommon.h"
 #include "data/viewedit/Session.h"
@@ -32,6 +33,7 @@ struct BoundPageSpec {
   bool recordButtons;  // New, Add and Delete (1090-1092) in edit state
   bool editColours;    // the view and edit colours of the Main pages
   std::span<const PointerBinding> pointers = {};
+  std::span<const ItemBrowserSpec> browsers = {};
 };
 
 // The key text of the record a pointer names (the pointer itself when no

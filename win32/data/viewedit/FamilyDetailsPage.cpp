@@ -12,7 +12,13 @@ constexpr FieldBinding kFields[] = {
     {IDC_FAMX_NOTES, "note", 16000},
 };
 
-constexpr BoundPageSpec kSpec{kFamilyDetailsPageTemplate, dv::viewedit::Tab::kFamily, kFields, false, false};
+constexpr ItemBrowserSpec kBrowsers[] = {
+    {ItemClass::kFamilyEvent, IDC_FAMX_EVENTS, IDC_FAMX_EVENT_KIND, 0, IDC_FAMX_EVENT_TYPE,
+     IDC_FAMX_EVENT_DATE, IDC_FAMX_EVENT_PLACE, IDC_FAMX_EVENT_NOTE, IDC_FAMX_EVENT_NEW,
+     IDC_FAMX_EVENT_DELETE}};
+
+constexpr BoundPageSpec kSpec{kFamilyDetailsPageTemplate, dv::viewedit::Tab::kFamily, kFields,
+                              false, false, {}, kBrowsers};
 
 }  // namespace
 

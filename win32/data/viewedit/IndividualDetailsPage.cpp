@@ -14,7 +14,16 @@ constexpr FieldBinding kFields[] = {
     {IDC_INDX_ADOPTED, "adopted", kCheckBox},
 };
 
-constexpr BoundPageSpec kSpec{kIndividualDetailsPageTemplate, dv::viewedit::Tab::kIndividual, kFields, false, false};
+constexpr ItemBrowserSpec kBrowsers[] = {
+    {ItemClass::kIndividualEvent, IDC_INDX_EVENTS, IDC_INDX_EVENT_KIND, 0, IDC_INDX_EVENT_TYPE,
+     IDC_INDX_EVENT_DATE, IDC_INDX_EVENT_PLACE, IDC_INDX_EVENT_NOTE, IDC_INDX_EVENT_NEW,
+     IDC_INDX_EVENT_DELETE},
+    {ItemClass::kAttribute, IDC_INDX_ATTRIBUTES, IDC_INDX_ATTRIBUTE_KIND, IDC_INDX_ATTRIBUTE_VALUE,
+     0, IDC_INDX_ATTRIBUTE_DATE, IDC_INDX_ATTRIBUTE_PLACE, IDC_INDX_ATTRIBUTE_NOTE,
+     IDC_INDX_ATTRIBUTE_NEW, IDC_INDX_ATTRIBUTE_DELETE}};
+
+constexpr BoundPageSpec kSpec{kIndividualDetailsPageTemplate, dv::viewedit::Tab::kIndividual,
+                              kFields, false, false, {}, kBrowsers};
 
 }  // namespace
 

@@ -20,6 +20,7 @@
 #include "data/viewedit/BoundPage.h"
 #include "data/viewedit/PageCommon.h"
 #include "data/viewedit/SourcePageRes.h"
+#include "data/viewedit/IndividualDetailsPageRes.h"
 #include "common/StringTable.h"
 #include "data/viewedit/SourceCitationPanel.h"
 #include "data/viewedit/SourceCitationPanelRes.h"
@@ -121,6 +122,12 @@ class ViewEditTest : public DataTest {
       return true;
     }
     return false;
+  }
+  void ChooseSubTab(int position) {
+    SendMessageA(ViewEdit().subTabs, TCM_SETCURSEL, position, 0);
+    NMHDR header{ViewEdit().subTabs, 92, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(window_, WM_NOTIFY, 92, reinterpret_cast<LPARAM>(&header));
+    Pump();
   }
   std::string LastBox() { return boxes_.empty() ? std::string() : boxes_.back().text; }
 
@@ -440,6 +447,48 @@ TEST_F(ViewEditTest, SourcePageShowsItsRepositoryAndAsksBeforeDeleting) {
   }
   EXPECT_FALSE(dv::viewedit::GetField(page, "repository").empty());
   EXPECT_FALSE(Text(IDC_SRC_REPOSITORY).empty());
+}
+
+TEST_F(ViewEditTest, DetailsPageAddsAndDeletesEvents) {
+  Command(IDM_FILE_EDIT);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  ChooseSubTab(kSubDetails);
+  HWND list = GetDlgItem(Page(), IDC_INDX_EVENTS);
+  ASSERT_NE(list, nullptr);
+  const LRESULT before = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  EXPECT_GE(before, 1);  // her birth
+  // Multimedia stays out of reach.
+  ChooseSubTab(kSubMultimedia);
+  EXPECT_EQ(ViewEdit().subTab, kSubDetails);
+
+  Click(IDC_INDX_EVENT_NEW);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), before + 1);
+  Type(IDC_INDX_EVENT_PLACE, "Invercarron");
+  Type(IDC_INDX_EVENT_DATE, "1 SEP 2009");
+  const int added = static_cast<int>(before) + 1;
+  auto& page = Session().Page(Tab::kIndividual);
+  EXPECT_EQ(dv::viewedit::GetField(page, "event." + std::to_string(added) + ".tag"), "EVEN");
+  // Leaving the page asks, and Yes stores the new event.
+  boxAnswer_ = IDYES;
+  ChooseSubTab(kSubMain);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(2)));
+  EXPECT_EQ(LastBox(), "Save individual?");
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  auto fields = dv::viewedit::ShowFields(Data().store, Session().Page(Tab::kIndividual));
+  bool found = false;
+  for (const auto& [name, value] : fields) found = found || value == "Invercarron";
+  EXPECT_TRUE(found);
+
+  // Delete asks "Delete this item?"; OK takes it off the page.
+  ChooseSubTab(kSubDetails);
+  list = GetDlgItem(Page(), IDC_INDX_EVENTS);
+  SendMessageA(list, LB_SETCURSEL, SendMessageA(list, LB_GETCOUNT, 0, 0) - 1, 0);
+  SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_INDX_EVENTS, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+  boxAnswer_ = IDOK;
+  Click(IDC_INDX_EVENT_DELETE);
+  EXPECT_EQ(LastBox(), "Delete this item?");
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), before);
 }
 
 TEST_F(ViewEditTest, ExitAsksAndCancelKeepsTheMode) {
