@@ -460,14 +460,25 @@ bool DeleteShownRecord(HWND owner) {
 LRESULT OnViewEditNotify(HWND window, const NMHDR* header) {
   auto& ve = ViewEdit();
   if (!ve.session || !header) return 0;
-  if (header->code == TTN_GETDISPINFOA) {
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(header));
+  if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
     if (!tooltipsOn) return 0;
-    for (const ToolButton& b : kToolButtons)
-      if (static_cast<UINT_PTR>(b.command) == header->idFrom) {
-        info->lpszText = const_cast<char*>(dv::StringText(b.tooltip).data());
+    for (const ToolButton& b : kToolButtons) {
+      if (static_cast<UINT_PTR>(b.command) != header->idFrom) continue;
+      const std::string text(dv::StringText(b.tooltip));
+      if (header->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(header));
+        lstrcpynA(info->szText, text.c_str(), static_cast<int>(std::size(info->szText)));
+        info->lpszText = info->szText;
+        info->hinst = nullptr;
+      } else {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info->szText,
+                            static_cast<int>(std::size(info->szText)));
+        info->szText[std::size(info->szText) - 1] = L'\0';
+        info->lpszText = info->szText;
         info->hinst = nullptr;
       }
+    }
     return 0;
   }
   if (header->hwndFrom == ve.tabs) {

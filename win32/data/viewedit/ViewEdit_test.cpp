@@ -515,6 +515,34 @@ TEST_F(ViewEditTest, AReportInEditModeAsksToSaveAndCancelStays) {
   EXPECT_EQ(State().app.resumeMode, 0);
 }
 
+TEST_F(ViewEditTest, ToolbarTooltipsFollowThePreference) {
+  Command(IDM_FILE_VIEW);
+  auto tip = [&](int command) {
+    NMTTDISPINFOA info{};
+    info.hdr = {ViewEdit().toolbar, static_cast<UINT_PTR>(command), static_cast<UINT>(TTN_GETDISPINFOA)};
+    SendMessageA(window_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return std::string(info.lpszText ? info.lpszText : "");
+  };
+  EXPECT_EQ(tip(IDM_VIEWEDIT_TO_VIEW), "Switch to view mode");
+  EXPECT_EQ(tip(IDM_FILE_CLOSE), "Close view/edit mode");
+  EXPECT_EQ(tip(IDM_HELP_HELP), "Display help");
+  SetViewEditTooltips(false);
+  EXPECT_EQ(tip(IDM_VIEWEDIT_NEXT), "");
+}
+
+TEST_F(ViewEditTest, AReportFromViewModeComesBackToViewMode) {
+  Command(IDM_FILE_VIEW);
+  {
+    DialogDriver driver;  // the report dialog is cancelled
+    Command(IDM_REPORTS_ANCESTORS);
+    EXPECT_EQ(driver.seen, 1);
+  }
+  Pump();
+  EXPECT_EQ(State().app.viewEditMode, 1);
+  EXPECT_NE(State().app.viewEditDialog, nullptr);
+  EXPECT_EQ(State().app.resumeMode, 0);
+}
+
 TEST_F(ViewEditTest, CloseWithoutChangesLeavesQuietly) {
   Command(IDM_FILE_VIEW);
   Command(IDM_FILE_CLOSE);
