@@ -543,6 +543,22 @@ TEST_F(ViewEditTest, AReportFromViewModeComesBackToViewMode) {
   EXPECT_EQ(State().app.resumeMode, 0);
 }
 
+TEST_F(ViewEditTest, NewDataOpensEditModeOnAnEmptyPage) {
+  boxAnswer_ = IDOK;
+  Command(IDM_FILE_NEW);
+  ASSERT_EQ(State().app.viewEditMode, 2);
+  EXPECT_EQ(ShownIndividual(), 0);
+  EXPECT_EQ(ListPanelCount(ViewEdit().list), 0);
+  Type(IDC_IND_GIVEN, "Ada");
+  Type(IDC_IND_SURNAME, "First");
+  Click(IDC_IND_FEMALE);
+  Click(IDC_PAGE_ADD);
+  ASSERT_NE(ShownIndividual(), 0);
+  EXPECT_EQ(ListPanelCount(ViewEdit().list), 1);
+  EXPECT_EQ(PersonName(Data().store, ShownIndividual()), "Ada First");
+  EXPECT_EQ(Data().store.Individual(ShownIndividual())->sex, 0);
+}
+
 TEST_F(ViewEditTest, CloseWithoutChangesLeavesQuietly) {
   Command(IDM_FILE_VIEW);
   Command(IDM_FILE_CLOSE);
