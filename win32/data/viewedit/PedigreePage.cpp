@@ -5,6 +5,7 @@
 
 #include "data/ChildrenDialog.h"
 #include "data/DataState.h"
+#include "data/Names.h"
 #include "data/viewedit/ListPanel.h"
 #include "data/viewedit/PageCommon.h"
 #include "data/viewedit/PedigreePageRes.h"
@@ -81,6 +82,33 @@ void CreateControls(HWND dialog) {
   make("BUTTON", "<", BS_PUSHBUTTON, IDC_PED_CHILDREN);
 }
 
+// The name of a box, its given names cut to initials when the whole name
+// would not fit in the box's lines.
+std::string FittedName(HWND box, std::int32_t person) {
+  const auto& store = Data().store;
+  std::string name = PersonName(store, person);
+  const dv::IndividualSummary* s = person ? store.Individual(person) : nullptr;
+  RECT r{};
+  GetClientRect(box, &r);
+  if (!s || name.empty() || r.right <= 0) return name;
+  HDC dc = GetDC(box);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  RECT need = r;
+  DrawTextA(dc, name.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(box, dc);
+  if (need.bottom <= r.bottom && need.right <= r.right) return name;
+  const int lines = metrics.tmHeight > 0 ? r.bottom / metrics.tmHeight : 1;
+  const int perLine = metrics.tmAveCharWidth > 0 ? r.right / metrics.tmAveCharWidth : 10;
+  std::string fitted = dv::FitName(s->displayName, (lines > 0 ? lines : 1) * perLine - 2, false);
+  std::string shown;
+  for (char c : fitted)
+    if (c != '/') shown += c == '_' ? ' ' : c;
+  return shown.empty() ? name : shown;
+}
+
 std::vector<std::int32_t> ChildrenOf(std::int32_t person) {
   std::vector<std::int32_t> children;
   const auto& store = Data().store;
@@ -95,15 +123,18 @@ void Fill(HWND dialog) {
   auto* session = ViewEditSession();
   if (!session) return;
   const auto& store = Data().store;
-  pedigree.people = PedigreeOf(store, session->Page(Tab::kIndividual).index);
-  pedigree.selected = 0;
+  const auto people = PedigreeOf(store, session->Page(Tab::kIndividual).index);
+  // A new person in the middle clears the selection; a resize keeps it.
+  if (people[1] != pedigree.people[1]) pedigree.selected = 0;
+  pedigree.people = people;
+  Place(dialog);
   for (int n = 1; n <= kPedigreeBoxes; ++n)
-    SetDlgItemTextA(dialog, IDC_PED_BOX + n, PersonName(store, pedigree.people[n]).c_str());
+    SetDlgItemTextA(dialog, IDC_PED_BOX + n,
+                    FittedName(GetDlgItem(dialog, IDC_PED_BOX + n), pedigree.people[n]).c_str());
   for (int k = 0; k < kPedigreeBoxes + 1 - kFirstOuter; ++k)
     EnableWindow(GetDlgItem(dialog, IDC_PED_FURTHER + k), pedigree.people[kFirstOuter + k] != 0);
   EnableWindow(GetDlgItem(dialog, IDC_PED_CHILDREN),
                pedigree.people[1] && !ChildrenOf(pedigree.people[1]).empty());
-  Place(dialog);
 }
 
 // The connector lines: from the right edge of each box to its parents' boxes.
@@ -220,7 +251,7 @@ INT_PTR CALLBACK PedigreePageProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       Fill(dialog);
       return TRUE;
     case WM_SIZE:
-      Place(dialog);
+      Fill(dialog);
       return TRUE;
     case WM_PAINT:
       Paint(dialog);
