@@ -27,6 +27,7 @@
 #include "data/viewedit/PedigreePage.h"
 #include "data/viewedit/PedigreePageRes.h"
 #include "data/viewedit/ViewEditFrame.h"
+#include "output/GdiGuards.h"
 #include "resources/resource.h"
 
 namespace dv::win::test {
@@ -447,6 +448,48 @@ TEST_F(ViewEditTest, SourcePageShowsItsRepositoryAndAsksBeforeDeleting) {
   }
   EXPECT_FALSE(dv::viewedit::GetField(page, "repository").empty());
   EXPECT_FALSE(Text(IDC_SRC_REPOSITORY).empty());
+}
+
+// A click in the middle of a sub-tab, as the mouse gives it.
+void ClickSubTab(HWND tabs, int position) {
+  RECT item{};
+  SendMessageA(tabs, TCM_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(ViewEditTest, MultimediaSubTabIsGreyedAndIgnoresClicks) {
+  Command(IDM_FILE_VIEW);
+  HWND tabs = ViewEdit().subTabs;
+  ASSERT_NE(tabs, nullptr);
+  ClickSubTab(tabs, kSubMultimedia);
+  Pump();
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), kSubMain);
+  EXPECT_EQ(ViewEdit().subTab, kSubMain);
+  ClickSubTab(tabs, kSubDetails);
+  Pump();
+  EXPECT_EQ(ViewEdit().subTab, kSubDetails);
+
+  // Its label is drawn in the grey of disabled text, never in the black of the others.
+  RECT client{}, item{};
+  GetClientRect(tabs, &client);
+  ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMRECT, kSubMultimedia, reinterpret_cast<LPARAM>(&item)));
+  ScreenDc screen;
+  MemoryDc memory(screen.get());
+  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+  SelectGuard selected(memory.get(), bitmap.get());
+  FillRect(memory.get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  PaintDisabledSubTab(tabs, memory.get());
+  int grey = 0, black = 0;
+  for (int y = item.top; y < item.bottom; ++y)
+    for (int x = item.left; x < item.right; ++x) {
+      const COLORREF c = GetPixel(memory.get(), x, y);
+      grey += c == GetSysColor(COLOR_GRAYTEXT);
+      black += c == RGB(0, 0, 0);
+    }
+  EXPECT_GT(grey, 10);
+  EXPECT_EQ(black, 0);
 }
 
 TEST_F(ViewEditTest, DetailsPageAddsAndDeletesEvents) {
