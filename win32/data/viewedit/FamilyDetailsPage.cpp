@@ -15,7 +15,7 @@ constexpr FieldBinding kFields[] = {
 constexpr ItemBrowserSpec kBrowsers[] = {
     {ItemClass::kFamilyEvent, IDC_FAMX_EVENTS, IDC_FAMX_EVENT_KIND, 0, IDC_FAMX_EVENT_TYPE,
      IDC_FAMX_EVENT_DATE, IDC_FAMX_EVENT_PLACE, IDC_FAMX_EVENT_NOTE, IDC_FAMX_EVENT_NEW,
-     IDC_FAMX_EVENT_DELETE}};
+     IDC_FAMX_EVENT_DELETE, IDC_FAMX_EVENT_SOURCE}};
 
 constexpr BoundPageSpec kSpec{kFamilyDetailsPageTemplate, dv::viewedit::Tab::kFamily, kFields,
                               false, false, {}, kBrowsers};

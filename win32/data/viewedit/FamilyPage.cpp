@@ -200,6 +200,9 @@ void OnCommand(HWND dialog, int id, int code) {
     case IDC_FAM_WIFE_PARENTS:
       if (click) NavigateTo(Tab::kFamily, ParentsOf(Spouse(*page, id == IDC_FAM_HUSBAND_PARENTS)));
       return;
+    case IDC_FAM_RECORD_SOURCE:
+      if (click) OpenCitationPanel("source");
+      return;
     case IDC_PAGE_NEW:
       if (click) NewShownRecord(dialog);
       return;

@@ -73,6 +73,7 @@ void FillFieldsOf(HWND dialog, const ItemBrowserSpec& spec, const RecordPage& pa
   EnableWindow(kinds, edit && any);
   EnableWindow(GetDlgItem(dialog, spec.newButton), edit);
   EnableWindow(GetDlgItem(dialog, spec.deleteButton), edit && any);
+  if (spec.source) EnableWindow(GetDlgItem(dialog, spec.source), any);
 }
 
 void FillList(HWND dialog, const ItemBrowserSpec& spec, const RecordPage& page) {
@@ -156,6 +157,14 @@ bool ItemBrowserCommand(HWND dialog, const ItemBrowserSpec& spec, RecordPage& pa
       const LRESULT row = SendMessageA(list, LB_GETCURSEL, 0, 0);
       chosen = row == LB_ERR ? 0 : static_cast<int>(SendMessageA(list, LB_GETITEMDATA, row, 0));
       FillFieldsOf(dialog, spec, page, edit);
+    }
+    return true;
+  }
+  if (spec.source && control == spec.source) {
+    if (code == BN_CLICKED && chosen) {
+      // The panel keeps the name: it outlives this call.
+      const std::string prefix = FieldName(spec.itemClass, chosen, "source");
+      OpenCitationPanel(prefix.c_str());
     }
     return true;
   }

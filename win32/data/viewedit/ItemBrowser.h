@@ -26,6 +26,7 @@ struct ItemBrowserSpec {
   int note;       // NOTE
   int newButton;  // "New"
   int deleteButton;
+  int source = 0;  // "S": the chosen item's source citation (0 none)
 };
 
 // Fills the browser from the page (the item chosen before stays chosen).

@@ -21,6 +21,7 @@
 #include "data/viewedit/PageCommon.h"
 #include "data/viewedit/SourcePageRes.h"
 #include "data/viewedit/IndividualDetailsPageRes.h"
+#include "data/viewedit/FamilyDetailsPageRes.h"
 #include "common/StringTable.h"
 #include "data/viewedit/SourceCitationPanel.h"
 #include "data/viewedit/SourceCitationPanelRes.h"
@@ -418,6 +419,53 @@ TEST_F(ViewEditTest, ACitationNeedsItsSourceBeforeItIsStored) {
   Click(IDC_CIT_CLOSE, panel);
   EXPECT_EQ(ViewEdit().citation, nullptr);
   EXPECT_TRUE(GetWindowLongA(ViewEdit().list, GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(ViewEditTest, TheFamilyAndEachEventOpenTheirOwnCitations) {
+  Command(IDM_FILE_EDIT);
+  const std::int32_t family = Data().store.Individual(Person(1))->parentFamily;
+  ASSERT_TRUE(NavigateTo(Tab::kFamily, family));
+  Click(IDC_FAM_RECORD_SOURCE);
+  HWND panel = ViewEdit().citation;
+  ASSERT_NE(panel, nullptr);
+  SetDlgItemTextA(panel, IDC_CIT_PAGE, "Banns book f. 3");
+  EXPECT_EQ(dv::viewedit::GetField(Session().Page(Tab::kFamily), "source.page"), "Banns book f. 3");
+  EXPECT_TRUE(Enabled(IDC_PAGE_ADD));
+  boxAnswer_ = IDNO;  // leaving drops the family's citation
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  EXPECT_EQ(ViewEdit().citation, nullptr);
+
+  // On the Details page the button cites the event chosen in the list.
+  ChooseSubTab(kSubDetails);
+  HWND events = GetDlgItem(Page(), IDC_INDX_EVENTS);
+  ASSERT_GE(SendMessageA(events, LB_GETCOUNT, 0, 0), 1);
+  const int chosen = static_cast<int>(
+      SendMessageA(events, LB_GETITEMDATA, SendMessageA(events, LB_GETCURSEL, 0, 0), 0));
+  ASSERT_GE(chosen, 1);
+  EXPECT_TRUE(Enabled(IDC_INDX_EVENT_SOURCE));
+  Click(IDC_INDX_EVENT_SOURCE);
+  panel = ViewEdit().citation;
+  ASSERT_NE(panel, nullptr);
+  SetDlgItemTextA(panel, IDC_CIT_PAGE, "Entry 41");
+  {
+    DialogDriver driver([](HWND d) {
+      LVITEMA item{};
+      item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendDlgItemMessageA(d, IDC_PICK_LIST, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+      PostMessageA(d, WM_COMMAND, IDOK, 0);
+    });
+    Click(IDC_CIT_CHOOSE, panel);
+    EXPECT_EQ(driver.seen, 1);
+  }
+  const std::string prefix = "event." + std::to_string(chosen) + ".source";
+  auto& page = Session().Page(Tab::kIndividual);
+  EXPECT_FALSE(dv::viewedit::GetField(page, prefix).empty());
+  EXPECT_EQ(dv::viewedit::GetField(page, prefix + ".page"), "Entry 41");
+  // The record's own citation is left alone.
+  EXPECT_TRUE(dv::viewedit::GetField(page, "source.page").empty());
+  ASSERT_TRUE(StoreShownPage(window_));
+  EXPECT_EQ(Session().Page(Tab::kIndividual).mark, 0);
+  EXPECT_EQ(dv::viewedit::GetField(Session().Page(Tab::kIndividual), prefix + ".page"), "Entry 41");
 }
 
 TEST_F(ViewEditTest, SourcePageShowsItsRepositoryAndAsksBeforeDeleting) {
