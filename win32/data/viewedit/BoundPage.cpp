@@ -29,6 +29,7 @@ void Fill(HWND dialog, const BoundPageSpec& spec) {
     EnableWindow(GetDlgItem(dialog, p.chooseButton), edit);
   }
   for (const ItemBrowserSpec& b : spec.browsers) FillItemBrowser(dialog, b, *page, edit);
+  if (spec.associates) FillAssociateBrowser(dialog, *spec.associates, *page, edit);
   if (spec.recordButtons) ShowRecordButtons(dialog, *page, edit);
   InvalidateRect(dialog, nullptr, TRUE);
 }
@@ -63,6 +64,7 @@ void OnCommand(HWND dialog, const BoundPageSpec& spec, int id, int code) {
     }
   for (const ItemBrowserSpec& b : spec.browsers)
     if (ItemBrowserCommand(dialog, b, *page, id, code)) return;
+  if (spec.associates && AssociateBrowserCommand(dialog, *spec.associates, *page, id, code)) return;
   if (code == BN_CLICKED) {
     switch (id) {
       case kPageNew:

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data/Lists.h"
+#include "data/viewedit/AssociateBrowser.h"
 #include "data/viewedit/ItemBrowser.h"
 
 #include "data/viewedit/PageCommon.h"
@@ -34,6 +35,7 @@ struct BoundPageSpec {
   bool editColours;    // the view and edit colours of the Main pages
   std::span<const PointerBinding> pointers = {};
   std::span<const ItemBrowserSpec> browsers = {};
+  const AssociateBrowserSpec* associates = nullptr;
 };
 
 // The key text of the record a pointer names (the pointer itself when no

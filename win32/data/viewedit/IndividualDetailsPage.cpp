@@ -22,8 +22,11 @@ constexpr ItemBrowserSpec kBrowsers[] = {
      0, IDC_INDX_ATTRIBUTE_DATE, IDC_INDX_ATTRIBUTE_PLACE, IDC_INDX_ATTRIBUTE_NOTE,
      IDC_INDX_ATTRIBUTE_NEW, IDC_INDX_ATTRIBUTE_DELETE}};
 
+constexpr AssociateBrowserSpec kAssociates{IDC_INDX_ASSOCIATES, IDC_INDX_ASSOCIATE_RELATION,
+                                           IDC_INDX_ASSOCIATE_NEW, IDC_INDX_ASSOCIATE_DELETE};
+
 constexpr BoundPageSpec kSpec{kIndividualDetailsPageTemplate, dv::viewedit::Tab::kIndividual,
-                              kFields, false, false, {}, kBrowsers};
+                              kFields, false, false, {}, kBrowsers, &kAssociates};
 
 }  // namespace
 

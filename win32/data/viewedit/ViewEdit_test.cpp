@@ -12,6 +12,7 @@
 
 #include "data/DataTestSupport.h"
 #include "data/Lists.h"
+#include "data/viewedit/Edits.h"
 #include "data/viewedit/FamilyPageRes.h"
 #include "data/viewedit/IndividualPageRes.h"
 #include "data/viewedit/ListPanel.h"
@@ -466,6 +467,62 @@ TEST_F(ViewEditTest, TheFamilyAndEachEventOpenTheirOwnCitations) {
   ASSERT_TRUE(StoreShownPage(window_));
   EXPECT_EQ(Session().Page(Tab::kIndividual).mark, 0);
   EXPECT_EQ(dv::viewedit::GetField(Session().Page(Tab::kIndividual), prefix + ".page"), "Entry 41");
+}
+
+TEST_F(ViewEditTest, DetailsPageAddsAnAssociateThatThenGuardsItsPerson) {
+  Command(IDM_FILE_EDIT);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  ChooseSubTab(kSubDetails);
+  HWND list = GetDlgItem(Page(), IDC_INDX_ASSOCIATES);
+  ASSERT_NE(list, nullptr);
+  const LRESULT before = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  EXPECT_FALSE(Enabled(IDC_INDX_ASSOCIATE_DELETE) && before == 0);
+  // "New" takes the person chosen in the Individual List.
+  {
+    DialogDriver driver([](HWND d) {
+      LVITEMA item{};
+      item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendDlgItemMessageA(d, IDC_PICK_LIST, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+      PostMessageA(d, WM_COMMAND, IDOK, 0);
+    });
+    Click(IDC_INDX_ASSOCIATE_NEW);
+    EXPECT_EQ(driver.seen, 1);
+  }
+  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), before + 1);
+  const std::string n = std::to_string(before + 1);
+  auto& page = Session().Page(Tab::kIndividual);
+  const std::int32_t associate =
+      dv::viewedit::IndividualOf(Data().store, dv::viewedit::GetField(page, "associate." + n));
+  ASSERT_NE(associate, 0);
+  Type(IDC_INDX_ASSOCIATE_RELATION, "Godparent");
+  EXPECT_EQ(dv::viewedit::GetField(page, "associate." + n + ".relation"), "Godparent");
+  char row[256] = {};
+  SendMessageA(list, LB_GETTEXT, SendMessageA(list, LB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(row));
+  EXPECT_NE(std::string(row).find("Godparent"), std::string::npos) << row;
+  ASSERT_TRUE(StoreShownPage(window_));
+  EXPECT_EQ(Session().Page(Tab::kIndividual).mark, 0);
+
+  // The person named as an associate cannot be deleted while the link stands.
+  ChooseSubTab(kSubMain);
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, associate));
+  DeleteShownRecord(window_);
+  EXPECT_EQ(LastBox(),
+            "This person is linked as an associate:\r\nyou must remove this link before deleting.");
+  ASSERT_NE(Data().store.Individual(associate)->line, nullptr);
+
+  // Deleting the associate asks first; stored, the person is free again.
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  ChooseSubTab(kSubDetails);
+  list = GetDlgItem(Page(), IDC_INDX_ASSOCIATES);
+  SendMessageA(list, LB_SETCURSEL, before, 0);
+  SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_INDX_ASSOCIATES, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+  boxAnswer_ = IDOK;
+  Click(IDC_INDX_ASSOCIATE_DELETE);
+  EXPECT_EQ(LastBox(), "Delete this item?");
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), before);
+  ASSERT_TRUE(StoreShownPage(window_));
+  EXPECT_EQ(dv::viewedit::CanDelete(Data().store, dv::viewedit::PageKind::kIndividual, associate).refusal, 0);
 }
 
 TEST_F(ViewEditTest, SourcePageShowsItsRepositoryAndAsksBeforeDeleting) {
