@@ -30,6 +30,8 @@ void Fill(HWND dialog, const BoundPageSpec& spec) {
   }
   for (const ItemBrowserSpec& b : spec.browsers) FillItemBrowser(dialog, b, *page, edit);
   if (spec.associates) FillAssociateBrowser(dialog, *spec.associates, *page, edit);
+  if (!spec.submitterFields.empty())
+    FillFields(dialog, ViewEditSession()->SubmitterPage(), spec.submitterFields, edit);
   if (spec.recordButtons) ShowRecordButtons(dialog, *page, edit);
   InvalidateRect(dialog, nullptr, TRUE);
 }
@@ -78,6 +80,9 @@ void OnCommand(HWND dialog, const BoundPageSpec& spec, int id, int code) {
         return;
     }
   }
+  if (code == EN_CHANGE && !spec.submitterFields.empty() &&
+      StoreField(dialog, ViewEditSession()->SubmitterPage(), spec.submitterFields, id))
+    return;
   if ((code == EN_CHANGE || code == BN_CLICKED) && StoreField(dialog, *page, spec.fields, id) &&
       !Filling() && spec.recordButtons)
     ShowRecordButtons(dialog, *page, EditState());

@@ -36,6 +36,8 @@ struct BoundPageSpec {
   std::span<const PointerBinding> pointers = {};
   std::span<const ItemBrowserSpec> browsers = {};
   const AssociateBrowserSpec* associates = nullptr;
+  // Fields of the submitter record, shown beside the header's on its tab.
+  std::span<const FieldBinding> submitterFields = {};
 };
 
 // The key text of the record a pointer names (the pointer itself when no

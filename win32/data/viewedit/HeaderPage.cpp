@@ -26,7 +26,15 @@ constexpr FieldBinding kFields[] = {
     {IDC_HEAD_DESCRIPTION, "description", 248},
 };
 
-constexpr BoundPageSpec kSpec{kHeaderPageTemplate, dv::viewedit::Tab::kHeader, kFields, false, false};
+constexpr FieldBinding kSubmitterFields[] = {
+    {IDC_SUBM_NAME, "name", 63},
+    {IDC_SUBM_ADDRESS, "address", 383},
+    {IDC_SUBM_PHONE, "phone", 63},
+    {IDC_SUBM_LANGUAGE, "language", 63},
+};
+
+constexpr BoundPageSpec kSpec{kHeaderPageTemplate, dv::viewedit::Tab::kHeader, kFields, false, false,
+                              {}, {}, nullptr, kSubmitterFields};
 
 }  // namespace
 

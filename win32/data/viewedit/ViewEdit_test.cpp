@@ -14,6 +14,8 @@
 #include "data/Lists.h"
 #include "data/viewedit/Edits.h"
 #include "data/viewedit/FamilyPageRes.h"
+#include "data/viewedit/HeaderPageRes.h"
+#include "data/GedcomWriter.h"
 #include "data/viewedit/IndividualPageRes.h"
 #include "data/viewedit/ListPanel.h"
 #include "data/viewedit/ListPanelRes.h"
@@ -523,6 +525,35 @@ TEST_F(ViewEditTest, DetailsPageAddsAnAssociateThatThenGuardsItsPerson) {
   EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), before);
   ASSERT_TRUE(StoreShownPage(window_));
   EXPECT_EQ(dv::viewedit::CanDelete(Data().store, dv::viewedit::PageKind::kIndividual, associate).refusal, 0);
+}
+
+TEST_F(ViewEditTest, HeaderPageShowsAndStoresTheSubmitter) {
+  Command(IDM_FILE_VIEW);
+  ChooseTab(static_cast<int>(Tab::kHeader));
+  EXPECT_EQ(Text(IDC_SUBM_NAME), "Isla Bronwen Carrick");
+  EXPECT_EQ(Text(IDC_SUBM_ADDRESS), "3 Kelpie Lane\r\nGlenmorran\r\nFernshire, Scotland");
+  EXPECT_TRUE(GetWindowLongA(GetDlgItem(Page(), IDC_SUBM_NAME), GWL_STYLE) & ES_READONLY);
+
+  Command(IDM_VIEWEDIT_TO_EDIT);
+  ASSERT_EQ(Session().CurrentTab(), Tab::kHeader);
+  EXPECT_FALSE(GetWindowLongA(GetDlgItem(Page(), IDC_SUBM_NAME), GWL_STYLE) & ES_READONLY);
+  Type(IDC_SUBM_PHONE, "01234 567890");
+  Type(IDC_SUBM_ADDRESS, "3 Kelpie Lane\r\nGlenmorran");
+  // A multi-line box tells no change for a text set by program: typing would.
+  SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_SUBM_ADDRESS, EN_CHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(Page(), IDC_SUBM_ADDRESS)));
+  EXPECT_EQ(dv::viewedit::GetField(Session().SubmitterPage(), "phone"), "01234 567890");
+  // Leaving the tab asks, and Yes stores the submitter record in place.
+  boxAnswer_ = IDYES;
+  ChooseTab(static_cast<int>(Tab::kIndividual));
+  EXPECT_EQ(LastBox(), "Save changes?");
+  EXPECT_EQ(Session().CurrentTab(), Tab::kIndividual);
+  const std::string text = dv::GedcomText(Data().store);
+  const std::size_t at = text.find("0 @SUB1@ SUBM\r\n");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(text.substr(at, text.find("\r\n0 ", at) + 2 - at),
+            "0 @SUB1@ SUBM\r\n1 NAME Isla Bronwen Carrick\r\n1 ADDR 3 Kelpie Lane\r\n"
+            "2 CONT Glenmorran\r\n1 PHON 01234 567890\r\n");
 }
 
 TEST_F(ViewEditTest, SourcePageShowsItsRepositoryAndAsksBeforeDeleting) {
