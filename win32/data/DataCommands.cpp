@@ -11,6 +11,7 @@
 #include "data/DataSourceDialog.h"
 #include "data/DataState.h"
 #include "data/GedcomWriter.h"
+#include "data/viewedit/ViewEditFrame.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/Help.h"
@@ -152,12 +153,15 @@ void OnNew(HWND window, WPARAM, LPARAM) {
 void OnSave(HWND window, WPARAM wParam, LPARAM lParam) {
   auto& app = State().app;
   auto& store = Data().store;
+  // In edit state the page shown is taken over first; a page that stays ends the command.
+  if (app.viewEditMode == 2 && !CommitViewEditPage(window)) return;
   // A data source without a file name yet (New) is saved through Save As.
   if (TextOf(app.currentSource).empty() || store.dataChanged == 1 || !app.recordsLoaded) {
     OnSaveAs(window, wParam, lParam);
     return;
   }
-  WriteDataSource(window, std::string(TextOf(app.currentSource)), true);
+  if (WriteDataSource(window, std::string(TextOf(app.currentSource)), true) == 0)
+    RefreshViewEdit();
 }
 
 bool ChooseSaveName(HWND window, std::string& path) {
@@ -201,6 +205,7 @@ void OnSaveNamed(HWND window, WPARAM, LPARAM) {
   app.sourceOpen = 1;
   app.sourceFormat = kFormatGedcom;
   SetWindowTextA(window, WindowTitle(TextOf(app.currentSource)).c_str());
+  RefreshViewEdit();
 }
 
 bool LeaveViewEditFirst(HWND window) {

@@ -7,6 +7,7 @@
 #include "charts/selective/BirthBriefCommands.h"
 #include "charts/selective/SelectiveCommands.h"
 #include "data/DataCommands.h"
+#include "data/viewedit/ViewEditFrame.h"
 #include "output/ChartSave.h"
 #include "output/ChartWindow.h"
 #include "output/MarginsDialog.h"
@@ -33,7 +34,7 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_FILE_EXTRACT, Inert),  // Extract dialog
     DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, OnBirthBriefChart),
     DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, OnSelectiveTreeChart),
-    DV_COMMAND(IDM_FILE_EDIT, Inert),  // view/edit mode or the Edit File dialog
+    DV_COMMAND(IDM_FILE_EDIT, OnFileEdit),  // view/edit mode
     DV_COMMAND(IDM_OPTIONS_BIRTH_BRIEF, OnBirthBriefOptions),
     DV_COMMAND(IDM_OPTIONS_SELECTIVE_TREE, OnSelectiveTreeOptions),
     DV_COMMAND(IDM_HELP_ABOUT, OnAbout),
@@ -78,13 +79,13 @@ constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_FILE_NEW, OnNew),
     DV_COMMAND(IDM_FILE_SAVE, OnSave),
     DV_COMMAND(IDM_FILE_SAVE_AS, OnSaveAs),
-    DV_COMMAND(IDM_FILE_CLOSE, Inert),
-    DV_COMMAND(IDM_FILE_VIEW, Inert),
-    DV_COMMAND(IDM_VIEWEDIT_TO_VIEW, Inert),
-    DV_COMMAND(IDM_VIEWEDIT_TO_EDIT, Inert),
-    DV_COMMAND(IDM_VIEWEDIT_PREVIOUS, Inert),
-    DV_COMMAND(IDM_VIEWEDIT_NEXT, Inert),
-    DV_COMMAND(IDM_VIEWEDIT_LEAVE, Inert),
+    DV_COMMAND(IDM_FILE_CLOSE, OnCloseViewEdit),
+    DV_COMMAND(IDM_FILE_VIEW, OnFileView),
+    DV_COMMAND(IDM_VIEWEDIT_TO_VIEW, OnSwitchToView),
+    DV_COMMAND(IDM_VIEWEDIT_TO_EDIT, OnSwitchToEdit),
+    DV_COMMAND(IDM_VIEWEDIT_PREVIOUS, OnPreviousRecord),
+    DV_COMMAND(IDM_VIEWEDIT_NEXT, OnNextRecord),
+    DV_COMMAND(IDM_VIEWEDIT_LEAVE, OnLeaveViewEdit),
     DV_COMMAND(IDM_SAVE_NAMED, OnSaveNamed),
     DV_COMMAND(IDM_CONTEXT_CLOSED, OnContextClosed),
     DV_COMMAND(IDM_CONTEXT_INSERT_IMAGE, OnInsertImage),

@@ -12,6 +12,7 @@
 #include "shell/Commands.h"
 #include "shell/Help.h"
 #include "data/DataState.h"
+#include "data/viewedit/ViewEditFrame.h"
 #include "shell/MainMenus.h"
 #include "shell/OptionCommands.h"
 
@@ -119,7 +120,8 @@ LRESULT OnDestroy(HWND window) {
   if (ui.messageFilterHook) UnhookWindowsHookEx(ui.messageFilterHook);
   ui.messageFilterHook = nullptr;
   ui.scannerFilter = nullptr;
-  // The data source goes with the window.
+  // The data source goes with the window (view/edit mode first).
+  ResetViewEdit();
   Data().store.Clear();
   state.app.recordsLoaded = 0;
   DestroyShellMenus(window, ui);
@@ -141,6 +143,7 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
     const int height = barRect.bottom - barRect.top;
     MoveWindow(bar, 0, state.view.clientHeight - height, state.view.clientWidth, height, TRUE);
   }
+  if (state.app.viewEditMode) LayoutViewEdit(window);
   SendMessageA(window, WM_COMMAND, IDM_SCROLL_RANGES, 0);
   return 0;
 }
@@ -235,6 +238,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnChartScroll(window, true, wParam);
     case WM_ERASEBKGND:
       return OnEraseBackground(window, reinterpret_cast<HDC>(wParam), wParam, lParam);
+    case WM_NOTIFY:
+      return OnViewEditNotify(window, reinterpret_cast<const NMHDR*>(lParam));
     case WM_INITMENUPOPUP:
       return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
     case WM_KEYDOWN:

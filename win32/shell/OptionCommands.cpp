@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/DataState.h"
+#include "data/viewedit/ViewEditFrame.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/Help.h"
@@ -18,9 +19,11 @@ void OnPreferences(HWND window, WPARAM, LPARAM) {
   PreferencesSession session;
   session.settings = &state.settings;
   session.sourceOpen = state.app.sourceOpen != 0;
-  // The view/edit toolbar follows a changed tooltip switch once that mode
-  // is in the program; nothing else depends on it here.
+  const int tooltips = state.settings.fparam[2];
   RunPreferencesDialog(window, session);
+  // In view/edit mode the toolbar follows a changed tooltip switch.
+  if (state.app.viewEditMode && state.settings.fparam[2] != tooltips)
+    SetViewEditTooltips(state.settings.fparam[2] != 0);
 }
 
 void ApplyColourChoice(bool ok, unsigned long error, const std::array<COLORREF, 16>& chosen,

@@ -31,8 +31,20 @@ int Session::Open(int mode) {
   families_.Clear();
   for (int t = 0; t < 5; ++t) pages_[t] = NewPage(KindOf(static_cast<Tab>(t)));
   ReadPage(store_, PageKind::kHeader, 0, pages_[0]);
+  ReadSubmitter();
   unlinked_.Rebuild(store_);
   return 0;
+}
+
+void Session::ReadSubmitter() {
+  RecordPage page;
+  submitter_ = ReadPage(store_, PageKind::kSubmitter, 0, page) == 0
+                   ? std::move(page)
+                   : NewPage(PageKind::kSubmitter);
+}
+
+bool Session::HeaderTabChanged() const {
+  return PageChanged(pages_[0]) || PageChanged(submitter_);
 }
 
 void Session::SetMode(int mode) {
@@ -61,7 +73,11 @@ int Session::ShowIndividual(std::int32_t index) { return Show(Tab::kIndividual, 
 int Session::ShowFamily(std::int32_t index) { return Show(Tab::kFamily, index, true); }
 int Session::ShowSource(std::int32_t index) { return Show(Tab::kSource, index, false); }
 int Session::ShowRepository(std::int32_t index) { return Show(Tab::kRepository, index, false); }
-int Session::ShowHeader() { return Show(Tab::kHeader, 0, false); }
+int Session::ShowHeader() {
+  const int r = Show(Tab::kHeader, 0, false);
+  if (r == 0) ReadSubmitter();
+  return r;
+}
 
 void Session::NewRecord() { CurrentPage() = NewPage(KindOf(tab_)); }
 
@@ -100,6 +116,7 @@ bool Session::Forward() {
 
 int Session::CommitQuestion() {
   RecordPage& page = CurrentPage();
+  if (tab_ == Tab::kHeader) return HeaderTabChanged() ? kAskSaveChanges : 0;
   if (tab_ == Tab::kPedigree || !PageChanged(page)) return 0;
   if (page.kind == PageKind::kIndividual && page.mark == 2) return kAskSaveIndividual;
   return kAskSaveChanges;
@@ -107,6 +124,7 @@ int Session::CommitQuestion() {
 
 int Session::Commit(Answer answer) {
   if (!CommitQuestion()) return 0;
+  if (tab_ == Tab::kHeader) return CommitHeaderTab(answer);
   RecordPage& page = CurrentPage();
   switch (answer) {
     case Answer::kCancel:
@@ -123,6 +141,32 @@ int Session::Commit(Answer answer) {
       if (r) return r;
       if (isNew && page.kind == PageKind::kIndividual) individuals_.Show(page.index);
       if (isNew && page.kind == PageKind::kFamily) families_.Show(page.index);
+      AfterChange();
+      return 0;
+    }
+  }
+  return 0;
+}
+
+int Session::CommitHeaderTab(Answer answer) {
+  switch (answer) {
+    case Answer::kCancel:
+      return -1;
+    case Answer::kNo:
+      RevertPage(pages_[0]);
+      if (submitter_.record)
+        RevertPage(submitter_);
+      else
+        submitter_ = NewPage(PageKind::kSubmitter);
+      return 0;
+    case Answer::kYes: {
+      // The header first: it names the submitter record the second store writes.
+      if (int r = StorePage(store_, pages_[0])) return r;
+      if (int r = StorePage(store_, submitter_)) return r;
+      // A new submitter record adds its pointer to the header.
+      RecordPage head;
+      if (ReadPage(store_, PageKind::kHeader, 0, head) == 0) pages_[0] = std::move(head);
+      ReadSubmitter();
       AfterChange();
       return 0;
     }

@@ -47,6 +47,9 @@ class Session {
   void SetTab(Tab tab) { tab_ = tab; }
   RecordPage& Page(Tab tab);
   RecordPage& CurrentPage() { return Page(tab_); }
+  // The submitter record the header points to, shown and stored with the
+  // Header tab (a new page when the data source has none).
+  RecordPage& SubmitterPage() { return submitter_; }
 
   // Shows a record on its tab (read into the page) and appends it to the
   // history; in view state the forward limit is cleared. 0 or -73.
@@ -74,7 +77,8 @@ class Session {
 
   // The question to ask before the current page is left: 214 "Save
   // individual?" (an individual page marked 2), 215 "Save changes?" (any
-  // other changed page), 0 when the page is unchanged.
+  // other changed page, the Header tab's submitter included), 0 when the
+  // page is unchanged.
   int CommitQuestion();
   // Acts on the answer: Yes stores the page (0, or the id the store gave:
   // the page stays), No drops its changes (0), Cancel stays (-1).
@@ -104,11 +108,15 @@ class Session {
   int Show(Tab tab, std::int32_t index, bool record);
   void AfterChange();
   std::int32_t FirstLive(Tab tab) const;
+  void ReadSubmitter();
+  int CommitHeaderTab(Answer answer);
+  bool HeaderTabChanged() const;
 
   RecordStore& store_;
   int mode_ = 0;
   Tab tab_ = Tab::kIndividual;
   RecordPage pages_[5];
+  RecordPage submitter_;
   History individuals_, families_;
   UnlinkedTable unlinked_;
   std::int32_t lastDeletedIndividual_ = 0;

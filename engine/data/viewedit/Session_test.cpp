@@ -123,6 +123,50 @@ TEST_F(SessionTest, AFailedSaveLeavesTheCloseQuestion) {
   EXPECT_EQ(s.CloseQuestion(), kAskSaveData);
 }
 
+TEST_F(SessionTest, TheHeaderTabAsksForAndStoresItsSubmitter) {
+  Session s(store);
+  ASSERT_EQ(s.Open(2), 0);
+  ASSERT_EQ(s.ShowHeader(), 0);
+  EXPECT_EQ(s.CurrentTab(), Tab::kHeader);
+  EXPECT_EQ(s.SubmitterPage().record, nullptr);
+  EXPECT_EQ(s.CommitQuestion(), 0);
+  ASSERT_EQ(SetField(s.SubmitterPage(), "name", "Ann Smith"), 0);
+  EXPECT_EQ(s.CommitQuestion(), kAskSaveChanges);
+  EXPECT_EQ(s.Commit(Answer::kCancel), -1);
+  EXPECT_EQ(s.Commit(Answer::kNo), 0);
+  EXPECT_EQ(GetField(s.SubmitterPage(), "name"), "");
+  EXPECT_EQ(s.CommitQuestion(), 0);
+
+  // A new submitter record follows the header, which points to it.
+  ASSERT_EQ(SetField(s.SubmitterPage(), "name", "Ann Smith"), 0);
+  ASSERT_EQ(SetField(s.SubmitterPage(), "phone", "555 0101"), 0);
+  ASSERT_EQ(s.Commit(Answer::kYes), 0);
+  EXPECT_EQ(s.CommitQuestion(), 0);
+  std::string text = GedcomText(store);
+  const std::string start =
+      "0 HEAD\r\n1 SUBM @SUB1@\r\n0 @SUB1@ SUBM\r\n1 NAME Ann Smith\r\n1 PHON 555 0101\r\n";
+  EXPECT_EQ(text.substr(0, start.size()), start);
+  EXPECT_EQ(GetField(s.Page(Tab::kHeader), "submitter"), "@SUB1@");
+  EXPECT_EQ(s.CloseQuestion(), kAskSaveData);
+
+  // Shown again, the record is read back; a change rewrites it in place.
+  ASSERT_EQ(s.ShowHeader(), 0);
+  ASSERT_NE(s.SubmitterPage().record, nullptr);
+  EXPECT_EQ(GetField(s.SubmitterPage(), "phone"), "555 0101");
+  ASSERT_EQ(SetField(s.SubmitterPage(), "name", "Ann Jones"), 0);
+  ASSERT_EQ(SetField(s.SubmitterPage(), "address", "1 Main St\r\nTown\r\nShire"), 0);
+  ASSERT_EQ(s.Commit(Answer::kYes), 0);
+  ASSERT_EQ(s.ShowHeader(), 0);
+  ASSERT_EQ(SetField(s.SubmitterPage(), "address", "1 Main St\r\nTown"), 0);
+  ASSERT_EQ(s.Commit(Answer::kYes), 0);
+  text = GedcomText(store);
+  EXPECT_NE(text.find("0 @SUB1@ SUBM\r\n1 NAME Ann Jones\r\n1 ADDR 1 Main St\r\n2 CONT Town\r\n"
+                      "1 PHON 555 0101\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("SUBM", text.find("0 @SUB1@ SUBM") + 10), std::string::npos);
+}
+
 TEST_F(SessionTest, NothingIsDeletedInViewState) {
   Session s(store);
   ASSERT_EQ(s.Open(1), 0);

@@ -1,0 +1,19 @@
+#pragma once
+// Control ids of the SRCDATA page of view/edit mode.
+#define IDC_SRC_DESCRIPTION 1301
+#define IDC_SRC_AUTHOR 1302
+#define IDC_SRC_ABBR 1303
+#define IDC_SRC_PUBLISHED 1304
+#define IDC_SRC_EVENT 1305
+#define IDC_SRC_DATE 1306
+#define IDC_SRC_PLACE 1307
+#define IDC_SRC_TEXT 1308
+#define IDC_SRC_CALLNO 1309
+#define IDC_SRC_MEDIUM 1310
+#define IDC_SRC_NOTES 1311
+#define IDC_SRC_REFN 1312
+#define IDC_PAGE_NEW 1090
+#define IDC_PAGE_ADD 1091
+#define IDC_PAGE_DELETE 1092
+#define IDC_SRC_REPOSITORY 1340
+#define IDC_SRC_REPOSITORY_CHOOSE 1341
