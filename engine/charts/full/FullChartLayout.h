@@ -30,6 +30,9 @@ class FullChartStyle {
   virtual int Connection(std::int32_t family, int side) const = 0;
   // Appends the group's display items, its top at line; 0 or a message id.
   virtual int Compose(std::int32_t family, int line) = 0;
+  // Whether two neighbouring families of a row stand together as a chain
+  // of one person's marriages.
+  virtual bool Chained(std::int32_t /*left*/, std::int32_t /*right*/) const { return false; }
 };
 
 // The Tree's groups.
@@ -61,6 +64,13 @@ struct FullChartExtent {
 
 // Rounds of the straightening passes.
 inline constexpr int kStraighteningRounds = 40;
+
+// Columns between two neighbouring groups of a row at least: 2, or 1
+// between the boxes of a chain of marriages.
+inline constexpr int kGroupGap = 2;
+inline constexpr int kChainGap = 1;
+int MinGap(const FullChartStorage& s, std::int32_t left, std::int32_t right);
+bool ChainedTo(const FullChartStorage& s, std::int32_t left, std::int32_t right);
 
 // The group's width and column (family index or placeholder number).
 int GroupWidth(const FullChartStorage& s, std::int32_t id);

@@ -128,6 +128,8 @@ struct FullChartOptions {
   BoxOptions box;
 
   static FullChartOptions FromSettings(const Settings& s);
+  // Sets the derived slot gparam 0: 1 when no Child data line is chosen.
+  static void DeriveShortChildLines(Settings& s);
   // Maxima and line width clamped to their ranges, page numbers to 0..4.
   FullChartOptions Normalised() const;
   bool pageNumbersOn() const { return pageNumbers > 0; }
@@ -218,6 +220,9 @@ struct FamilyWork {
   std::int32_t joinOffset = 0;      // folded: the column joining the two children lines
   char marriageText[kMarriageTextSize] = {};
   std::int32_t boxHeight = 0;  // BoxChart: the box's text lines
+  // The next group of the row when both are marriages of one person that
+  // stand side by side as a chain (BoxChart), else 0.
+  std::int32_t chainNext = 0;
   std::int16_t generation = 0;
   std::int16_t colour = 0;  // 1..16
   bool wifeFirst = false;
