@@ -87,6 +87,7 @@ std::string CellRecorder::Dump(int page) const {
     std::string column = CellsText(it.x1, cellWidth_);
     std::string line;
     std::string length;
+    std::string text = it.text;
     switch (it.kind) {
       case Kind::kText:
         line = CellsText(it.y1, cellHeight_);
@@ -102,15 +103,32 @@ std::string CellRecorder::Dump(int page) const {
         length = CellsText(it.y2 - it.y1, cellHeight_);
         break;
       case Kind::kBox:
+        // A filled box: its width, and its height with its fill colour in
+        // the text field.
+        line = CellsText(it.y1, cellHeight_);
+        length = CellsText(it.x2 - it.x1, cellWidth_);
+        text = CellsText(it.y2 - it.y1, cellHeight_) + "x" + ColourName(it.colour);
+        break;
       case Kind::kFrame:
         line = CellsText(it.y1, cellHeight_);
         length = CellsText(it.x2 - it.x1, cellWidth_) + "x" + CellsText(it.y2 - it.y1, cellHeight_);
         break;
     }
     out += std::to_string(page) + "\t" + column + "\t" + line + "\t" + KindName(it.kind) + "\t" +
-           length + "\t\"" + CEscape(it.text) + "\"\n";
+           length + "\t\"" + CEscape(text) + "\"\n";
   }
   return out;
+}
+
+std::string CellRecorder::ColourName(Colour colour) const {
+  if (colourName_) return colourName_(colour);
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string name;
+  for (int part : {RedOf(colour), GreenOf(colour), BlueOf(colour)}) {
+    name += kHex[(part >> 4) & 15];
+    name += kHex[part & 15];
+  }
+  return name;
 }
 
 std::string DumpDrawing(const DrawRoutine& draw, int page, int screen, int& status,

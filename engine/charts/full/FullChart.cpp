@@ -127,6 +127,13 @@ std::string FullChart::Dump(int& status) const {
   };
   for (const PageListEntry& p : composed_.pageList) {
     CellRecorder recorder;
+    // A box's colour as its colour number (1..16), the custom colour it is
+    // filled with.
+    recorder.SetColourNames([this](Colour c) {
+      for (std::size_t i = 0; i < colours_.size(); ++i)
+        if (colours_[i] == c) return std::to_string(i + 1);
+      return std::string("0");
+    });
     status = draw(recorder, recorder.cellWidth(), recorder.cellHeight(), p.page, 0);
     out += recorder.Dump(p.page);
     if (status != 0) break;
