@@ -124,7 +124,7 @@ void RunChart(benchmark::State& state, bool descendants) {
   const dv::FullChartPage page;  // a printer page of 160 by 130 cells
   const std::int32_t base = descendants ? data.earliest : data.relative;
   dv::FullChart chart;
-  int families = 0, pages = 0;
+  int families = 0, pages = 0, across = 0, down = 0, columns = 0;
   for (auto _ : state) {
     const dv::ChartStatus st = chart.Run(data.store, base, options, page);
     if (!st.ok()) {
@@ -133,9 +133,16 @@ void RunChart(benchmark::State& state, bool descendants) {
     }
     families = chart.Composed().families;
     pages = chart.pageCount();
+    across = chart.Extent().pagesAcross;
+    down = chart.Extent().pagesDown;
+    columns = chart.Extent().chartColumns;
   }
   state.counters["families"] = families;
   state.counters["pages"] = pages;
+  state.counters["across"] = across;
+  state.counters["down"] = down;
+  state.counters["columns"] = columns;
+  state.counters["base"] = base;
 }
 
 void BM_FullChartAllRelatives(benchmark::State& state) { RunChart(state, false); }

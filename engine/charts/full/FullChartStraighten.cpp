@@ -503,8 +503,11 @@ void Straightener::CrossingsOfPair(int lowerGeneration) {
         shifts_.push_back(amount);
         amount -= std::max(0, gapAfter - 2);
       }
+      // Kept only when it lowers the penalty: a shift that removes no
+      // crossing would only widen the row, and as rows keep their order
+      // that is every shift whose lines still cross.
       Refresh(moved_);
-      if (PairTotal(g) > lowestPenalty_[std::size_t(g)]) {
+      if (PairTotal(g) >= lowestPenalty_[std::size_t(g)]) {
         for (std::size_t m = 0; m < moved_.size(); ++m)
           SetGroupColumn(s_, moved_[m], GroupColumn(s_, moved_[m]) - int(shifts_[m]));
         Refresh(moved_);

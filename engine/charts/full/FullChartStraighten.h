@@ -2,7 +2,8 @@
 // The straightening of a full chart's rows: whole groups move sideways so
 // that the lines of descent drop as straight as they can, never closer than
 // 2 columns to a neighbour and never changing the order of a row. Four
-// passes: X spreads a row where two neighbouring lines of descent cross, A
+// passes: X tries spreading a row where two neighbouring lines of descent
+// cross (kept only when that lowers the crossing penalty), A
 // moves a row towards the child slots above it, B towards the connection
 // points below it, and C steps each group to where the sum of its lines'
 // offsets is least. Every move is weighed by the crossing penalty of the
