@@ -276,7 +276,7 @@ int BoxStyle::Compose(std::int32_t family, int line) {
     t.line = line + int(k);
     t.kind = kFcText;
     t.style = std::int16_t(colour);
-    t.text = StoreText(s_, lines[k]);
+    t.text = StoreText(s_, lines[k], std::max(1, w.width - 1));
     s_.items.push_back(t);
   }
   return 0;

@@ -8,6 +8,7 @@
 #include "common/StringTable.h"
 #include "data/RecordStore.h"
 #include "output/CellDump.h"
+#include "output/ZoomLevels.h"
 
 namespace dv {
 
@@ -27,6 +28,7 @@ void FullChart::Release() {
   storage_.reset();
   extent_ = {};
   composed_ = {};
+  screenTitleFitted_ = false;
 }
 
 ChartStatus FullChart::Run(const RecordStore& store, std::int32_t baseIndex,
@@ -77,6 +79,8 @@ FullChartDrawInput FullChart::Input() const {
   in.chartFont = chartFont_;
   in.pageNumberFont = pageNumberFont_;
   in.titleFont = titleFont_;
+  in.screenTitleFont = screenTitleFont_;
+  in.screenTitleFitted = screenTitleFitted_;
   in.printerLineHeight = printerLineHeight_;
   in.colours = colours_;
   in.stripFirst = stripFirst_;
@@ -116,6 +120,35 @@ std::string FullChart::ResultText(int cw, int ch, int dpiX, int dpiY) const {
 
 std::string FullChart::Families(const RecordStore& store) const {
   return storage_ ? FamiliesListing(store, *storage_) : std::string();
+}
+
+void FullChart::FitScreenTitle(DrawSurface& screen, int zoom, int cellWidth, int printerCharWidth) {
+  screenTitleFitted_ = false;
+  const TitlePlace& t = composed_.title;
+  if (!storage_ || !t.placed || options_.title <= 0) return;
+  FontRecord font = titleFont_;
+  if (font.faceName().empty()) font.setFaceName("Times New Roman");
+  const FontRecord previous = screen.CurrentFont();
+  // One-line form: "Relatives of " and the name; the three-line form is
+  // as wide as its name line.
+  const std::string& text = t.oneLine ? t.lines[0] : t.lines[2];
+  screenTitleFont_ =
+      FitScreenTitleFont(screen, font, zoom, 2 * printerLineHeight_, printerLineHeight_, text,
+                         t.width * printerCharWidth, printerCharWidth, cellWidth);
+  screen.SelectFont(previous);
+  screenTitleFitted_ = true;
+}
+
+bool FullChart::Overflows(DrawSurface& surface, int cellWidth, bool boxChart) const {
+  if (!storage_ || cellWidth <= 0) return false;
+  if (boxChart && !options_.boxChart) return false;
+  const FullChartStorage& s = *storage_;
+  for (std::size_t i = 0; i < s.texts.size() && i < s.textRoom.size(); ++i) {
+    if (s.textRoom[i] <= 0 || s.texts[i].empty()) continue;
+    const long long width = surface.MeasureText(s.texts[i]).width;
+    if ((width + cellWidth - 1) / cellWidth > s.textRoom[i]) return true;
+  }
+  return false;
 }
 
 std::string FullChart::Dump(int& status) const {

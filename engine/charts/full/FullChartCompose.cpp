@@ -319,6 +319,7 @@ void Composer::PlaceTitle() {
 ChartStatus Composer::Run() {
   s_.items.clear();
   s_.texts.clear();
+  s_.textRoom.clear();
   out_ = {};
   if (auto st = Groups(); !st.ok()) return st;
   if (auto st = Lines(); !st.ok()) return st;

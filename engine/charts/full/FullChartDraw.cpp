@@ -138,6 +138,7 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
     if (font.faceName().empty()) font.setFaceName("Times New Roman");
     font.setHeight(2 * ch);
     font.setWidth(cw);
+    if (screen > 0 && in.screenTitleFitted) font = in.screenTitleFont;
     const FontRecord previous = s.CurrentFont();
     s.SelectFont(font);
     const int count = t.oneLine ? 1 : 3;

@@ -41,6 +41,7 @@ void FullChartStorage::Release() {
   foldedFamilies = 0;
   items = {};
   texts = {};
+  textRoom = {};
 }
 
 int FullChartStorage::RowOf(int generation) const {

@@ -37,6 +37,10 @@ struct FullChartStorage {
   // The composed chart.
   std::vector<DisplayItem> items;
   std::vector<std::string> texts;
+  // For each text, the columns it must fit in on a screen with a
+  // proportional font (a box line: the box width less 1; a spouse's name in
+  // a Tree group: its width in the couple line); 0 when not measured.
+  std::vector<std::int32_t> textRoom;
 
   // Sizes the work fields for the store's records and clears everything;
   // false when memory cannot be had.

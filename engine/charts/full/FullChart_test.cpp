@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "charts/full/FullChartTestData.h"
+#include "output/CellDump.h"
 #include "data/RecordStore.h"
 
 namespace dv {
@@ -125,6 +126,33 @@ TEST_F(Chart, RelativesWithCousinsDrawCleanly) {
   page.pageLines = 70;
   ASSERT_TRUE(Run(b, base).ok());
   EXPECT_EQ(testing::ChartFaults(chart), "");
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// The recorder measures 8 units a character: texts fit cells of 8 exactly
+// and overflow narrower ones.
+TEST(FullChartFit, TextsOverflowNarrowerCellsAndOnlyTheHeldStyleIsMeasured) {
+  testing::GedcomBuilder b;
+  const int base = testing::Pedigree(b, 3);
+  RecordStore store;
+  b.LoadInto(store);
+  FullChart chart;
+  CellRecorder screen;
+  EXPECT_FALSE(chart.Overflows(screen, 4, false));  // no chart held
+  FullChartOptions options;
+  ASSERT_TRUE(chart.Run(store, base, options, FullChartPage{}).ok());
+  EXPECT_FALSE(chart.Overflows(screen, 8, false));
+  EXPECT_TRUE(chart.Overflows(screen, 6, false));
+  EXPECT_FALSE(chart.Overflows(screen, 6, true));  // a Tree holds no boxes
+  options.boxChart = true;
+  ASSERT_TRUE(chart.Run(store, base, options, FullChartPage{}).ok());
+  EXPECT_FALSE(chart.Overflows(screen, 8, true));
+  EXPECT_TRUE(chart.Overflows(screen, 5, true));
 }
 
 }  // namespace

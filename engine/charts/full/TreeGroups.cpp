@@ -192,20 +192,22 @@ ChildPlace TreeChildPlace(const FamilyWork& w, int child) {
   return p;
 }
 
-std::int32_t StoreText(FullChartStorage& s, std::string text) {
+std::int32_t StoreText(FullChartStorage& s, std::string text, int room) {
   s.texts.push_back(std::move(text));
+  s.textRoom.resize(s.texts.size(), 0);
+  s.textRoom.back() = room;
   return std::int32_t(s.texts.size()) - 1;
 }
 
 namespace {
 
-void AddText(FullChartStorage& s, int column, int line, std::string text) {
+void AddText(FullChartStorage& s, int column, int line, std::string text, int room = 0) {
   if (text.empty()) return;
   DisplayItem it;
   it.column = column;
   it.line = line;
   it.kind = kFcText;
-  it.text = StoreText(s, std::move(text));
+  it.text = StoreText(s, std::move(text), room);
   s.items.push_back(it);
 }
 
@@ -236,9 +238,9 @@ int ComposeTreeGroup(const RecordStore& store, const FullChartOptions& o, FullCh
   const std::int32_t first = w.wifeFirst ? f->wife : f->husband;
   const std::int32_t second = w.wifeFirst ? f->husband : f->wife;
   const int couple = w.column + w.coupleOffset;
-  AddText(s, couple, C, ShownName(store, first));
+  AddText(s, couple, C, ShownName(store, first), w.nameWidth[0]);
   AddText(s, couple + w.nameWidth[0] + 1, C, Connector(o.equals));
-  AddText(s, couple + w.nameWidth[0] + 3, C, ShownName(store, second));
+  AddText(s, couple + w.nameWidth[0] + 3, C, ShownName(store, second), w.nameWidth[1]);
   if (o.birthNotMarriage) {
     const int starts[2] = {couple, couple + w.nameWidth[0] + 3};
     const std::int32_t people[2] = {first, second};

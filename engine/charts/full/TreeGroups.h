@@ -56,7 +56,8 @@ ChildPlace TreeChildPlace(const FamilyWork& w, int child);
 int ComposeTreeGroup(const RecordStore& store, const FullChartOptions& options, FullChartStorage& s,
                      std::int32_t family, int line);
 
-// Adds a text to the chart's text store and returns its index.
-std::int32_t StoreText(FullChartStorage& s, std::string text);
+// Adds a text to the chart's text store and returns its index; room is the
+// columns it must fit in with a proportional screen font (0: not measured).
+std::int32_t StoreText(FullChartStorage& s, std::string text, int room = 0);
 
 }  // namespace dv
