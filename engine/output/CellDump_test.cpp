@@ -50,7 +50,7 @@ TEST(CellDumpTestChart, GoldenDump) {
 0	1	4	hline	3	""
 0	1	10	hline	3	""
 0	1	4	vline	6	""
-0	20	12	box	12x6	""
+0	20	12	box	12	"6x2060C0"
 0	21	14	text	5	"Boxed"
 0	0	22	hline	40	""
 0	34	29	text	6	"bottom"
