@@ -211,6 +211,14 @@ class Straightener {
   std::vector<std::int32_t> moved_;
   std::vector<long long> shifts_, prefixScratch_;
   std::vector<int> offsetScratch_, columnsScratch_;
+  // Of the row being adjusted, the groups [0, tight_) have no free column to
+  // their left: a move to the left stops gathering there at once, instead
+  // of walking through a packed row to its start.
+  std::size_t tight_ = 0;
+  void ExtendTight(int g) {
+    const auto& row = s_.rowGroups[std::size_t(g)];
+    while (tight_ < row.size() && FreeBeside(g, tight_, -1, kNoLimit) == 0) ++tight_;
+  }
   // Each group's index in its row (rows never change their order).
   std::vector<std::size_t> indexFamily_, indexHolder_;
   std::size_t IndexInRow(std::int32_t id) const {
@@ -319,17 +327,32 @@ bool Straightener::Move(int g, std::size_t i, int d, int rightLimit, Pass pass, 
   else
     while (i + 1 < row.size() && ChainedTo(s_, row[i], row[i + 1])) ++i;
   // Free space gathered group by group; prefix[k] is the space before the
-  // k-th group of the move, which that group need not move.
+  // k-th group of the move, which that group need not move. A group keeps
+  // to its page across: the k-th group can move at most its room on the
+  // page, so the move can be no longer than that room plus prefix[k], and
+  // once the space gathered reaches that bound the groups further on would
+  // not move at all.
   std::vector<long long>& prefix = prefixScratch_;
   prefix.clear();
-  long long gathered = 0;
+  long long gathered = 0, bound = want;
   std::size_t j = i;
   for (;;) {
+    if (breaks_) {
+      const int col = GroupColumn(s_, row[j]), right = col + GroupWidth(s_, row[j]) - 1;
+      // A group that straddles a boundary now is fitted to the pages later.
+      if ((col - 1) / U_ == right / U_) {
+        const long long room =
+            dir > 0 ? (long long)((col - 1) / U_ + 1) * U_ - 1 - right : (col - 1) % U_;
+        bound = std::min(bound, room + gathered);
+      }
+      if (gathered >= bound) break;
+    }
     prefix.push_back(gathered);
     gathered += FreeBeside(g, j, dir, rightLimit);
-    if (gathered >= want) break;
+    if (gathered >= bound) break;
     if (dir > 0 ? j + 1 >= row.size() : j == 0) break;
     const std::size_t next = dir > 0 ? j + 1 : j - 1;
+    if (dir < 0 && next < tight_) break;  // nothing more to gather
     const bool glued = dir > 0 ? ChainedTo(s_, row[j], row[next]) : ChainedTo(s_, row[next], row[j]);
     if (!glued) {
       const Wish w = WishOf(pass, mode, row[next]);
@@ -337,20 +360,8 @@ bool Straightener::Move(int g, std::size_t i, int d, int rightLimit, Pass pass, 
     }
     j = next;
   }
-  long long shift = std::min(want, gathered);
-  if (shift <= 0) return false;
-  // A group keeps to its page across.
-  if (breaks_) {
-    for (std::size_t k = 0; k < prefix.size(); ++k) {
-      const std::int32_t id = row[dir > 0 ? i + k : i - k];
-      const int col = GroupColumn(s_, id), right = col + GroupWidth(s_, id) - 1;
-      if ((col - 1) / U_ != right / U_) continue;  // fitted to the pages later
-      const long long room =
-          dir > 0 ? (long long)((col - 1) / U_ + 1) * U_ - 1 - right : (col - 1) % U_;
-      shift = std::min(shift, room + prefix[k]);
-    }
-    if (shift <= 0) return false;
-  }
+  const long long shift = std::min(bound, gathered);
+  if (shift <= 0 || prefix.empty()) return false;
   moved_.clear();
   for (std::size_t k = 0; k < prefix.size(); ++k) {
     const long long amount = shift - prefix[k];
@@ -368,6 +379,9 @@ bool Straightener::Move(int g, std::size_t i, int d, int rightLimit, Pass pass, 
     Refresh(moved_);
     return false;
   }
+  // A move right opens a gap left of its first group.
+  if (dir > 0) tight_ = std::min(tight_, i);
+  ExtendTight(g);
   return true;
 }
 
@@ -439,13 +453,33 @@ bool Straightener::Round(int g, Pass pass, int mode, int rightLimit) {
   const auto& row = s_.rowGroups[std::size_t(g)];
   columnsScratch_.clear();
   for (std::int32_t id : row) columnsScratch_.push_back(GroupColumn(s_, id));
-  for (std::size_t i = 0; i < row.size(); ++i) {
-    const std::int32_t id = row[i];
-    // Placeholders keep the column their run gave them, except in the last
-    // pass A (mode 1), which lines them up with the lines through them.
-    if (id < 0 && (pass == Pass::kC || (pass == Pass::kA && mode == 0))) continue;
-    const Wish w = WishOf(pass, mode, id);
-    if (w.d != 0) Move(g, i, w.d, rightLimit, pass, mode);
+  tight_ = 0;
+  ExtendTight(g);
+  // Placeholders keep the column their run gave them, except in the last
+  // pass A (mode 1), which lines them up with the lines through them.
+  auto movable = [&](std::int32_t id) {
+    return id > 0 || (pass != Pass::kC && !(pass == Pass::kA && mode == 0));
+  };
+  if (pass == Pass::kC) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (!movable(row[i])) continue;
+      const Wish w = WishOf(pass, mode, row[i]);
+      if (w.d != 0) Move(g, i, w.d, rightLimit, pass, mode);
+    }
+  } else {
+    // Groups that move right are taken from the right end and those that
+    // move left from the left end, so that a move finds the room its
+    // neighbours have just made instead of pushing the rest of the row.
+    for (std::size_t i = row.size(); i-- > 0;) {
+      if (!movable(row[i])) continue;
+      const Wish w = WishOf(pass, mode, row[i]);
+      if (w.d > 0) Move(g, i, w.d, rightLimit, pass, mode);
+    }
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (!movable(row[i])) continue;
+      const Wish w = WishOf(pass, mode, row[i]);
+      if (w.d < 0) Move(g, i, w.d, rightLimit, pass, mode);
+    }
   }
   // A round whose moves cancel out has moved nothing.
   for (std::size_t i = 0; i < row.size(); ++i)
