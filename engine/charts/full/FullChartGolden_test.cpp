@@ -87,5 +87,34 @@ TEST_F(SampleChart, TreeWithFoldingAndEquals) {
   Expect("tree-fold-equals.txt", o);
 }
 
+// Every style, choice of people and page size: the chart is made (or the
+// page is refused as too small for a group) and passes the page checker.
+TEST_F(SampleChart, EveryPageSizeGivesACleanChartOrSaysThePageIsTooSmall) {
+  int made = 0;
+  for (bool box : {false, true})
+    for (People people : {People::kAll, People::kAncestors, People::kDescendants})
+      for (int columns = 50; columns <= 170; columns += 30)
+        for (int lines = 30; lines <= 130; lines += 50) {
+          FullChartOptions o;
+          o.boxChart = box;
+          o.people = people;
+          o.fold = columns % 60 == 50;
+          page.pageColumns = columns;
+          page.pageLines = lines;
+          const std::int32_t base = people == People::kDescendants ? 2 : 1;
+          const ChartStatus st = chart.Run(store, base, o, page);
+          if (!st.ok()) {
+            EXPECT_TRUE(st.first() == kMsgFcWiderThanPage || st.first() == kMsgFcNoDescendants)
+                << box << " " << int(people) << " " << columns << "x" << lines << " "
+                << st.first();
+            continue;
+          }
+          EXPECT_EQ(testing::ChartFaults(chart), "")
+              << box << " " << int(people) << " " << columns << "x" << lines;
+          ++made;
+        }
+  EXPECT_GT(made, 60);
+}
+
 }  // namespace
 }  // namespace dv
