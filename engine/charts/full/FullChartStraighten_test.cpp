@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "charts/full/FullChart.h"
 #include "charts/full/FullChartSelect.h"
 #include "charts/full/FullChartTestData.h"
 #include "data/RecordStore.h"
@@ -110,6 +111,41 @@ TEST(Straighten, RowsKeepOrderAndSpacingAndAParentGroupIsCentredOverItsChildren)
   }
   EXPECT_EQ(lines, 4);
   EXPECT_LE(std::abs(lean), 4 * lines);
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// A chart of one row, and one whose widest row is its lowest: the passes'
+// row ranges stay within the chart's rows.
+TEST(Straighten, OneRowAndAWidestLowestRowStayWithinTheRows) {
+  testing::GedcomBuilder b;
+  const int base = testing::Pedigree(b, 4);
+  RecordStore store;
+  b.LoadInto(store);
+  FullChartOptions o;
+  o.people = People::kAncestors;
+  o.maxAncestors = 1;
+  FullChartPage page;
+  FullChart chart;
+  ASSERT_TRUE(chart.Run(store, base, o, page).ok());
+  EXPECT_EQ(chart.Storage()->lowest, chart.Storage()->highest);
+  EXPECT_EQ(testing::ChartFaults(chart), "");
+
+  testing::GedcomBuilder wide;
+  const int root = wide.Person("Root /R/", 1);
+  std::vector<int> kids;
+  for (int k = 0; k < 8; ++k) kids.push_back(wide.Person("Child" + std::to_string(k) + " /R/", 1));
+  wide.Family(root, wide.Person("Wife /W/", 0), kids);
+  for (int k = 0; k < 8; ++k)
+    wide.Family(kids[std::size_t(k)], wide.Person("Spouse /S/", 0), {wide.Person("G /R/", 0)});
+  wide.LoadInto(store);
+  o.people = People::kDescendants;
+  ASSERT_TRUE(chart.Run(store, root, o, page).ok());
+  EXPECT_EQ(testing::ChartFaults(chart), "");
 }
 
 }  // namespace
