@@ -172,7 +172,8 @@ std::string WideFamily(int width) {
   const int founder = person(1, 0, {top});
   const int founderWife = person(0, 0, {top});
   std::vector<std::vector<int>> sonChildren(sons);
-  std::vector<std::vector<std::vector<int>>> grandChildren(sons, std::vector<std::vector<int>>(std::size_t(width)));
+  std::vector<std::vector<std::vector<int>>> grandChildren(
+      sons, std::vector<std::vector<int>>(std::size_t(width)));
   for (int s = 0; s < sons; ++s) topChildren.push_back(person(1, top, {sonFamily + s}));
   family(founder, founderWife, topChildren);
   std::vector<int> sonWives;
@@ -200,8 +201,8 @@ std::string WideFamily(int width) {
 void BM_FullChartWideRow(benchmark::State& state) {
   dv::RecordStore store;
   std::string summary;
-  if (dv::LoadDataSourceBytes(store, WideFamily(int(state.range(0))), dv::LoadOptions{},
-                              summary) != 0) {
+  if (dv::LoadDataSourceBytes(store, WideFamily(int(state.range(0))), dv::LoadOptions{}, summary) !=
+      0) {
     state.SkipWithError("the wide family did not load");
     return;
   }

@@ -105,8 +105,7 @@ TEST_F(SampleChart, EveryPageSizeGivesACleanChartOrSaysThePageIsTooSmall) {
           const ChartStatus st = chart.Run(store, base, o, page);
           if (!st.ok()) {
             EXPECT_TRUE(st.first() == kMsgFcWiderThanPage || st.first() == kMsgFcNoDescendants)
-                << box << " " << int(people) << " " << columns << "x" << lines << " "
-                << st.first();
+                << box << " " << int(people) << " " << columns << "x" << lines << " " << st.first();
             continue;
           }
           EXPECT_EQ(testing::ChartFaults(chart), "")

@@ -353,7 +353,8 @@ bool Straightener::Move(int g, std::size_t i, int d, int rightLimit, Pass pass, 
     if (dir > 0 ? j + 1 >= row.size() : j == 0) break;
     const std::size_t next = dir > 0 ? j + 1 : j - 1;
     if (dir < 0 && next < tight_) break;  // nothing more to gather
-    const bool glued = dir > 0 ? ChainedTo(s_, row[j], row[next]) : ChainedTo(s_, row[next], row[j]);
+    const bool glued =
+        dir > 0 ? ChainedTo(s_, row[j], row[next]) : ChainedTo(s_, row[next], row[j]);
     if (!glued) {
       const Wish w = WishOf(pass, mode, row[next]);
       if (w.links && (w.d == 0 || (w.d > 0) != (dir > 0))) break;
@@ -528,10 +529,9 @@ void Straightener::CrossingsOfPair(int lowerGeneration) {
       shifts_.clear();
       for (std::size_t j = i; j < row.size() && amount > 0; ++j) {
         const std::int32_t id = row[j];
-        const int gapAfter = j + 1 < row.size()
-                                 ? GroupColumn(s_, row[j + 1]) - GroupColumn(s_, id) -
-                                       GroupWidth(s_, id)
-                                 : 0;
+        const int gapAfter = j + 1 < row.size() ? GroupColumn(s_, row[j + 1]) -
+                                                      GroupColumn(s_, id) - GroupWidth(s_, id)
+                                                : 0;
         SetGroupColumn(s_, id, int(std::min<long long>(GroupColumn(s_, id) + amount, kNoLimit)));
         moved_.push_back(id);
         shifts_.push_back(amount);
@@ -634,8 +634,8 @@ ChartStatus Straightener::Run() {
 
 }  // namespace
 
-ChartStatus StraightenRows(const FullChartStyle& style, const FullChartPage& page, int usableColumns,
-                           bool pageBreaks, FullChartStorage& s) {
+ChartStatus StraightenRows(const FullChartStyle& style, const FullChartPage& page,
+                           int usableColumns, bool pageBreaks, FullChartStorage& s) {
   Straightener st(style, page, usableColumns, pageBreaks, s);
   return st.Run();
 }

@@ -45,8 +45,8 @@ class PairPenalty {
 // Straightens the rows after their first columns are given; the widest
 // row's generation and the working width are updated. Returns the messages
 // of a failure ("Aborted in xlpl", "Aborted in hu/hl/lsh", ...).
-ChartStatus StraightenRows(const FullChartStyle& style, const FullChartPage& page, int usableColumns,
-                           bool pageBreaks, FullChartStorage& s);
+ChartStatus StraightenRows(const FullChartStyle& style, const FullChartPage& page,
+                           int usableColumns, bool pageBreaks, FullChartStorage& s);
 
 // Moves the groups of a row right where one straddles a page boundary
 // across: such a group starts one column into the page of its right

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "charts/full/FullChartTestData.h"
-#include "output/CellDump.h"
 #include "data/RecordStore.h"
+#include "output/CellDump.h"
 
 namespace dv {
 namespace {

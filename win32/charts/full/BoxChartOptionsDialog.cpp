@@ -22,14 +22,14 @@ struct CheckSlot {
   int slot;
 };
 constexpr CheckSlot kChecks[] = {
-    {IDC_BOXOPT_SPOUSE_BIRTH_DATE, Slots::kG, 1},  {IDC_BOXOPT_SPOUSE_BIRTH_PLACE, Slots::kG, 2},
-    {IDC_BOXOPT_SPOUSE_DEATH_DATE, Slots::kG, 3},  {IDC_BOXOPT_SPOUSE_DEATH_PLACE, Slots::kG, 4},
-    {IDC_BOXOPT_MARRIAGE_DATE, Slots::kG, 5},      {IDC_BOXOPT_MARRIAGE_PLACE, Slots::kG, 6},
-    {IDC_BOXOPT_CHILD_BIRTH_DATE, Slots::kG, 7},   {IDC_BOXOPT_CHILD_BIRTH_PLACE, Slots::kG, 8},
-    {IDC_BOXOPT_CHILD_DEATH_DATE, Slots::kG, 9},   {IDC_BOXOPT_CHILD_DEATH_PLACE, Slots::kG, 10},
-    {IDC_BOXOPT_OCCUPATION, Slots::kG, 11},        {IDC_BOXOPT_MALE_FIRST, Slots::kD, 30},
-    {IDC_BOXOPT_BLANK_LINES, Slots::kD, 33},       {IDC_BOXOPT_NO_DUPLICATE, Slots::kD, 34},
-    {IDC_BOXOPT_FULL_CHILD_NAMES, Slots::kD, 35},  {IDC_BOXOPT_COLOUR_BOXES, Slots::kD, 40},
+    {IDC_BOXOPT_SPOUSE_BIRTH_DATE, Slots::kG, 1}, {IDC_BOXOPT_SPOUSE_BIRTH_PLACE, Slots::kG, 2},
+    {IDC_BOXOPT_SPOUSE_DEATH_DATE, Slots::kG, 3}, {IDC_BOXOPT_SPOUSE_DEATH_PLACE, Slots::kG, 4},
+    {IDC_BOXOPT_MARRIAGE_DATE, Slots::kG, 5},     {IDC_BOXOPT_MARRIAGE_PLACE, Slots::kG, 6},
+    {IDC_BOXOPT_CHILD_BIRTH_DATE, Slots::kG, 7},  {IDC_BOXOPT_CHILD_BIRTH_PLACE, Slots::kG, 8},
+    {IDC_BOXOPT_CHILD_DEATH_DATE, Slots::kG, 9},  {IDC_BOXOPT_CHILD_DEATH_PLACE, Slots::kG, 10},
+    {IDC_BOXOPT_OCCUPATION, Slots::kG, 11},       {IDC_BOXOPT_MALE_FIRST, Slots::kD, 30},
+    {IDC_BOXOPT_BLANK_LINES, Slots::kD, 33},      {IDC_BOXOPT_NO_DUPLICATE, Slots::kD, 34},
+    {IDC_BOXOPT_FULL_CHILD_NAMES, Slots::kD, 35}, {IDC_BOXOPT_COLOUR_BOXES, Slots::kD, 40},
     {IDC_BOXOPT_EXCLUDE_MARRIED, Slots::kD, 43},
 };
 static_assert(std::size(kChecks) == 17);
@@ -69,7 +69,9 @@ INT_PTR OnCancel(HWND dialog) {
   return TRUE;
 }
 
-void OnColours(HWND dialog) { ChooseCustomColours(dialog, SessionOf(dialog)->settings->customColours); }
+void OnColours(HWND dialog) {
+  ChooseCustomColours(dialog, SessionOf(dialog)->settings->customColours);
+}
 
 void OnDefaultColours(HWND dialog) {
   SessionOf(dialog)->settings->setDefaultColours();

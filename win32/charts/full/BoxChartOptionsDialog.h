@@ -23,7 +23,6 @@ struct BoxChartOptionsSession {
 // Shows the dialog modally over owner; true on OK.
 bool RunBoxChartOptionsDialog(HWND owner, dv::Settings& settings);
 
-INT_PTR CALLBACK BoxChartOptionsDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                           LPARAM lParam);
+INT_PTR CALLBACK BoxChartOptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace dv::win
