@@ -42,9 +42,11 @@ class PairPenalty {
   long long total_ = 0;
 };
 
-// Straightens the rows after their first columns are given; the widest
-// row's generation and the working width are updated. Returns the messages
-// of a failure ("Aborted in xlpl", "Aborted in hu/hl/lsh", ...).
+// Straightens the rows after their first columns are given, then fits
+// every row to the pages across (with page breaks) and checks that every
+// row keeps its order and spacing. Returns the messages of a failure
+// ("Aborted in xlpl" with "Error in lpc" when a link does not join two
+// neighbouring rows, "Aborted in hpb/hlc" when the final check fails).
 ChartStatus StraightenRows(const FullChartStyle& style, const FullChartPage& page,
                            int usableColumns, bool pageBreaks, FullChartStorage& s);
 
