@@ -218,11 +218,7 @@ int BoxStyle::Connection(std::int32_t family, int side) const {
 }
 
 bool BoxStyle::Chained(std::int32_t left, std::int32_t right) const {
-  const FamilySummary* a = store_.Family(left);
-  const FamilySummary* b = store_.Family(right);
-  if (a == nullptr || b == nullptr) return false;
-  return (a->husband != 0 && (a->husband == b->husband || a->husband == b->wife)) ||
-         (a->wife != 0 && (a->wife == b->wife || a->wife == b->husband));
+  return MarriagesOfOnePerson(store_, left, right);
 }
 
 int BoxStyle::Compose(std::int32_t family, int line) {

@@ -148,6 +148,13 @@ bool FullChart::Overflows(DrawSurface& surface, int cellWidth, bool boxChart) co
     const long long width = surface.MeasureText(s.texts[i]).width;
     if ((width + cellWidth - 1) / cellWidth > s.textRoom[i]) return true;
   }
+  // Tree chains: the neighbouring names of two marriages keep 6 columns
+  // between them.
+  auto columns = [&](const std::string& text) {
+    return (surface.MeasureText(text).width + cellWidth - 1) / cellWidth;
+  };
+  for (const FullChartStorage::ChainRoom& r : s.chainRooms)
+    if (columns(r.left) + kTreeChainGap + columns(r.right) > r.span) return true;
   return false;
 }
 

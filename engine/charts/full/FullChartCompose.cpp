@@ -320,6 +320,7 @@ ChartStatus Composer::Run() {
   s_.items.clear();
   s_.texts.clear();
   s_.textRoom.clear();
+  s_.chainRooms.clear();
   out_ = {};
   if (auto st = Groups(); !st.ok()) return st;
   if (auto st = Lines(); !st.ok()) return st;

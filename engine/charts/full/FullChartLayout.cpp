@@ -6,6 +6,8 @@
 #include <climits>
 #include <vector>
 
+#include "data/RecordStore.h"
+
 namespace dv {
 
 int TreeStyle::Format(std::int32_t family) { return FormatTreeGroup(store_, options_, s_, family); }
@@ -26,12 +28,24 @@ int TreeStyle::Compose(std::int32_t family, int line) {
   return ComposeTreeGroup(store_, options_, s_, family, line);
 }
 
+bool TreeStyle::Chained(std::int32_t left, std::int32_t right) const {
+  return MarriagesOfOnePerson(store_, left, right);
+}
+
+bool MarriagesOfOnePerson(const RecordStore& store, std::int32_t left, std::int32_t right) {
+  const FamilySummary* a = store.Family(left);
+  const FamilySummary* b = store.Family(right);
+  if (a == nullptr || b == nullptr) return false;
+  return (a->husband != 0 && (a->husband == b->husband || a->husband == b->wife)) ||
+         (a->wife != 0 && (a->wife == b->wife || a->wife == b->husband));
+}
+
 bool ChainedTo(const FullChartStorage& s, std::int32_t left, std::int32_t right) {
   return left > 0 && right > 0 && s.families[std::size_t(left)].chainNext == right;
 }
 
 int MinGap(const FullChartStorage& s, std::int32_t left, std::int32_t right) {
-  return ChainedTo(s, left, right) ? kChainGap : kGroupGap;
+  return ChainedTo(s, left, right) ? s.chainGap : kGroupGap;
 }
 
 int GroupWidth(const FullChartStorage& s, std::int32_t id) {
@@ -113,6 +127,7 @@ ChartStatus Rows::Run(FullChartExtent& e) {
   e.usableLines = V;
   if (s_.highest == 0 || s_.RowOf(s_.lowest) == 0 || s_.RowOf(s_.highest) == 0)
     return Fail(kMsgFcCorrelation);
+  s_.chainGap = style_.ChainGap();
 
   // Formatting and first columns.
   for (int g = s_.highest; g >= s_.lowest; --g) {
@@ -122,11 +137,23 @@ ChartStatus Rows::Run(FullChartExtent& e) {
     row.height = 1;
     row.childrenLine = false;
     const auto& groups = s_.rowGroups[std::size_t(g)];
+    // Neighbouring marriages of one person stand together as a chain.
+    for (std::size_t i = 0; i < groups.size(); ++i)
+      if (groups[i] > 0) {
+        FamilyWork& w = s_.families[std::size_t(groups[i])];
+        w.chainNext = w.chainPrev = 0;
+        w.chainNumber = 0;
+      }
     for (std::size_t i = 0; i < groups.size(); ++i) {
+      const std::int32_t id = groups[i];
       const std::int32_t next = i + 1 < groups.size() ? groups[i + 1] : 0;
-      if (groups[i] > 0)
-        s_.families[std::size_t(groups[i])].chainNext =
-            next > 0 && style_.Chained(groups[i], next) ? next : 0;
+      if (id <= 0 || next <= 0 || !style_.Chained(id, next)) continue;
+      FamilyWork& w = s_.families[std::size_t(id)];
+      w.chainNext = next;
+      if (w.chainNumber == 0) w.chainNumber = 1;
+      FamilyWork& n = s_.families[std::size_t(next)];
+      n.chainPrev = id;
+      n.chainNumber = std::int16_t(std::min(w.chainNumber + 1, 32767));
     }
     int chainWidth = 0;
     for (std::size_t i = 0; i < groups.size(); ++i) {
@@ -144,7 +171,7 @@ ChartStatus Rows::Run(FullChartExtent& e) {
       // A group with its chain must fit on a page.
       chainWidth += GroupWidth(s_, id);
       if (chainWidth > U - 2 || row.height + 3 > V) return Fail(kMsgFcWiderThanPage);
-      chainWidth = ChainedTo(s_, id, next) ? chainWidth + kChainGap : 0;
+      chainWidth = ChainedTo(s_, id, next) ? chainWidth + s_.chainGap : 0;
       SetGroupColumn(s_, id, col);
       col += GroupWidth(s_, id) + MinGap(s_, id, next);
     }

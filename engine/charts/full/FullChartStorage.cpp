@@ -42,6 +42,8 @@ void FullChartStorage::Release() {
   items = {};
   texts = {};
   textRoom = {};
+  chainRooms = {};
+  chainGap = 1;
 }
 
 int FullChartStorage::RowOf(int generation) const {

@@ -93,7 +93,7 @@ void FitRowToPagesAcross(FullChartStorage& s, int generation, int U) {
     std::size_t last = i;
     long long width = GroupWidth(s, row[i]);
     while (last + 1 < row.size() && ChainedTo(s, row[last], row[last + 1])) {
-      width += kChainGap + GroupWidth(s, row[last + 1]);
+      width += s.chainGap + GroupWidth(s, row[last + 1]);
       ++last;
     }
     long long col = std::max<long long>(GroupColumn(s, row[i]), prevEnd + MinGap(s, prev, row[i]));
@@ -101,9 +101,9 @@ void FitRowToPagesAcross(FullChartStorage& s, int generation, int U) {
     if ((col - 1) / U != right / U) col = (right / U) * U + 1;
     for (std::size_t k = i; k <= last; ++k) {
       SetGroupColumn(s, row[k], int(std::min<long long>(col, INT_MAX / 4)));
-      col += GroupWidth(s, row[k]) + kChainGap;
+      col += GroupWidth(s, row[k]) + s.chainGap;
     }
-    prevEnd = col - kChainGap;
+    prevEnd = col - s.chainGap;
     prev = row[last];
     i = last + 1;
   }

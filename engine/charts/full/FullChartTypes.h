@@ -220,9 +220,12 @@ struct FamilyWork {
   std::int32_t joinOffset = 0;      // folded: the column joining the two children lines
   char marriageText[kMarriageTextSize] = {};
   std::int32_t boxHeight = 0;  // BoxChart: the box's text lines
-  // The next group of the row when both are marriages of one person that
-  // stand side by side as a chain (BoxChart), else 0.
+  // The next and the previous group of the row when they are marriages of
+  // one person that stand side by side as a chain, else 0; the marriage's
+  // number in its chain (1, 2, ...), 0 outside a chain.
   std::int32_t chainNext = 0;
+  std::int32_t chainPrev = 0;
+  std::int16_t chainNumber = 0;
   std::int16_t generation = 0;
   std::int16_t colour = 0;  // 1..16
   bool wifeFirst = false;
