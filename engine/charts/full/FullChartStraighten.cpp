@@ -143,6 +143,9 @@ class Straightener {
   // Gathers the links of every row pair in the order of their upper ends;
   // false when a link does not join two neighbouring rows.
   bool GatherLinks();
+  // The rows that runs of link placeholders cross: every placeholder a line
+  // runs through stands in its own row and on one page.
+  ChartStatus PlaceholderRuns();
   int GenerationOf(std::int32_t id) const;
   std::vector<LinkRef>& In(std::int32_t id) {
     return id > 0 ? inFamily_[std::size_t(id)] : inHolder_[std::size_t(-std::int64_t(id))];
@@ -565,6 +568,48 @@ void Straightener::PassX(int start, int mode) {
     for (int g = start; g < H_; ++g) CrossingsOfPair(g);
 }
 
+ChartStatus Straightener::PlaceholderRuns() {
+  const auto lklError = [] { return Fail(kMsgFcErrorIn, kLblLkl); };
+  // Where each placeholder stands: the row holding it.
+  std::vector<std::uint8_t> inRow(s_.placeholders.size(), 0);
+  for (int g = L_; g <= H_; ++g) {
+    s_.rows[std::size_t(g)].repeatedLinks = false;
+    for (std::int32_t id : s_.rowGroups[std::size_t(g)]) {
+      const Placeholder* p = id < 0 ? s_.PlaceholderOf(id) : nullptr;
+      if (p != nullptr && p->generation == g) inRow[std::size_t(-std::int64_t(id))] = 1;
+    }
+  }
+  auto straddles = [&](const Placeholder& p) {
+    return breaks_ && (p.column - 1) / U_ != (p.column + p.width - 1) / U_;
+  };
+  std::vector<std::uint8_t> refit(kGenerationRows, 0);
+  for (const auto* table : {&s_.ancestralLinks, &s_.descendantLinks}) {
+    for (std::size_t i = 1; i < table->size(); ++i) {
+      const DescentLink& l = (*table)[i];
+      if (l.flag == kLinkWithdrawn) continue;
+      for (std::int32_t end : {l.upper, l.lower}) {
+        if (end >= 0) continue;
+        const Placeholder* p = s_.PlaceholderOf(end);
+        if (p == nullptr || !inRow[std::size_t(-std::int64_t(end))] || !InRange(p->generation))
+          return lklError();
+        if (l.kind == kLinkRepeated || l.kind == kLinkPlacedElsewhere)
+          s_.rows[std::size_t(p->generation)].repeatedLinks = true;
+        if (straddles(*p)) refit[std::size_t(p->generation)] = 1;
+      }
+    }
+  }
+  // A row whose placeholder crosses a page boundary is fitted to the pages
+  // again; a placeholder that still crosses one cannot be placed.
+  for (int g = L_; g <= H_; ++g) {
+    if (!refit[std::size_t(g)]) continue;
+    FitRowToPagesAcross(s_, g, U_);
+    for (std::int32_t id : s_.rowGroups[std::size_t(g)])
+      if (const Placeholder* p = id < 0 ? s_.PlaceholderOf(id) : nullptr; p && straddles(*p))
+        return lklError();
+  }
+  return {};
+}
+
 int Straightener::RowExtent(int g) const {
   int extent = 0;
   for (std::int32_t id : s_.rowGroups[std::size_t(g)])
@@ -616,6 +661,7 @@ ChartStatus Straightener::Run() {
 
   if (breaks_)
     for (int g = H_; g >= L_; --g) FitRowToPagesAcross(s_, g, U_);
+  if (ChartStatus st = PlaceholderRuns(); !st.ok()) return st;
 
   // Every row in order, 2 columns apart, right of the chart's left margin.
   for (int g = H_; g >= L_; --g) {

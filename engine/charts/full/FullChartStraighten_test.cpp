@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "charts/full/FullChart.h"
@@ -146,6 +147,61 @@ TEST(Straighten, OneRowAndAWidestLowestRowStayWithinTheRows) {
   o.people = People::kDescendants;
   ASSERT_TRUE(chart.Run(store, root, o, page).ok());
   EXPECT_EQ(testing::ChartFaults(chart), "");
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// The grandmother's parents are also the mother's: the mother's line runs
+// from their group (203) through a placeholder at 202 down to her.
+class PlaceholderRuns : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::GedcomBuilder b;
+    base = b.Person("Base /Person/", 0);
+    const int father = b.Person("Father /A/", 1);
+    const int mother = b.Person("Mother /B/", 0);
+    b.Family(father, mother, {base});
+    const int gm = b.Person("Grandmother /C/", 0);
+    b.Family(b.Person("Grandfather /A/", 1), gm, {father});
+    b.Family(b.Person("Old /B/", 1), b.Person("Old /Wife/", 0), {gm, mother});
+    b.LoadInto(store);
+    o.people = People::kAncestors;
+    ASSERT_TRUE(s.Allocate(store.IndividualCount(), store.FamilyCount()));
+    ASSERT_TRUE(SelectFamilies(store, base, o, s).ok());
+  }
+  RecordStore store;
+  FullChartStorage s;
+  FullChartOptions o;
+  FullChartPage page;
+  FullChartExtent e;
+  int base = 0;
+};
+
+TEST_F(PlaceholderRuns, TheRowARepeatedFamilysLineCrossesIsMarked) {
+  TreeStyle tree(store, o, s);
+  ASSERT_TRUE(LayOutRows(tree, o, page, s, e).ok());
+  EXPECT_FALSE(s.rows[203].repeatedLinks);
+  EXPECT_TRUE(s.rows[202].repeatedLinks);
+  EXPECT_FALSE(s.rows[201].repeatedLinks);
+  for (std::int32_t id : s.rowGroups[202])
+    if (id < 0)
+      EXPECT_EQ((GroupColumn(s, id) - 1) / e.usableColumns,
+                (GroupColumn(s, id) + 1) / e.usableColumns);
+}
+
+TEST_F(PlaceholderRuns, APlaceholderMissingFromItsRowIsAnErrorInLkl) {
+  auto& row = s.rowGroups[202];
+  const auto holder = std::find_if(row.begin(), row.end(), [](std::int32_t id) { return id < 0; });
+  ASSERT_NE(holder, row.end());
+  row.erase(holder);
+  TreeStyle tree(store, o, s);
+  const ChartStatus st = LayOutRows(tree, o, page, s, e);
+  ASSERT_FALSE(st.ok());
+  EXPECT_EQ(st.messages.front(), (ChartMessage{kMsgFcErrorIn, "lkl"}));
 }
 
 }  // namespace

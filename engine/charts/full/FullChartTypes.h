@@ -251,6 +251,8 @@ struct GenerationRow {
   std::int32_t families = 0;   // families and placeholders in the row
   bool childrenLine = false;
   bool folded = false;
+  // A repeated-family line (kinds 3 and 6) runs through a placeholder here.
+  bool repeatedLinks = false;
   std::int32_t boxHeight = 0;  // BoxChart: the greatest box height
   std::int32_t height = 0;     // lines from the row's line to its groups' last line
   std::int32_t reservedAbove = 0, reservedBelow = 0;
