@@ -81,6 +81,11 @@ void CellRecorder::FillBox(int left, int top, int right, int bottom, Colour colo
                     bottom + originY_, {}, pen_, colour});
 }
 
+void CellRecorder::OutlineBox(int left, int top, int right, int bottom) {
+  items_.push_back({Kind::kBox, left + originX_, top + originY_, right + originX_,
+                    bottom + originY_, {}, pen_, pen_.colour, true});
+}
+
 std::string CellRecorder::Dump(int page) const {
   std::string out;
   for (const Item& it : items_) {
@@ -107,7 +112,8 @@ std::string CellRecorder::Dump(int page) const {
         // the text field.
         line = CellsText(it.y1, cellHeight_);
         length = CellsText(it.x2 - it.x1, cellWidth_);
-        text = CellsText(it.y2 - it.y1, cellHeight_) + "x" + ColourName(it.colour);
+        text = CellsText(it.y2 - it.y1, cellHeight_) + "x" +
+               (it.outline ? std::string("0") : ColourName(it.colour));
         break;
       case Kind::kFrame:
         line = CellsText(it.y1, cellHeight_);

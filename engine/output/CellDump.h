@@ -11,7 +11,8 @@
 // A rule's line is the line whose cell it stands half a line above. The
 // length is in cells (for a frame: columns x lines); text is C-escaped. A
 // filled box has its width as length and "HEIGHTxCOLOUR" as text, the
-// colour as RRGGBB in hexadecimal unless the chart names its colours.
+// colour as RRGGBB in hexadecimal unless the chart names its colours; a box
+// drawn as its four edges (OutlineBox) is one box line with colour 0.
 
 #include <functional>
 #include <string>
@@ -31,6 +32,7 @@ class CellRecorder final : public DrawSurface {
     std::string text;
     Pen pen;
     Colour colour;  // text colour, box fill
+    bool outline = false;  // a box drawn as its edges, not filled
   };
 
   // Cells of cellWidth by cellHeight device units; both even by default so a
@@ -63,6 +65,7 @@ class CellRecorder final : public DrawSurface {
   void VerticalRule(int x, int y1, int y2) override;
   void FrameBox(int left, int top, int right, int bottom) override;
   void FillBox(int left, int top, int right, int bottom, Colour colour) override;
+  void OutlineBox(int left, int top, int right, int bottom) override;
 
  private:
   int cellWidth_;

@@ -99,6 +99,14 @@ class DrawSurface {
   virtual void FrameBox(int left, int top, int right, int bottom) = 0;
   // A rectangle filled with colour, right and bottom edges excluded.
   virtual void FillBox(int left, int top, int right, int bottom, Colour colour) = 0;
+  // A box drawn as its four edges in the current pen (top, bottom, left,
+  // right rules); a recorder may keep it as one box.
+  virtual void OutlineBox(int left, int top, int right, int bottom) {
+    HorizontalRule(left, right, top);
+    HorizontalRule(left, right, bottom);
+    VerticalRule(left, top, bottom);
+    VerticalRule(right, top, bottom);
+  }
 };
 
 // A chart's draw routine: draws the chart with cells of cellWidth by

@@ -230,25 +230,11 @@ int BoxStyle::Compose(std::int32_t family, int line) {
   DisplayItem it;
   it.column = w.column;
   it.line = line;
-  if (options_.box.colourBoxes) {
-    it.kind = kFcBox;
-    it.style = std::int16_t(colour);
-    it.text = std::int32_t(w.width & 0xFFFF) | std::int32_t(((w.boxHeight + 1) & 0x7FFF) << 16);
-    s_.items.push_back(it);
-  } else {
-    it.style = 0;
-    it.kind = kFcHorizontal;
-    it.length = std::int16_t(w.width);
-    s_.items.push_back(it);
-    it.line = line + w.boxHeight + 1;
-    s_.items.push_back(it);
-    it.line = line;
-    it.kind = kFcVertical;
-    it.length = std::int16_t(w.boxHeight + 1);
-    s_.items.push_back(it);
-    it.column = w.column + w.width;
-    s_.items.push_back(it);
-  }
+  // Filled with the family's colour, or framed by its four edges.
+  it.kind = kFcBox;
+  it.style = std::int16_t(options_.box.colourBoxes ? colour : kFcFramedBox);
+  it.text = std::int32_t(w.width & 0xFFFF) | std::int32_t(((w.boxHeight + 1) & 0x7FFF) << 16);
+  s_.items.push_back(it);
   // A chain of marriages: a short line from the shared spouse's name to
   // the next box, through the middle of the name's line.
   if (w.chainNext > 0) {

@@ -116,11 +116,18 @@ TEST_F(Box, ABoxChartHasNoOverlapsAndKeepsChildlessFamilies) {
   FullChart chart;
   ASSERT_TRUE(chart.Run(store, base, options, page).ok());
   EXPECT_EQ(testing::ChartFaults(chart), "");
+  // Framed or coloured, each family one box item (a framed one drawn as
+  // its four edges).
+  int framed = 0;
+  for (const DisplayItem& it : chart.Storage()->items)
+    framed += it.kind == kFcBox && it.style == kFcFramedBox;
+  EXPECT_EQ(framed, chart.Composed().families);
   options.box.colourBoxes = true;
   ASSERT_TRUE(chart.Run(store, base, options, page).ok());
   EXPECT_EQ(testing::ChartFaults(chart), "");
   int boxes = 0;
-  for (const DisplayItem& it : chart.Storage()->items) boxes += it.kind == kFcBox;
+  for (const DisplayItem& it : chart.Storage()->items)
+    boxes += it.kind == kFcBox && it.style >= 0;
   EXPECT_EQ(boxes, chart.Composed().families);
 }
 

@@ -265,6 +265,8 @@ inline constexpr int kFcHorizontal = 2;
 inline constexpr int kFcVertical = 3;
 inline constexpr int kFcVerticalContinued = 4;
 inline constexpr int kFcBox = -1;
+// A box's style without "Colour boxes": framed by its four edges.
+inline constexpr int kFcFramedBox = -1;
 
 struct DisplayItem {
   std::int32_t column = 0;
