@@ -124,7 +124,7 @@ void RunChart(benchmark::State& state, bool descendants) {
   const dv::FullChartPage page;  // a printer page of 160 by 130 cells
   const std::int32_t base = descendants ? data.earliest : data.relative;
   dv::FullChart chart;
-  int families = 0, pages = 0;
+  int families = 0, pages = 0, across = 0, down = 0, columns = 0;
   for (auto _ : state) {
     const dv::ChartStatus st = chart.Run(data.store, base, options, page);
     if (!st.ok()) {
@@ -133,10 +133,96 @@ void RunChart(benchmark::State& state, bool descendants) {
     }
     families = chart.Composed().families;
     pages = chart.pageCount();
+    across = chart.Extent().pagesAcross;
+    down = chart.Extent().pagesDown;
+    columns = chart.Extent().chartColumns;
   }
   state.counters["families"] = families;
   state.counters["pages"] = pages;
+  state.counters["across"] = across;
+  state.counters["down"] = down;
+  state.counters["columns"] = columns;
+  state.counters["base"] = base;
 }
+
+// A founder with 25 sons, each with `width` sons of his own, each of whom
+// heads a family with two children: a descendant chart whose lowest family
+// row holds 25 x width groups.
+std::string WideFamily(int width) {
+  std::string indi, fam;
+  int people = 0, families = 0;
+  auto person = [&](int sex, int famc, const std::vector<int>& fams) {
+    const int n = ++people;
+    indi += "0 @I" + std::to_string(n) + "@ INDI\n1 NAME Person" + std::to_string(n) +
+            " /Wide/\n1 SEX " + (sex ? "M" : "F") + "\n";
+    if (famc) indi += "1 FAMC @F" + std::to_string(famc) + "@\n";
+    for (int f : fams) indi += "1 FAMS @F" + std::to_string(f) + "@\n";
+    return n;
+  };
+  auto family = [&](int husband, int wife, const std::vector<int>& children) {
+    fam += "0 @F" + std::to_string(++families) + "@ FAM\n1 HUSB @I" + std::to_string(husband) +
+           "@\n1 WIFE @I" + std::to_string(wife) + "@\n";
+    for (int c : children) fam += "1 CHIL @I" + std::to_string(c) + "@\n";
+  };
+  // Family numbers are handed out in the order written, so each level's
+  // numbers are known before its people are.
+  const int sons = 25;
+  const int top = 1, sonFamily = 2, grandFamily = 2 + sons;
+  std::vector<int> topChildren;
+  const int founder = person(1, 0, {top});
+  const int founderWife = person(0, 0, {top});
+  std::vector<std::vector<int>> sonChildren(sons);
+  std::vector<std::vector<std::vector<int>>> grandChildren(
+      sons, std::vector<std::vector<int>>(std::size_t(width)));
+  for (int s = 0; s < sons; ++s) topChildren.push_back(person(1, top, {sonFamily + s}));
+  family(founder, founderWife, topChildren);
+  std::vector<int> sonWives;
+  for (int s = 0; s < sons; ++s) sonWives.push_back(person(0, 0, {sonFamily + s}));
+  std::vector<int> grandWives;
+  for (int s = 0; s < sons; ++s)
+    for (int g = 0; g < width; ++g) {
+      const int f = grandFamily + s * width + g;
+      sonChildren[std::size_t(s)].push_back(person(1, sonFamily + s, {f}));
+      grandWives.push_back(person(0, 0, {f}));
+      for (int k = 0; k < 2; ++k)
+        grandChildren[std::size_t(s)][std::size_t(g)].push_back(person(k, f, {}));
+    }
+  for (int s = 0; s < sons; ++s)
+    family(topChildren[std::size_t(s)], sonWives[std::size_t(s)], sonChildren[std::size_t(s)]);
+  for (int s = 0; s < sons; ++s)
+    for (int g = 0; g < width; ++g)
+      family(sonChildren[std::size_t(s)][std::size_t(g)], grandWives[std::size_t(s * width + g)],
+             grandChildren[std::size_t(s)][std::size_t(g)]);
+  return "0 HEAD\n1 CHAR ANSI\n" + indi + fam + "0 TRLR\n";
+}
+
+// The layout's cost against the width of the widest row: time per family
+// stays level when nothing in the straightening is quadratic in a row.
+void BM_FullChartWideRow(benchmark::State& state) {
+  dv::RecordStore store;
+  std::string summary;
+  if (dv::LoadDataSourceBytes(store, WideFamily(int(state.range(0))), dv::LoadOptions{}, summary) !=
+      0) {
+    state.SkipWithError("the wide family did not load");
+    return;
+  }
+  dv::FullChartOptions options;
+  options.people = dv::People::kDescendants;
+  const dv::FullChartPage page;
+  dv::FullChart chart;
+  int families = 0;
+  for (auto _ : state) {
+    if (!chart.Run(store, 1, options, page).ok()) {
+      state.SkipWithError("the chart failed");
+      return;
+    }
+    families = chart.Composed().families;
+  }
+  state.counters["families"] = families;
+  state.counters["widest_row"] = 25.0 * double(state.range(0));
+  state.SetItemsProcessed(state.iterations() * families);
+}
+BENCHMARK(BM_FullChartWideRow)->Arg(4)->Arg(8)->Arg(16)->Arg(25)->Unit(benchmark::kMillisecond);
 
 void BM_FullChartAllRelatives(benchmark::State& state) { RunChart(state, false); }
 void BM_FullChartDescendantsOfEarliest(benchmark::State& state) { RunChart(state, true); }

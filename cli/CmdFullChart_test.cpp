@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,7 +85,18 @@ TEST_F(FullChartCli, BoxChartsTakeTheSameFamiliesAndDrawBoxes) {
                  Path("box.tsv"), "--dump", Path("box.txt")}),
             0);
   EXPECT_EQ(Read("tree.tsv"), Read("box.tsv"));
-  EXPECT_NE(Read("box.txt").find("\tbox\t"), std::string::npos);
+  // Every box: its width as length, its height and colour number as text.
+  std::istringstream dump(Read("box.txt")), families(Read("box.tsv"));
+  const std::regex boxLine("\\d+\t\\d+(\\.5)?\t\\d+(\\.5)?\tbox\t\\d+\t\"\\d+x([1-9]|1[0-6])\"");
+  int boxes = 0, placed = 0;
+  for (std::string line; std::getline(dump, line);)
+    if (line.find("\tbox\t") != std::string::npos) {
+      EXPECT_TRUE(std::regex_match(line, boxLine)) << line;
+      ++boxes;
+    }
+  for (std::string line; std::getline(families, line);) ++placed;
+  EXPECT_GT(boxes, 0);
+  EXPECT_EQ(boxes, placed);
 }
 
 TEST_F(FullChartCli, AChartThatCannotBeMadeFails) {

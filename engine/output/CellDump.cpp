@@ -88,12 +88,18 @@ void CellRecorder::Picture(int left, int top, int right, int bottom, const Pixel
                     bottom + originY_, std::string(name), pen_, kBlack});
 }
 
+void CellRecorder::OutlineBox(int left, int top, int right, int bottom) {
+  items_.push_back({Kind::kBox, left + originX_, top + originY_, right + originX_,
+                    bottom + originY_, {}, pen_, pen_.colour, true});
+}
+
 std::string CellRecorder::Dump(int page) const {
   std::string out;
   for (const Item& it : items_) {
     std::string column = CellsText(it.x1, cellWidth_);
     std::string line;
     std::string length;
+    std::string text = it.text;
     switch (it.kind) {
       case Kind::kText:
         line = CellsText(it.y1, cellHeight_);
@@ -109,6 +115,13 @@ std::string CellRecorder::Dump(int page) const {
         length = CellsText(it.y2 - it.y1, cellHeight_);
         break;
       case Kind::kBox:
+        // A filled box: its width, and its height with its fill colour in
+        // the text field.
+        line = CellsText(it.y1, cellHeight_);
+        length = CellsText(it.x2 - it.x1, cellWidth_);
+        text = CellsText(it.y2 - it.y1, cellHeight_) + "x" +
+               (it.outline ? std::string("0") : ColourName(it.colour));
+        break;
       case Kind::kFrame:
       case Kind::kImage:
         line = CellsText(it.y1, cellHeight_);
@@ -116,9 +129,20 @@ std::string CellRecorder::Dump(int page) const {
         break;
     }
     out += std::to_string(page) + "\t" + column + "\t" + line + "\t" + KindName(it.kind) + "\t" +
-           length + "\t\"" + CEscape(it.text) + "\"\n";
+           length + "\t\"" + CEscape(text) + "\"\n";
   }
   return out;
+}
+
+std::string CellRecorder::ColourName(Colour colour) const {
+  if (colourName_) return colourName_(colour);
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string name;
+  for (int part : {RedOf(colour), GreenOf(colour), BlueOf(colour)}) {
+    name += kHex[(part >> 4) & 15];
+    name += kHex[part & 15];
+  }
+  return name;
 }
 
 std::string DumpDrawing(const DrawRoutine& draw, int page, int screen, int& status,

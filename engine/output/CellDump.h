@@ -10,8 +10,12 @@
 // is written as its number, a half cell as n.5 (the recorder's cells are of
 // even size so half cells are whole device units), anything else as n+r/size.
 // A rule's line is the line whose cell it stands half a line above. The
-// length is in cells (for a box: columns x lines); text is C-escaped.
+// length is in cells (for a frame: columns x lines); text is C-escaped. A
+// filled box has its width as length and "HEIGHTxCOLOUR" as text, the
+// colour as RRGGBB in hexadecimal unless the chart names its colours; a box
+// drawn as its four edges (OutlineBox) is one box line with colour 0.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +33,7 @@ class CellRecorder final : public DrawSurface {
     std::string text;
     Pen pen;
     Colour colour;  // text colour, box fill
+    bool outline = false;  // a box drawn as its edges, not filled
   };
 
   // Cells of cellWidth by cellHeight device units; both even by default so a
@@ -41,6 +46,10 @@ class CellRecorder final : public DrawSurface {
 
   // The dump of the recorded items, each line tagged with page.
   std::string Dump(int page) const;
+  // How a box's fill colour is written in the dump (a chart's own colour
+  // numbers); by default RRGGBB.
+  void SetColourNames(std::function<std::string(Colour)> name) { colourName_ = std::move(name); }
+  std::string ColourName(Colour colour) const;
 
   FontMetrics SelectFont(const FontRecord& font) override;
   const FontRecord& CurrentFont() const override { return font_; }
@@ -59,6 +68,7 @@ class CellRecorder final : public DrawSurface {
   void FillBox(int left, int top, int right, int bottom, Colour colour) override;
   void Picture(int left, int top, int right, int bottom, const PixelImage& image,
                std::string_view name) override;
+  void OutlineBox(int left, int top, int right, int bottom) override;
 
  private:
   int cellWidth_;
@@ -69,6 +79,7 @@ class CellRecorder final : public DrawSurface {
   Colour textColour_ = kBlack;
   Pen pen_{};
   std::vector<Item> items_;
+  std::function<std::string(Colour)> colourName_;
 };
 
 // Runs draw on a recorder and returns the dump; status receives the

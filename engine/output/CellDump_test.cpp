@@ -26,6 +26,18 @@ TEST(CellDumpPositions, RulesAreReportedOnTheLineTheyStandAbove) {
             "0\t3.5\t7\tvline\t2\t\"\"\n");
 }
 
+// A box drawn as its four edges is one box line, as a filled box is, with
+// colour 0 in place of a fill colour.
+TEST(CellDumpBoxes, AnOutlinedBoxIsOneBoxLineWithColourZero) {
+  CellRecorder r(8, 12);
+  r.SetPen({0, PenStyle::kSolid, Rgb(10, 20, 30)});
+  r.OutlineBox(8, 6, 32, 30);
+  r.FillBox(8, 6, 32, 30, Rgb(255, 0, 16));
+  EXPECT_EQ(r.Dump(1),
+            "1\t1\t0.5\tbox\t3\t\"2x0\"\n"
+            "1\t1\t0.5\tbox\t3\t\"2xFF0010\"\n");
+}
+
 TEST(CellDumpPositions, OriginShiftsTheRecordedPoints) {
   CellRecorder r(8, 12);
   r.SetOrigin(16, 24);
@@ -50,7 +62,7 @@ TEST(CellDumpTestChart, GoldenDump) {
 0	1	4	hline	3	""
 0	1	10	hline	3	""
 0	1	4	vline	6	""
-0	20	12	box	12x6	""
+0	20	12	box	12	"6x2060C0"
 0	21	14	text	5	"Boxed"
 0	0	22	hline	40	""
 0	34	29	text	6	"bottom"

@@ -107,6 +107,14 @@ class DrawSurface {
   // that cannot show pixels leaves it out.
   virtual void Picture(int left, int top, int right, int bottom, const PixelImage& image,
                        std::string_view name) {}
+  // A box drawn as its four edges in the current pen (top, bottom, left,
+  // right rules); a recorder may keep it as one box.
+  virtual void OutlineBox(int left, int top, int right, int bottom) {
+    HorizontalRule(left, right, top);
+    HorizontalRule(left, right, bottom);
+    VerticalRule(left, top, bottom);
+    VerticalRule(right, top, bottom);
+  }
 };
 
 // A chart's draw routine: draws the chart with cells of cellWidth by

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace dv {
 namespace {
@@ -43,6 +44,43 @@ TEST(FontFieldsOf, FaceWithoutTerminatorStopsAtTheField) {
   FontRecord f;
   std::memset(f.bytes.data() + 28, 'A', 32);
   EXPECT_EQ(FontFieldsOf(f).face, std::string(32, 'A'));
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// A surface that writes down the rules it is asked for.
+class RuleLog final : public DrawSurface {
+ public:
+  FontMetrics SelectFont(const FontRecord&) override { return {}; }
+  const FontRecord& CurrentFont() const override { return font_; }
+  TextSize MeasureText(std::string_view) override { return {}; }
+  void SetTextColour(Colour) override {}
+  void SetBackground(Background, Colour) override {}
+  void SetPen(const Pen&) override {}
+  void SetOrigin(int, int) override {}
+  void Text(int, int, std::string_view) override { log += "text;"; }
+  void HorizontalRule(int x1, int x2, int y) override {
+    log += "h" + std::to_string(x1) + "-" + std::to_string(x2) + "@" + std::to_string(y) + ";";
+  }
+  void VerticalRule(int x, int y1, int y2) override {
+    log += "v" + std::to_string(y1) + "-" + std::to_string(y2) + "@" + std::to_string(x) + ";";
+  }
+  void FrameBox(int, int, int, int) override { log += "frame;"; }
+  void FillBox(int, int, int, int, Colour) override { log += "fill;"; }
+  std::string log;
+
+ private:
+  FontRecord font_{};
+};
+
+TEST(OutlineBox, DrawsTheFourEdgesAsRulesUnlessTheSurfaceKeepsBoxes) {
+  RuleLog s;
+  s.OutlineBox(10, 20, 50, 80);
+  EXPECT_EQ(s.log, "h10-50@20;h10-50@80;v20-80@10;v20-80@50;");
 }
 
 }  // namespace

@@ -37,25 +37,29 @@ void ApplyColourChoice(bool ok, unsigned long error, const std::array<COLORREF, 
   customColours = defaults.customColours;
 }
 
-void OnColours(HWND window, WPARAM, LPARAM) {
-  auto& colours = State().settings.customColours;
+void ChooseCustomColours(HWND owner, std::array<std::uint32_t, 16>& colours) {
   HelpContextScope help(kHelpColours);
   std::array<COLORREF, 16> copy{};
   for (std::size_t i = 0; i < copy.size(); ++i) copy[i] = colours[i];
   bool ok;
   DWORD error = 0;
   if (auto& hook = Data().hooks.chooseColour) {
-    ok = hook(window, copy, error);
+    ok = hook(owner, copy, error);
   } else {
     CHOOSECOLORA box{};
     box.lStructSize = sizeof box;
-    box.hwndOwner = State().app.mainWindow ? State().app.mainWindow : window;
+    box.hwndOwner = owner;
     box.lpCustColors = copy.data();
     box.Flags = CC_FULLOPEN;
     ok = ChooseColorA(&box) != FALSE;
     if (!ok) error = CommDlgExtendedError();
   }
   ApplyColourChoice(ok, error, copy, colours);
+}
+
+void OnColours(HWND window, WPARAM, LPARAM) {
+  ChooseCustomColours(State().app.mainWindow ? State().app.mainWindow : window,
+                      State().settings.customColours);
 }
 
 void OnRunEditor(HWND window, WPARAM, LPARAM) {

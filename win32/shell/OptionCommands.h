@@ -17,6 +17,10 @@ void OnPreferences(HWND window, WPARAM wParam, LPARAM lParam);  // 20
 void OnColours(HWND window, WPARAM wParam, LPARAM lParam);      // 34
 void OnRunEditor(HWND window, WPARAM wParam, LPARAM lParam);    // 33
 
+// The colour chooser over the sixteen custom colours, owned by owner (the
+// Options command and the Boxchart Options dialog).
+void ChooseCustomColours(HWND owner, std::array<std::uint32_t, 16>& colours);
+
 // What the colour chooser's answer does to the custom colours: OK keeps the
 // chooser's colours; a cancel without error changes nothing; a cancel with
 // a dialog error puts back the default colours.

@@ -108,7 +108,8 @@ std::string ShortChildLine(const RecordStore& store, std::int32_t child) {
 }
 
 std::vector<std::string> BoxLines(const RecordStore& store, const FullChartStorage& s,
-                                  const FullChartOptions& options, std::int32_t family) {
+                                  const FullChartOptions& options, std::int32_t family,
+                                  int* secondSpouse) {
   std::vector<std::string> lines;
   const FamilySummary* f = store.Family(family);
   if (f == nullptr) return lines;
@@ -142,6 +143,7 @@ std::vector<std::string> BoxLines(const RecordStore& store, const FullChartStora
     lines.push_back(Cut(wantDate ? dateText : place));
   }
 
+  if (secondSpouse) *secondSpouse = int(lines.size());
   spouse(wifeFirst ? f->husband : f->wife);
 
   const bool childChecks[4] = {o.child[0], o.child[1], o.child[2], o.child[3]};
@@ -215,32 +217,39 @@ int BoxStyle::Connection(std::int32_t family, int side) const {
   return w.column + w.connection[side != 0 ? 1 : 0];
 }
 
+bool BoxStyle::Chained(std::int32_t left, std::int32_t right) const {
+  return MarriagesOfOnePerson(store_, left, right);
+}
+
 int BoxStyle::Compose(std::int32_t family, int line) {
   const FamilyWork& w = s_.families[std::size_t(family)];
-  const std::vector<std::string> lines = BoxLines(store_, s_, options_, family);
+  int secondSpouse = 0;
+  const std::vector<std::string> lines = BoxLines(store_, s_, options_, family, &secondSpouse);
   if (int(lines.size()) > w.boxHeight) return kMsgFcData;
   const int colour = std::clamp(int(w.colour), 1, 16) - 1;
   DisplayItem it;
   it.column = w.column;
   it.line = line;
-  if (options_.box.colourBoxes) {
-    it.kind = kFcBox;
-    it.style = std::int16_t(colour);
-    it.text = std::int32_t(w.width & 0xFFFF) | std::int32_t(((w.boxHeight + 1) & 0x7FFF) << 16);
-    s_.items.push_back(it);
-  } else {
-    it.style = 0;
-    it.kind = kFcHorizontal;
-    it.length = std::int16_t(w.width);
-    s_.items.push_back(it);
-    it.line = line + w.boxHeight + 1;
-    s_.items.push_back(it);
-    it.line = line;
-    it.kind = kFcVertical;
-    it.length = std::int16_t(w.boxHeight + 1);
-    s_.items.push_back(it);
-    it.column = w.column + w.width;
-    s_.items.push_back(it);
+  // Filled with the family's colour, or framed by its four edges.
+  it.kind = kFcBox;
+  it.style = std::int16_t(options_.box.colourBoxes ? colour : kFcFramedBox);
+  it.text = std::int32_t(w.width & 0xFFFF) | std::int32_t(((w.boxHeight + 1) & 0x7FFF) << 16);
+  s_.items.push_back(it);
+  // A chain of marriages: a short line from the shared spouse's name to
+  // the next box, through the middle of the name's line.
+  if (w.chainNext > 0) {
+    const FamilySummary* f = store_.Family(family);
+    const FamilySummary* next = store_.Family(w.chainNext);
+    const std::int32_t first = w.wifeFirst ? f->wife : f->husband;
+    const bool firstShared =
+        first != 0 && next != nullptr && (first == next->husband || first == next->wife);
+    const int nextColumn = s_.families[std::size_t(w.chainNext)].column;
+    DisplayItem link;
+    link.kind = kFcHorizontal;
+    link.column = w.column + w.width;
+    link.line = line + (firstShared ? 0 : secondSpouse) + 1;
+    link.length = std::int16_t(std::clamp(nextColumn - link.column, 0, 32767));
+    if (link.length > 0) s_.items.push_back(link);
   }
   for (std::size_t k = 0; k < lines.size(); ++k) {
     if (lines[k].empty()) continue;
@@ -249,7 +258,7 @@ int BoxStyle::Compose(std::int32_t family, int line) {
     t.line = line + int(k);
     t.kind = kFcText;
     t.style = std::int16_t(colour);
-    t.text = StoreText(s_, lines[k]);
+    t.text = StoreText(s_, lines[k], std::max(1, w.width - 1));
     s_.items.push_back(t);
   }
   return 0;

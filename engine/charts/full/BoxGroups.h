@@ -16,8 +16,10 @@ namespace dv {
 class RecordStore;
 
 // The lines of a family's box, top to bottom, each cut to 63 characters.
+// secondSpouse receives the index of the second spouse's name line.
 std::vector<std::string> BoxLines(const RecordStore& store, const FullChartStorage& s,
-                                  const FullChartOptions& options, std::int32_t family);
+                                  const FullChartOptions& options, std::int32_t family,
+                                  int* secondSpouse = nullptr);
 
 // A child's short line: the first names, then " b1820, d1890" from the
 // years that end the birth and death dates (the birth letter as recorded).
@@ -34,6 +36,8 @@ class BoxStyle final : public FullChartStyle {
   ChildPlace Child(std::int32_t family, int child) const override;
   int Connection(std::int32_t family, int side) const override;
   int Compose(std::int32_t family, int line) override;
+  // Two families that share a spouse: the marriages of one person.
+  bool Chained(std::int32_t left, std::int32_t right) const override;
 
  private:
   const RecordStore& store_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "charts/full/FullChart.h"
 #include "charts/full/FullChartSelect.h"
 #include "charts/full/FullChartTestData.h"
 #include "data/RecordStore.h"
@@ -115,12 +116,57 @@ TEST_F(Box, ABoxChartHasNoOverlapsAndKeepsChildlessFamilies) {
   FullChart chart;
   ASSERT_TRUE(chart.Run(store, base, options, page).ok());
   EXPECT_EQ(testing::ChartFaults(chart), "");
+  // Framed or coloured, each family one box item (a framed one drawn as
+  // its four edges).
+  int framed = 0;
+  for (const DisplayItem& it : chart.Storage()->items)
+    framed += it.kind == kFcBox && it.style == kFcFramedBox;
+  EXPECT_EQ(framed, chart.Composed().families);
   options.box.colourBoxes = true;
   ASSERT_TRUE(chart.Run(store, base, options, page).ok());
   EXPECT_EQ(testing::ChartFaults(chart), "");
   int boxes = 0;
-  for (const DisplayItem& it : chart.Storage()->items) boxes += it.kind == kFcBox;
+  for (const DisplayItem& it : chart.Storage()->items)
+    boxes += it.kind == kFcBox && it.style >= 0;
   EXPECT_EQ(boxes, chart.Composed().families);
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(BoxChain, TwoMarriagesOfOneManStandSideBySideJoinedAtHisName) {
+  testing::GedcomBuilder b;
+  const int root = b.Person("Root /R/", 1);
+  const int son = b.Person("Sam /R/", 1);
+  b.Family(root, b.Person("Rose /W/", 0), {son});
+  const int first = b.Family(son, b.Person("Amy /A/", 0), {b.Person("Kid /R/", 0)});
+  const int second = b.Family(son, b.Person("Bea /B/", 0), {b.Person("Lad /R/", 1)});
+  RecordStore store;
+  b.LoadInto(store);
+  FullChartOptions options;
+  options.people = People::kDescendants;
+  options.boxChart = true;
+  options.box.colourBoxes = false;
+  FullChart chart;
+  ASSERT_TRUE(chart.Run(store, root, options, FullChartPage{}).ok());
+  EXPECT_EQ(testing::ChartFaults(chart), "");
+  const FullChartStorage& s = *chart.Storage();
+  const FamilyWork& a = s.families[std::size_t(first)];
+  const FamilyWork& c = s.families[std::size_t(second)];
+  EXPECT_EQ(a.chainNext, second);
+  EXPECT_EQ(c.chainNext, 0);
+  EXPECT_EQ(c.column, a.column + a.width + kChainGap);
+  // The short line leaves Sam's name (the first line of his first box)
+  // through the middle of its line, and ends at the second box.
+  int joins = 0;
+  for (const DisplayItem& it : s.items)
+    if (it.kind == kFcHorizontal && it.column == a.column + a.width && it.length == kChainGap &&
+        it.line == s.rows[std::size_t(a.generation)].line + 1)
+      ++joins;
+  EXPECT_EQ(joins, 1);
 }
 
 }  // namespace

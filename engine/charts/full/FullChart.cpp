@@ -8,6 +8,7 @@
 #include "common/StringTable.h"
 #include "data/RecordStore.h"
 #include "output/CellDump.h"
+#include "output/ZoomLevels.h"
 
 namespace dv {
 
@@ -27,6 +28,7 @@ void FullChart::Release() {
   storage_.reset();
   extent_ = {};
   composed_ = {};
+  screenTitleFitted_ = false;
 }
 
 ChartStatus FullChart::Run(const RecordStore& store, std::int32_t baseIndex,
@@ -77,6 +79,8 @@ FullChartDrawInput FullChart::Input() const {
   in.chartFont = chartFont_;
   in.pageNumberFont = pageNumberFont_;
   in.titleFont = titleFont_;
+  in.screenTitleFont = screenTitleFont_;
+  in.screenTitleFitted = screenTitleFitted_;
   in.printerLineHeight = printerLineHeight_;
   in.colours = colours_;
   in.stripFirst = stripFirst_;
@@ -118,6 +122,42 @@ std::string FullChart::Families(const RecordStore& store) const {
   return storage_ ? FamiliesListing(store, *storage_) : std::string();
 }
 
+void FullChart::FitScreenTitle(DrawSurface& screen, int zoom, int cellWidth, int printerCharWidth) {
+  screenTitleFitted_ = false;
+  const TitlePlace& t = composed_.title;
+  if (!storage_ || !t.placed || options_.title <= 0) return;
+  FontRecord font = titleFont_;
+  if (font.faceName().empty()) font.setFaceName("Times New Roman");
+  const FontRecord previous = screen.CurrentFont();
+  // One-line form: "Relatives of " and the name; the three-line form is
+  // as wide as its name line.
+  const std::string& text = t.oneLine ? t.lines[0] : t.lines[2];
+  screenTitleFont_ =
+      FitScreenTitleFont(screen, font, zoom, 2 * printerLineHeight_, printerLineHeight_, text,
+                         t.width * printerCharWidth, printerCharWidth, cellWidth);
+  screen.SelectFont(previous);
+  screenTitleFitted_ = true;
+}
+
+bool FullChart::Overflows(DrawSurface& surface, int cellWidth, bool boxChart) const {
+  if (!storage_ || cellWidth <= 0) return false;
+  if (boxChart && !options_.boxChart) return false;
+  const FullChartStorage& s = *storage_;
+  for (std::size_t i = 0; i < s.texts.size() && i < s.textRoom.size(); ++i) {
+    if (s.textRoom[i] <= 0 || s.texts[i].empty()) continue;
+    const long long width = surface.MeasureText(s.texts[i]).width;
+    if ((width + cellWidth - 1) / cellWidth > s.textRoom[i]) return true;
+  }
+  // Tree chains: the neighbouring names of two marriages keep 6 columns
+  // between them.
+  auto columns = [&](const std::string& text) {
+    return (surface.MeasureText(text).width + cellWidth - 1) / cellWidth;
+  };
+  for (const FullChartStorage::ChainRoom& r : s.chainRooms)
+    if (columns(r.left) + kTreeChainGap + columns(r.right) > r.span) return true;
+  return false;
+}
+
 std::string FullChart::Dump(int& status) const {
   status = 0;
   std::string out;
@@ -127,6 +167,13 @@ std::string FullChart::Dump(int& status) const {
   };
   for (const PageListEntry& p : composed_.pageList) {
     CellRecorder recorder;
+    // A box's colour as its colour number (1..16), the custom colour it is
+    // filled with.
+    recorder.SetColourNames([this](Colour c) {
+      for (std::size_t i = 0; i < colours_.size(); ++i)
+        if (colours_[i] == c) return std::to_string(i + 1);
+      return std::string("0");
+    });
     status = draw(recorder, recorder.cellWidth(), recorder.cellHeight(), p.page, 0);
     out += recorder.Dump(p.page);
     if (status != 0) break;

@@ -45,6 +45,14 @@ class FullChart {
   void SetColours(const std::array<Colour, 16>& colours) { colours_ = colours; }
 
   int Draw(DrawSurface& surface, int cellWidth, int cellHeight, int page, int screen) const;
+  // The fit test for a proportional screen font (the surface holds it): true
+  // as soon as a measured text (a box's lines, a Tree group's spouse names)
+  // takes more columns of cellWidth than it has room for. False without a
+  // chart, and for boxChart when the chart holds no boxes.
+  bool Overflows(DrawSurface& surface, int cellWidth, bool boxChart) const;
+  // Fits the screen copy of the title font to the zoom's cells so the
+  // title spans as many cells as on paper; the screen draws use it.
+  void FitScreenTitle(DrawSurface& screen, int zoom, int cellWidth, int printerCharWidth);
   // Image mode: the lines of the strip the next Draw(page -1) draws.
   void SetStrip(int firstLine, int endLine);
   std::vector<int> StripPlan(int cellWidth, int cellHeight) const;
@@ -79,6 +87,8 @@ class FullChart {
   int printerLineHeight_ = 25;
   std::array<Colour, 16> colours_ = Settings().customColours;
   int stripFirst_ = 0, stripEnd_ = 0;
+  FontRecord screenTitleFont_;
+  bool screenTitleFitted_ = false;
 };
 
 }  // namespace dv

@@ -245,6 +245,10 @@ void Composer::PlaceTitle() {
       case kFcHorizontal:
         mark(it.column, it.column + it.length, it.line - 1, it.line);
         break;
+      case kFcBox:  // the whole box, filled or framed
+        mark(it.column, it.column + (it.text & 0xFFFF), it.line - 1,
+             it.line + ((it.text >> 16) & 0x7FFF));
+        break;
       default:
         mark(it.column, it.column, it.line - 1, it.line + it.length);
         break;
@@ -319,6 +323,8 @@ void Composer::PlaceTitle() {
 ChartStatus Composer::Run() {
   s_.items.clear();
   s_.texts.clear();
+  s_.textRoom.clear();
+  s_.chainRooms.clear();
   out_ = {};
   if (auto st = Groups(); !st.ok()) return st;
   if (auto st = Lines(); !st.ok()) return st;

@@ -94,12 +94,13 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
       const int col = it.column % e.usableColumns;
       const int len = it.kind == kFcText         ? int(st.texts[std::size_t(it.text)].size())
                       : it.kind == kFcHorizontal ? it.length
+                      : it.kind == kFcBox        ? it.text & 0xFFFF
                                                  : 0;
+      const int down = it.kind == kFcHorizontal || it.kind == kFcText ? 0
+                       : it.kind == kFcBox                            ? (it.text >> 16) & 0x7FFF
+                                                                      : it.length;
       if (col + (it.kind == kFcText ? 0 : len) > e.usableColumns) return kMsgFcWidthOverrun;
-      if ((it.line % e.usableLines) +
-              (it.kind == kFcHorizontal || it.kind == kFcText ? 0 : it.length) >
-          e.usableLines)
-        return kMsgFcVerticalFormat;
+      if ((it.line % e.usableLines) + down > e.usableLines) return kMsgFcVerticalFormat;
     }
     const int x = at.X(it.column), y = at.Y(it.line);
     switch (it.kind) {
@@ -112,10 +113,18 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
         s.HorizontalRule(x, x + it.length * cw, y - ch / 2);
         break;
       case kFcBox: {
-        // A coloured box from its top edge to its bottom edge.
+        // A box from its top edge to its bottom edge: coloured, or framed
+        // by its four edges in the pen of plain lines.
         const int top = y - ch / 2;
-        s.FillBox(x, top, x + (it.text & 0xFFFF) * cw, top + ((it.text >> 16) & 0x7FFF) * ch,
-                  in.colours[std::size_t(std::clamp<int>(it.style, 0, 15))]);
+        const int right = x + (it.text & 0xFFFF) * cw;
+        const int bottom = top + ((it.text >> 16) & 0x7FFF) * ch;
+        if (it.style == kFcFramedBox) {
+          if (currentStyle != 0) s.SetPen(LinkPen(in.options.links, currentStyle = 0, width));
+          s.OutlineBox(x, top, right, bottom);
+        } else {
+          s.FillBox(x, top, right, bottom,
+                    in.colours[std::size_t(std::clamp<int>(it.style, 0, 15))]);
+        }
         break;
       }
       default: {
@@ -138,6 +147,7 @@ int DrawFullChart(const FullChartDrawInput& in, DrawSurface& s, int cw, int ch, 
     if (font.faceName().empty()) font.setFaceName("Times New Roman");
     font.setHeight(2 * ch);
     font.setWidth(cw);
+    if (screen > 0 && in.screenTitleFitted) font = in.screenTitleFont;
     const FontRecord previous = s.CurrentFont();
     s.SelectFont(font);
     const int count = t.oneLine ? 1 : 3;

@@ -19,6 +19,9 @@ struct FullChartDrawInput {
   FullChartOptions options;
   FullChartPage page;  // the margins the chart was laid out with
   FontRecord chartFont, pageNumberFont, titleFont;
+  // On screen: the title font fitted to the zoom's cells (FitScreenTitle).
+  FontRecord screenTitleFont;
+  bool screenTitleFitted = false;
   int printerLineHeight = 25;
   std::array<Colour, 16> colours = Settings().customColours;  // coloured boxes
   int stripFirst = 0, stripEnd = 0;  // image mode: the lines of the current strip

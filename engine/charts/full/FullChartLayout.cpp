@@ -1,9 +1,12 @@
 #include "charts/full/FullChartLayout.h"
 
+#include "charts/full/FullChartStraighten.h"
+
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <vector>
+
+#include "data/RecordStore.h"
 
 namespace dv {
 
@@ -23,6 +26,26 @@ int TreeStyle::Connection(std::int32_t family, int side) const {
 }
 int TreeStyle::Compose(std::int32_t family, int line) {
   return ComposeTreeGroup(store_, options_, s_, family, line);
+}
+
+bool TreeStyle::Chained(std::int32_t left, std::int32_t right) const {
+  return MarriagesOfOnePerson(store_, left, right);
+}
+
+bool MarriagesOfOnePerson(const RecordStore& store, std::int32_t left, std::int32_t right) {
+  const FamilySummary* a = store.Family(left);
+  const FamilySummary* b = store.Family(right);
+  if (a == nullptr || b == nullptr) return false;
+  return (a->husband != 0 && (a->husband == b->husband || a->husband == b->wife)) ||
+         (a->wife != 0 && (a->wife == b->wife || a->wife == b->husband));
+}
+
+bool ChainedTo(const FullChartStorage& s, std::int32_t left, std::int32_t right) {
+  return left > 0 && right > 0 && s.families[std::size_t(left)].chainNext == right;
+}
+
+int MinGap(const FullChartStorage& s, std::int32_t left, std::int32_t right) {
+  return ChainedTo(s, left, right) ? s.chainGap : kGroupGap;
 }
 
 int GroupWidth(const FullChartStorage& s, std::int32_t id) {
@@ -57,128 +80,11 @@ int LowerColumn(const FullChartStorage& s, const FullChartStyle& style, const De
 
 namespace {
 
-// The descent links that leave and that reach each group.
-struct LinkIndex {
-  std::vector<std::vector<const DescentLink*>> outFamily, inFamily, outHolder, inHolder;
-
-  explicit LinkIndex(const FullChartStorage& s)
-      : outFamily(s.families.size()),
-        inFamily(s.families.size()),
-        outHolder(s.placeholders.size()),
-        inHolder(s.placeholders.size()) {
-    for (const auto* table : {&s.ancestralLinks, &s.descendantLinks}) {
-      for (std::size_t i = 1; i < table->size(); ++i) {
-        const DescentLink& l = (*table)[i];
-        if (l.flag == kLinkWithdrawn) continue;
-        Slot(l.upper, true).push_back(&l);
-        Slot(l.lower, false).push_back(&l);
-      }
-    }
-  }
-  std::vector<const DescentLink*>& Slot(std::int32_t id, bool out) {
-    if (id > 0) return out ? outFamily[std::size_t(id)] : inFamily[std::size_t(id)];
-    return out ? outHolder[std::size_t(-std::int64_t(id))]
-               : inHolder[std::size_t(-std::int64_t(id))];
-  }
-  const std::vector<const DescentLink*>& Out(std::int32_t id) const {
-    return id > 0 ? outFamily[std::size_t(id)] : outHolder[std::size_t(-std::int64_t(id))];
-  }
-  const std::vector<const DescentLink*>& In(std::int32_t id) const {
-    return id > 0 ? inFamily[std::size_t(id)] : inHolder[std::size_t(-std::int64_t(id))];
-  }
-};
-
 class Rows {
  public:
   Rows(FullChartStyle& style, const FullChartOptions& o, const FullChartPage& page,
        FullChartStorage& s)
-      : style_(style), o_(o), page_(page), s_(s), links_(s) {}
-
-  // Moves the groups of a row towards the other ends of their lines of
-  // descent (towardsAbove: the child slots above; else the connection
-  // points below), never closer than 2 columns and never changing the
-  // row's order. The columns are the closest (least squares) to the wished
-  // ones that keep the spacing: with each group's column less the widths
-  // before it, the spacing becomes an order, and pooling adjacent
-  // violators finds the best ordered values in one pass, linear in the
-  // row's groups and links. A crowded stretch of the row is thus centred
-  // on its wishes instead of being pushed to the right.
-  bool Sweep(int g, bool towardsAbove) {
-    const auto& row = s_.rowGroups[std::size_t(g)];
-    if (row.empty()) return false;
-    struct Block {
-      double sum;  // of the shifted wishes
-      double weight;
-      std::size_t count;
-    };
-    std::vector<Block> blocks;
-    blocks.reserve(row.size());
-    long long offset = 0;
-    for (std::int32_t id : row) {
-      const int col = GroupColumn(s_, id);
-      long long sum = 0;
-      int n = 0;
-      for (const DescentLink* l : towardsAbove ? links_.In(id) : links_.Out(id)) {
-        const int up = UpperColumn(s_, style_, *l), low = LowerColumn(s_, style_, *l);
-        sum += towardsAbove ? up - low : low - up;
-        ++n;
-      }
-      const double wish = double(col) + (n ? double(sum) / n : 0.0) - double(offset);
-      const double weight = n ? 1.0 : 0.25;
-      blocks.push_back({wish * weight, weight, 1});
-      while (blocks.size() > 1) {
-        const Block& b = blocks.back();
-        const Block& a = blocks[blocks.size() - 2];
-        if (a.sum / a.weight <= b.sum / b.weight) break;
-        Block merged{a.sum + b.sum, a.weight + b.weight, a.count + b.count};
-        blocks.pop_back();
-        blocks.back() = merged;
-      }
-      offset += GroupWidth(s_, id) + 2;
-    }
-    bool moved = false;
-    std::size_t k = 0;
-    offset = 0;
-    const long long left = page_.chartLeft + 1;
-    for (const Block& b : blocks) {
-      const long long value = std::llround(b.sum / b.weight);
-      for (std::size_t i = 0; i < b.count; ++i, ++k) {
-        const std::int32_t id = row[k];
-        long long col = std::max(value, left) + offset;
-        col = std::min<long long>(col, INT_MAX / 4);
-        if (col != GroupColumn(s_, id)) {
-          SetGroupColumn(s_, id, int(col));
-          moved = true;
-        }
-        offset += GroupWidth(s_, id) + 2;
-      }
-    }
-    return moved;
-  }
-
-  void Straighten() {
-    for (int round = 0; round < kStraighteningRounds; ++round) {
-      bool moved = false;
-      for (int g = s_.lowest + 1; g <= s_.highest; ++g) moved |= Sweep(g, false);
-      for (int g = s_.highest - 1; g >= s_.lowest; --g) moved |= Sweep(g, true);
-      if (!moved) break;
-    }
-  }
-
-  // No group straddles a page boundary across: a group whose column - 1
-  // and right column fall on different pages starts one column into the
-  // page of its right column, and the groups after it make room.
-  void PageBoundariesAcross(int g, int U) {
-    long long prevEnd = LLONG_MIN / 4;
-    for (std::int32_t id : s_.rowGroups[std::size_t(g)]) {
-      long long col = std::max<long long>(GroupColumn(s_, id), prevEnd + 2);
-      const int width = GroupWidth(s_, id);
-      const long long right = col + width - 1;
-      if ((col - 1) / U != right / U) col = (right / U) * U + 1;
-      SetGroupColumn(s_, id, int(col));
-      prevEnd = col + width;
-    }
-  }
+      : style_(style), o_(o), page_(page), s_(s) {}
 
   // Removes page columns that hold no group; returns the pages across.
   int RemoveEmptyPageColumns(int U, int pagesAcross) {
@@ -210,7 +116,6 @@ class Rows {
   const FullChartOptions& o_;
   const FullChartPage& page_;
   FullChartStorage& s_;
-  LinkIndex links_;
 };
 
 ChartStatus Rows::Run(FullChartExtent& e) {
@@ -222,6 +127,7 @@ ChartStatus Rows::Run(FullChartExtent& e) {
   e.usableLines = V;
   if (s_.highest == 0 || s_.RowOf(s_.lowest) == 0 || s_.RowOf(s_.highest) == 0)
     return Fail(kMsgFcCorrelation);
+  s_.chainGap = style_.ChainGap();
 
   // Formatting and first columns.
   for (int g = s_.highest; g >= s_.lowest; --g) {
@@ -230,7 +136,29 @@ ChartStatus Rows::Run(FullChartExtent& e) {
     int col = page_.chartLeft + 1;
     row.height = 1;
     row.childrenLine = false;
-    for (std::int32_t id : s_.rowGroups[std::size_t(g)]) {
+    const auto& groups = s_.rowGroups[std::size_t(g)];
+    // Neighbouring marriages of one person stand together as a chain.
+    for (std::size_t i = 0; i < groups.size(); ++i)
+      if (groups[i] > 0) {
+        FamilyWork& w = s_.families[std::size_t(groups[i])];
+        w.chainNext = w.chainPrev = 0;
+        w.chainNumber = 0;
+      }
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+      const std::int32_t id = groups[i];
+      const std::int32_t next = i + 1 < groups.size() ? groups[i + 1] : 0;
+      if (id <= 0 || next <= 0 || !style_.Chained(id, next)) continue;
+      FamilyWork& w = s_.families[std::size_t(id)];
+      w.chainNext = next;
+      if (w.chainNumber == 0) w.chainNumber = 1;
+      FamilyWork& n = s_.families[std::size_t(next)];
+      n.chainPrev = id;
+      n.chainNumber = std::int16_t(std::min(w.chainNumber + 1, 32767));
+    }
+    int chainWidth = 0;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+      const std::int32_t id = groups[i];
+      const std::int32_t next = i + 1 < groups.size() ? groups[i + 1] : 0;
       if (id > 0) {
         if (int rc = style_.Format(id)) {
           ChartStatus st = Fail(kMsgFcAbortedIn, kLblFormatting);
@@ -240,15 +168,16 @@ ChartStatus Rows::Run(FullChartExtent& e) {
         row.height = std::max(row.height, style_.Height(id));
         row.childrenLine = row.childrenLine || style_.HasChildrenLine(id);
       }
-      if (GroupWidth(s_, id) > U - 2 || row.height + 3 > V) return Fail(kMsgFcWiderThanPage);
+      // A group with its chain must fit on a page.
+      chainWidth += GroupWidth(s_, id);
+      if (chainWidth > U - 2 || row.height + 3 > V) return Fail(kMsgFcWiderThanPage);
+      chainWidth = ChainedTo(s_, id, next) ? chainWidth + s_.chainGap : 0;
       SetGroupColumn(s_, id, col);
-      col += GroupWidth(s_, id) + 2;
+      col += GroupWidth(s_, id) + MinGap(s_, id, next);
     }
   }
 
-  Straighten();
-  if (breaks)
-    for (int g = s_.highest; g >= s_.lowest; --g) PageBoundariesAcross(g, U);
+  if (ChartStatus st = StraightenRows(style_, page_, U, breaks, s_); !st.ok()) return st;
 
   // Rows on lines, from the top down.
   long long line = page_.chartTop;

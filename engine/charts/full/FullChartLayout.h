@@ -14,6 +14,16 @@ namespace dv {
 
 class RecordStore;
 
+// Columns between two neighbouring groups of a row at least: 2; between
+// the boxes of a chain of marriages 1, between the Tree groups of a chain
+// 6 (the room the shared spouse's two names keep between them).
+inline constexpr int kGroupGap = 2;
+inline constexpr int kChainGap = 1;
+inline constexpr int kTreeChainGap = 6;
+
+// Whether two families share a spouse: two marriages of one person.
+bool MarriagesOfOnePerson(const RecordStore& store, std::int32_t left, std::int32_t right);
+
 // What the rows need to know of a chart style's groups.
 class FullChartStyle {
  public:
@@ -30,6 +40,11 @@ class FullChartStyle {
   virtual int Connection(std::int32_t family, int side) const = 0;
   // Appends the group's display items, its top at line; 0 or a message id.
   virtual int Compose(std::int32_t family, int line) = 0;
+  // Whether two neighbouring families of a row stand together as a chain
+  // of one person's marriages.
+  virtual bool Chained(std::int32_t /*left*/, std::int32_t /*right*/) const { return false; }
+  // Columns between the groups of a chain.
+  virtual int ChainGap() const { return kChainGap; }
 };
 
 // The Tree's groups.
@@ -43,6 +58,9 @@ class TreeStyle final : public FullChartStyle {
   ChildPlace Child(std::int32_t family, int child) const override;
   int Connection(std::int32_t family, int side) const override;
   int Compose(std::int32_t family, int line) override;
+  // Two families that share a spouse: the marriages of one person.
+  bool Chained(std::int32_t left, std::int32_t right) const override;
+  int ChainGap() const override { return kTreeChainGap; }
 
  private:
   const RecordStore& store_;
@@ -61,6 +79,11 @@ struct FullChartExtent {
 
 // Rounds of the straightening passes.
 inline constexpr int kStraighteningRounds = 40;
+
+// Columns between two neighbouring groups of a row: kGroupGap, or the
+// chart's chain gap between two marriages of a chain.
+int MinGap(const FullChartStorage& s, std::int32_t left, std::int32_t right);
+bool ChainedTo(const FullChartStorage& s, std::int32_t left, std::int32_t right);
 
 // The group's width and column (family index or placeholder number).
 int GroupWidth(const FullChartStorage& s, std::int32_t id);

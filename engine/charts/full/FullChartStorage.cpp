@@ -41,6 +41,9 @@ void FullChartStorage::Release() {
   foldedFamilies = 0;
   items = {};
   texts = {};
+  textRoom = {};
+  chainRooms = {};
+  chainGap = 1;
 }
 
 int FullChartStorage::RowOf(int generation) const {

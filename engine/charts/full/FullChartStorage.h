@@ -37,6 +37,20 @@ struct FullChartStorage {
   // The composed chart.
   std::vector<DisplayItem> items;
   std::vector<std::string> texts;
+  // For each text, the columns it must fit in on a screen with a
+  // proportional font (a box line: the box width less 1; a spouse's name in
+  // a Tree group: its width in the couple line); 0 when not measured.
+  std::vector<std::int32_t> textRoom;
+  // Tree chains of marriages: the two neighbouring names of two chained
+  // groups and the columns from the start of the left one to the end of
+  // the right one; both, 6 columns apart, must fit in them.
+  struct ChainRoom {
+    std::string left, right;
+    std::int32_t span = 0;
+  };
+  std::vector<ChainRoom> chainRooms;
+  // Columns between the groups of a chain of marriages (the style's).
+  std::int32_t chainGap = 1;
 
   // Sizes the work fields for the store's records and clears everything;
   // false when memory cannot be had.

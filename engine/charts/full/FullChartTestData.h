@@ -157,11 +157,17 @@ inline std::string ChartFaults(const FullChart& chart) {
       if ((it.column % U) + it.length > U) faults += "horizontal line across a page edge\n";
       continue;
     }
-    if ((it.line % V) + it.length > V) faults += "vertical line across a page edge\n";
-    for (const Span& t : spans)
-      if (t.line >= it.line && t.line < it.line + it.length && it.column > t.from &&
-          it.column < t.to)
-        faults += "vertical line through text at line " + std::to_string(t.line) + "\n";
+    // A box: its left and right edges are its vertical lines.
+    const bool box = it.kind == kFcBox;
+    const int width = box ? it.text & 0xFFFF : 0;
+    const int length = box ? (it.text >> 16) & 0x7FFF : it.length;
+    if (box && (it.column % U) + width > U) faults += "box across a page edge\n";
+    if ((it.line % V) + length > V) faults += "vertical line across a page edge\n";
+    for (int edge = 0; edge < (box ? 2 : 1); ++edge)
+      for (const Span& t : spans)
+        if (const int column = it.column + edge * width;
+            t.line >= it.line && t.line < it.line + length && column > t.from && column < t.to)
+          faults += "vertical line through text at line " + std::to_string(t.line) + "\n";
   }
   return faults;
 }

@@ -42,6 +42,10 @@ FullChartOptions FullChartOptions::FromSettings(const Settings& s) {
   return o.Normalised();
 }
 
+void FullChartOptions::DeriveShortChildLines(Settings& s) {
+  s.gparam[0] = s.gparam[7] == 0 && s.gparam[8] == 0 && s.gparam[9] == 0 && s.gparam[10] == 0;
+}
+
 FullChartOptions FullChartOptions::Normalised() const {
   FullChartOptions o = *this;
   o.maxAncestors = std::clamp(o.maxAncestors, 1, kAllGenerations);

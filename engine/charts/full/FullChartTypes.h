@@ -128,6 +128,8 @@ struct FullChartOptions {
   BoxOptions box;
 
   static FullChartOptions FromSettings(const Settings& s);
+  // Sets the derived slot gparam 0: 1 when no Child data line is chosen.
+  static void DeriveShortChildLines(Settings& s);
   // Maxima and line width clamped to their ranges, page numbers to 0..4.
   FullChartOptions Normalised() const;
   bool pageNumbersOn() const { return pageNumbers > 0; }
@@ -218,6 +220,12 @@ struct FamilyWork {
   std::int32_t joinOffset = 0;      // folded: the column joining the two children lines
   char marriageText[kMarriageTextSize] = {};
   std::int32_t boxHeight = 0;  // BoxChart: the box's text lines
+  // The next and the previous group of the row when they are marriages of
+  // one person that stand side by side as a chain, else 0; the marriage's
+  // number in its chain (1, 2, ...), 0 outside a chain.
+  std::int32_t chainNext = 0;
+  std::int32_t chainPrev = 0;
+  std::int16_t chainNumber = 0;
   std::int16_t generation = 0;
   std::int16_t colour = 0;  // 1..16
   bool wifeFirst = false;
@@ -243,6 +251,8 @@ struct GenerationRow {
   std::int32_t families = 0;   // families and placeholders in the row
   bool childrenLine = false;
   bool folded = false;
+  // A repeated-family line (kinds 3 and 6) runs through a placeholder here.
+  bool repeatedLinks = false;
   std::int32_t boxHeight = 0;  // BoxChart: the greatest box height
   std::int32_t height = 0;     // lines from the row's line to its groups' last line
   std::int32_t reservedAbove = 0, reservedBelow = 0;
@@ -255,6 +265,8 @@ inline constexpr int kFcHorizontal = 2;
 inline constexpr int kFcVertical = 3;
 inline constexpr int kFcVerticalContinued = 4;
 inline constexpr int kFcBox = -1;
+// A box's style without "Colour boxes": framed by its four edges.
+inline constexpr int kFcFramedBox = -1;
 
 struct DisplayItem {
   std::int32_t column = 0;

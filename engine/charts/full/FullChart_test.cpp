@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "charts/full/FullChartTestData.h"
 #include "data/RecordStore.h"
+#include "output/CellDump.h"
+#include "output/ZoomLevels.h"
 
 namespace dv {
 namespace {
@@ -125,6 +132,136 @@ TEST_F(Chart, RelativesWithCousinsDrawCleanly) {
   page.pageLines = 70;
   ASSERT_TRUE(Run(b, base).ok());
   EXPECT_EQ(testing::ChartFaults(chart), "");
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// The recorder measures 8 units a character: texts fit cells of 8 exactly
+// and overflow narrower ones.
+TEST(FullChartFit, TextsOverflowNarrowerCellsAndOnlyTheHeldStyleIsMeasured) {
+  testing::GedcomBuilder b;
+  const int base = testing::Pedigree(b, 3);
+  RecordStore store;
+  b.LoadInto(store);
+  FullChart chart;
+  CellRecorder screen;
+  EXPECT_FALSE(chart.Overflows(screen, 4, false));  // no chart held
+  FullChartOptions options;
+  ASSERT_TRUE(chart.Run(store, base, options, FullChartPage{}).ok());
+  EXPECT_FALSE(chart.Overflows(screen, 8, false));
+  EXPECT_TRUE(chart.Overflows(screen, 6, false));
+  EXPECT_FALSE(chart.Overflows(screen, 6, true));  // a Tree holds no boxes
+  options.boxChart = true;
+  ASSERT_TRUE(chart.Run(store, base, options, FullChartPage{}).ok());
+  EXPECT_FALSE(chart.Overflows(screen, 8, true));
+  EXPECT_TRUE(chart.Overflows(screen, 5, true));
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// A screen whose fonts are as wide as their record says (half their height
+// when the record leaves the width to the face); it writes down the font
+// of every text it draws.
+class FontScreen final : public DrawSurface {
+ public:
+  struct Drawn {
+    std::string text;
+    FontFields font;
+  };
+  FontMetrics SelectFont(const FontRecord& f) override {
+    font_ = f;
+    const FontFields fields = FontFieldsOf(f);
+    FontMetrics m;
+    m.height = std::abs(fields.height);
+    m.averageCharWidth = fields.width > 0 ? fields.width : std::max(1, m.height / 2);
+    m.maxCharWidth = m.averageCharWidth;
+    m.fixedPitch = false;
+    charWidth_ = m.averageCharWidth;
+    return m;
+  }
+  const FontRecord& CurrentFont() const override { return font_; }
+  TextSize MeasureText(std::string_view t) override {
+    return {int(t.size()) * charWidth_, std::abs(FontFieldsOf(font_).height)};
+  }
+  void SetTextColour(Colour) override {}
+  void SetBackground(Background, Colour) override {}
+  void SetPen(const Pen&) override {}
+  void SetOrigin(int, int) override {}
+  void Text(int, int, std::string_view t) override {
+    drawn.push_back({std::string(t), FontFieldsOf(font_)});
+  }
+  void HorizontalRule(int, int, int) override {}
+  void VerticalRule(int, int, int) override {}
+  void FrameBox(int, int, int, int) override {}
+  void FillBox(int, int, int, int, Colour) override {}
+  // The font the title line was last drawn in.
+  FontFields TitleFont(const std::string& title) const {
+    FontFields f;
+    f.height = -1;
+    for (const Drawn& d : drawn)
+      if (d.text == title) f = d.font;
+    return f;
+  }
+  std::vector<Drawn> drawn;
+
+ private:
+  FontRecord font_{};
+  int charWidth_ = 1;
+};
+
+TEST_F(Chart, TheScreenTitleFontIsFittedToSpanTheTitlesCellsOnPaper) {
+  GedcomBuilder b;
+  const int base = testing::Pedigree(b, 1);
+  o.title = 1;
+  ASSERT_TRUE(Run(b, base).ok());
+  const TitlePlace& t = chart.Composed().title;
+  ASSERT_TRUE(t.placed);
+  const std::string& title = t.oneLine ? t.lines[0] : t.lines[2];
+  constexpr int cw = 8, ch = 12, zoom = 3, printerCharWidth = 10;
+
+  // Not fitted yet: the screen draws the paper's title font, two cells high
+  // and a cell wide.
+  FontScreen screen;
+  ASSERT_EQ(chart.Draw(screen, cw, ch, 0, 1), 0);
+  EXPECT_EQ(screen.TitleFont(title).height, 2 * ch);
+  EXPECT_EQ(screen.TitleFont(title).width, cw);
+
+  FontRecord chartFont;
+  chartFont.setHeight(-11);
+  chartFont.setWidth(5);
+  screen.SelectFont(chartFont);
+  chart.FitScreenTitle(screen, zoom, cw, printerCharWidth);
+  // The screen's own font is put back.
+  EXPECT_EQ(FontFieldsOf(screen.CurrentFont()).height, -11);
+  EXPECT_EQ(FontFieldsOf(screen.CurrentFont()).width, 5);
+
+  screen.drawn.clear();
+  ASSERT_EQ(chart.Draw(screen, cw, ch, 0, 1), 0);
+  const FontFields fitted = screen.TitleFont(title);
+  // Twice the zoom's font height (the title's printer line height over the
+  // printer's), and the widest width whose title stays within its cells.
+  EXPECT_EQ(fitted.height, 2 * kZoomFontHeights[zoom]);
+  const auto cells = [&](int width) { return int(title.size()) * width / cw; };
+  EXPECT_LE(cells(fitted.width), t.width);
+  EXPECT_GE(cells(fitted.width + 1), t.width);
+
+  // Paper keeps its own font; a new run forgets the fitted one.
+  screen.drawn.clear();
+  ASSERT_EQ(chart.Draw(screen, cw, ch, 0, 0), 0);
+  EXPECT_EQ(screen.TitleFont(title).height, 2 * ch);
+  ASSERT_TRUE(Run(b, base).ok());
+  screen.drawn.clear();
+  ASSERT_EQ(chart.Draw(screen, cw, ch, 0, 1), 0);
+  EXPECT_EQ(screen.TitleFont(title).height, 2 * ch);
+  EXPECT_EQ(screen.TitleFont(title).width, cw);
 }
 
 }  // namespace

@@ -52,10 +52,11 @@ std::string FirstNames(const RecordStore& store, std::int32_t individual) {
   return Cut(Spaces(name));
 }
 
-std::string MarriageText(const FamilySummary& f) {
-  const std::string place(f.marriagePlace, strnlen(f.marriagePlace, sizeof f.marriagePlace));
+namespace {
+
+// The last number of the marriage date, when it has at most 4 characters.
+std::string MarriageYear(const FamilySummary& f) {
   const std::string date(f.marriageDate, strnlen(f.marriageDate, sizeof f.marriageDate));
-  // The last number of the date, when it has at most 4 characters.
   std::string year;
   const std::size_t end = date.find_last_of("0123456789");
   if (end != std::string::npos) {
@@ -63,6 +64,16 @@ std::string MarriageText(const FamilySummary& f) {
     while (begin > 0 && date[begin - 1] >= '0' && date[begin - 1] <= '9') --begin;
     if (end - begin + 1 <= 4) year = date.substr(begin, end - begin + 1);
   }
+  return year;
+}
+
+constexpr std::size_t kNumberedNameLimit = 39;  // longer names carry no number
+
+}  // namespace
+
+std::string MarriageText(const FamilySummary& f) {
+  const std::string place(f.marriagePlace, strnlen(f.marriagePlace, sizeof f.marriagePlace));
+  const std::string year = MarriageYear(f);
   if (place.empty() && year.empty()) return {};
   std::string text = "(" + place;
   if (!place.empty() && !year.empty()) text += ", ";
@@ -86,6 +97,33 @@ std::string ChildText(const RecordStore& store, const FullChartStorage& s, std::
   return Cut(text);
 }
 
+std::int32_t SharedSpouse(const FamilySummary& a, const FamilySummary& b) {
+  if (a.husband != 0 && (a.husband == b.husband || a.husband == b.wife)) return a.husband;
+  if (a.wife != 0 && (a.wife == b.wife || a.wife == b.husband)) return a.wife;
+  return 0;
+}
+
+CoupleNames TreeCoupleNames(const RecordStore& store, const FullChartStorage& s,
+                            std::int32_t family) {
+  CoupleNames names;
+  const FamilySummary* f = store.Family(family);
+  if (f == nullptr) return names;
+  const FamilyWork& w = s.families[std::size_t(family)];
+  const std::int32_t first = w.wifeFirst ? f->wife : f->husband;
+  const std::int32_t second = w.wifeFirst ? f->husband : f->wife;
+  names.first = ShownName(store, first);
+  names.second = ShownName(store, second);
+  if (w.chainNumber <= 0) return names;
+  const std::string number = std::to_string(w.chainNumber);
+  // The shared spouse stands first after an earlier marriage, else second.
+  if (w.chainPrev > 0) {
+    if (names.first.size() < kNumberedNameLimit) names.first = Cut(names.first + " " + number);
+  } else if (names.second.size() < kNumberedNameLimit) {
+    names.second = Cut(number + " " + names.second);
+  }
+  return names;
+}
+
 int TreeGroupHeight(const FamilyWork& w) {
   if (w.childrenState < 0) return 2;
   return w.childrenState == 3 ? 7 + kTreeFoldStep : 7;
@@ -96,10 +134,19 @@ int FormatTreeGroup(const RecordStore& store, const FullChartOptions& o, FullCha
   const FamilySummary* f = store.Family(family);
   if (f == nullptr) return kMsgFcData;
   FamilyWork& w = s.families[std::size_t(family)];
-  const std::int32_t first = w.wifeFirst ? f->wife : f->husband;
-  const std::int32_t second = w.wifeFirst ? f->husband : f->wife;
-  w.nameWidth[0] = Columns(ShownName(store, first));
-  w.nameWidth[1] = Columns(ShownName(store, second));
+  // In a chain of marriages the shared spouse stands next to the
+  // neighbouring marriage: second in the chain's first group, first after.
+  w.wifeFirst = false;
+  const FamilySummary* prev = w.chainPrev > 0 ? store.Family(w.chainPrev) : nullptr;
+  const FamilySummary* next = w.chainNext > 0 ? store.Family(w.chainNext) : nullptr;
+  if (prev != nullptr) {
+    w.wifeFirst = f->wife != 0 && SharedSpouse(*f, *prev) == f->wife;
+  } else if (next != nullptr) {
+    w.wifeFirst = f->husband != 0 && SharedSpouse(*f, *next) == f->husband;
+  }
+  const CoupleNames names = TreeCoupleNames(store, s, family);
+  w.nameWidth[0] = Columns(names.first);
+  w.nameWidth[1] = Columns(names.second);
   const int coupleWidth = w.nameWidth[0] + 3 + w.nameWidth[1];
   w.dropColumn = w.nameWidth[0] + 2;
   const int c1 = w.nameWidth[0] / 2, c2 = w.nameWidth[0] + 3 + w.nameWidth[1] / 2;
@@ -133,7 +180,15 @@ int FormatTreeGroup(const RecordStore& store, const FullChartOptions& o, FullCha
   w.coupleOffset = 0;
   w.firstLineCount = std::int16_t(n);
   w.joinOffset = 0;
-  const std::string marriage = o.birthNotMarriage ? std::string() : MarriageText(*f);
+  // In a chain the marriage shows its year alone.
+  std::string marriage;
+  if (!o.birthNotMarriage) {
+    if (w.chainNumber <= 0) {
+      marriage = MarriageText(*f);
+    } else if (const std::string year = MarriageYear(*f); !year.empty()) {
+      marriage = "(" + year + ")";
+    }
+  }
   std::snprintf(w.marriageText, sizeof w.marriageText, "%s", marriage.c_str());
   if (n == 0) {
     w.childrenState = -1;
@@ -192,20 +247,22 @@ ChildPlace TreeChildPlace(const FamilyWork& w, int child) {
   return p;
 }
 
-std::int32_t StoreText(FullChartStorage& s, std::string text) {
+std::int32_t StoreText(FullChartStorage& s, std::string text, int room) {
   s.texts.push_back(std::move(text));
+  s.textRoom.resize(s.texts.size(), 0);
+  s.textRoom.back() = room;
   return std::int32_t(s.texts.size()) - 1;
 }
 
 namespace {
 
-void AddText(FullChartStorage& s, int column, int line, std::string text) {
+void AddText(FullChartStorage& s, int column, int line, std::string text, int room = 0) {
   if (text.empty()) return;
   DisplayItem it;
   it.column = column;
   it.line = line;
   it.kind = kFcText;
-  it.text = StoreText(s, std::move(text));
+  it.text = StoreText(s, std::move(text), room);
   s.items.push_back(it);
 }
 
@@ -236,9 +293,21 @@ int ComposeTreeGroup(const RecordStore& store, const FullChartOptions& o, FullCh
   const std::int32_t first = w.wifeFirst ? f->wife : f->husband;
   const std::int32_t second = w.wifeFirst ? f->husband : f->wife;
   const int couple = w.column + w.coupleOffset;
-  AddText(s, couple, C, ShownName(store, first));
+  const CoupleNames names = TreeCoupleNames(store, s, family);
+  AddText(s, couple, C, names.first, w.nameWidth[0]);
   AddText(s, couple + w.nameWidth[0] + 1, C, Connector(o.equals));
-  AddText(s, couple + w.nameWidth[0] + 3, C, ShownName(store, second));
+  AddText(s, couple + w.nameWidth[0] + 3, C, names.second, w.nameWidth[1]);
+  // After an earlier marriage of the chain: the shared spouse's two names,
+  // 6 columns apart, must fit from the start of the earlier group's second
+  // name to the end of this group's first.
+  if (w.chainPrev > 0 && std::size_t(w.chainPrev) < s.families.size()) {
+    const FamilyWork& p = s.families[std::size_t(w.chainPrev)];
+    FullChartStorage::ChainRoom room;
+    room.left = TreeCoupleNames(store, s, w.chainPrev).second;
+    room.right = names.first;
+    room.span = couple + w.nameWidth[0] - (p.column + p.coupleOffset + p.nameWidth[0] + 3);
+    s.chainRooms.push_back(std::move(room));
+  }
   if (o.birthNotMarriage) {
     const int starts[2] = {couple, couple + w.nameWidth[0] + 3};
     const std::int32_t people[2] = {first, second};

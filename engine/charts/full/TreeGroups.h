@@ -34,6 +34,20 @@ std::string MarriageText(const FamilySummary& family);
 std::string ChildText(const RecordStore& store, const FullChartStorage& s, std::int32_t child,
                       bool equals);
 
+// The spouse two chained families share (0 when they share none).
+std::int32_t SharedSpouse(const FamilySummary& a, const FamilySummary& b);
+
+// The couple's names as the group shows them, first and second. In a chain
+// of marriages the shared spouse stands next to the neighbouring marriage
+// (second in the chain's first group, first in the others) and carries the
+// marriage's number: "1 John" on the right, "John 2" on the left, while
+// the name is narrower than 39 characters.
+struct CoupleNames {
+  std::string first, second;
+};
+CoupleNames TreeCoupleNames(const RecordStore& store, const FullChartStorage& s,
+                            std::int32_t family);
+
 // Computes the geometry of the family's group (widths, offsets, children
 // state, marriage text). Returns 0 or a message id.
 int FormatTreeGroup(const RecordStore& store, const FullChartOptions& options, FullChartStorage& s,
@@ -56,7 +70,8 @@ ChildPlace TreeChildPlace(const FamilyWork& w, int child);
 int ComposeTreeGroup(const RecordStore& store, const FullChartOptions& options, FullChartStorage& s,
                      std::int32_t family, int line);
 
-// Adds a text to the chart's text store and returns its index.
-std::int32_t StoreText(FullChartStorage& s, std::string text);
+// Adds a text to the chart's text store and returns its index; room is the
+// columns it must fit in with a proportional screen font (0: not measured).
+std::int32_t StoreText(FullChartStorage& s, std::string text, int room = 0);
 
 }  // namespace dv

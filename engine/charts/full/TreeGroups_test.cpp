@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "charts/full/FullChart.h"
 #include "charts/full/FullChartSelect.h"
 #include "charts/full/FullChartTestData.h"
 #include "data/RecordStore.h"
+#include "output/CellDump.h"
 
 namespace dv {
 namespace {
@@ -152,6 +155,72 @@ TEST_F(TreeGroup, AWideMarriageTextWidensTheGroup) {
   EXPECT_EQ(w.width, int(std::strlen(w.marriageText)));
   EXPECT_EQ(w.marriageOffset, 0);
   EXPECT_GT(w.coupleOffset, 0);
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// Sam's two marriages in a descendant Tree: the first shows Amy first and
+// "1 Sam" second, the second "Sam 2" first; the groups stand 6 columns
+// apart and each marriage text is its year alone.
+class TreeChain : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::GedcomBuilder b;
+    root = b.Person("Root /R/", 1);
+    const int son = b.Person("Sam /R/", 1);
+    b.Family(root, b.Person("Rose /W/", 0), {son});
+    first = b.Family(son, b.Person("Amy /A/", 0), {b.Person("Kid /R/", 0)}, "3 MAY 1850", "Leeds");
+    second = b.Family(son, b.Person("Bea /B/", 0), {b.Person("Lad /R/", 1)}, "1861");
+    b.LoadInto(store);
+    options.people = People::kDescendants;
+    ASSERT_TRUE(chart.Run(store, root, options, FullChartPage{}).ok());
+  }
+  bool HasText(const std::string& text) const {
+    const auto& texts = chart.Storage()->texts;
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  }
+  RecordStore store;
+  FullChartOptions options;
+  FullChart chart;
+  int root = 0, first = 0, second = 0;
+};
+
+TEST_F(TreeChain, MarriagesOfOnePersonStandSideBySideSharingHisName) {
+  EXPECT_EQ(testing::ChartFaults(chart), "");
+  const FullChartStorage& s = *chart.Storage();
+  const FamilyWork& a = s.families[std::size_t(first)];
+  const FamilyWork& c = s.families[std::size_t(second)];
+  EXPECT_EQ(a.chainNext, second);
+  EXPECT_EQ(c.chainPrev, first);
+  EXPECT_EQ(c.column, a.column + a.width + kTreeChainGap);
+  EXPECT_TRUE(a.wifeFirst);
+  EXPECT_FALSE(c.wifeFirst);
+  EXPECT_TRUE(HasText("Amy A"));
+  EXPECT_TRUE(HasText("1 Sam R"));
+  EXPECT_TRUE(HasText("Sam R 2"));
+  EXPECT_STREQ(a.marriageText, "(1850)");
+  EXPECT_STREQ(c.marriageText, "(1861)");
+  // Lines from Sam's slot above reach his name in both groups' couple lines.
+  const int sam = a.column + a.coupleOffset + a.connection[0];
+  EXPECT_GT(sam, a.column + a.coupleOffset + a.nameWidth[0]);
+}
+
+TEST_F(TreeChain, FitTestKeepsSixColumnsBetweenTheSharedSpousesNames) {
+  ASSERT_EQ(chart.Storage()->chainRooms.size(), 1u);
+  CellRecorder surface;  // a text measures its characters times 8
+  EXPECT_FALSE(chart.Overflows(surface, 8, false));
+  // The shared spouse's two names, from the start of "1 Sam R" to the end
+  // of "Sam R 2", with the 6 columns between them.
+  const FullChartStorage::ChainRoom& r = chart.Storage()->chainRooms[0];
+  EXPECT_EQ(r.left, "1 Sam R");
+  EXPECT_EQ(r.right, "Sam R 2");
+  EXPECT_GE(r.span, 7 + kTreeChainGap + 7);
+  // Twice as wide, they run into each other.
+  EXPECT_TRUE(chart.Overflows(surface, 4, false));
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include "charts/full/FullChartState.h"
 #include "charts/full/OverlayCommands.h"
 #include "data/DataCommands.h"
+#include "output/GdiSurface.h"
 #include "output/ShownChart.h"
+#include "output/ZoomLevels.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/Help.h"
@@ -50,6 +52,26 @@ ShownChartPart FullChartPart() {
   };
   part.beforeStrip = [](int firstLine, int endLine) { Full().chart.SetStrip(firstLine, endLine); };
   part.reorder = [](bool imageOrder) { Full().chart.Reorder(imageOrder); };
+  part.fit = [](int cellWidth) {
+    // Measured on the screen with the chart's screen font.
+    HDC screen = GetDC(nullptr);
+    bool overflows = false;
+    {
+      GdiSurface surface(screen);
+      const ProgramState& state = State();
+      surface.SelectFont(dv::ScreenFontFor(state.view.zoomLevel, *state.app.chartFont,
+                                           state.view.screenDpiX, state.view.screenDpiY,
+                                           state.settings.fontsState));
+      const dv::FullChart& chart = Full().chart;
+      overflows = chart.Overflows(surface, cellWidth, chart.Options().boxChart);
+    }
+    ReleaseDC(nullptr, screen);
+    return overflows;
+  };
+  part.cellSizeChanged = [](dv::DrawSurface& screen, int zoom, dv::CellSize cell) {
+    FullChartState& fc = Full();
+    fc.chart.FitScreenTitle(screen, zoom, cell.width, fc.page.printerCharWidth);
+  };
   return part;
 }
 

@@ -111,6 +111,7 @@ bool RunChart(HWND dialog) {
     return false;
   }
   dv::Settings& settings = State().settings;
+  dv::FullChartOptions::DeriveShortChildLines(settings);
   dv::FullChartOptions options = dv::FullChartOptions::FromSettings(settings);
   const bool printer =
       fc.links.printerReached ? fc.links.printerReached() : FullChartPrinterReached();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "charts/full/AddTitleDialog.h"
+#include "charts/full/BoxChartOptionsDialog.h"
 #include "charts/full/FullChartOptionsDialogRes.h"
 #include "charts/full/FullChartTypes.h"
 #include "output/PrintSetup.h"
@@ -92,8 +93,6 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
   CheckDlgButton(dialog, IDC_FCOPT_FOLD, s.dparam[kFold] ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, IDC_FCOPT_EQUALS, s.dparam[kEquals] ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, IDC_FCOPT_BIRTH, s.bparam[kBirth] ? BST_CHECKED : BST_UNCHECKED);
-  // The BoxChart's own options come with the BoxChart.
-  Enable(dialog, IDC_FCOPT_BOX_OPTIONS, false);
   EnableMaxima(dialog);
   EnableNumberOptions(dialog);
   return TRUE;
@@ -147,6 +146,8 @@ void OnTitle(HWND dialog) {
   int option = s.dparam[41];
   if (RunAddTitleDialog(dialog, option, s.fonts[dv::kTitleFont])) s.dparam[41] = option;
 }
+
+void OnBoxOptions(HWND dialog) { RunBoxChartOptionsDialog(dialog, *SessionOf(dialog)->settings); }
 
 INT_PTR OnOk(HWND dialog) {
   FullChartOptionsSession* session = SessionOf(dialog);
@@ -213,6 +214,9 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
       return TRUE;
     case IDC_FCOPT_TITLE:
       OnTitle(dialog);
+      return TRUE;
+    case IDC_FCOPT_BOX_OPTIONS:
+      OnBoxOptions(dialog);
       return TRUE;
     case IDOK:
       return OnOk(dialog);
