@@ -78,10 +78,10 @@ int ReadBirthBriefChartLines(const std::vector<std::string>& lines, const BirthB
     if (int(name.size()) > width) {
       std::string shortened;
       if (!ShortenChartName(name, width, shortened)) {
-        p.Show(kMsgManualEditing, name);
+        p.Show(kMsgManualEditing, name.substr(name.front() == ' ' ? 1 : 0));
         return -1;
       }
-      name = " " + shortened;
+      name = shortened;
     }
     std::replace(name.begin(), name.end(), '_', ' ');
     t.SetName(s, name);
