@@ -3,8 +3,12 @@
 // drawn from the record store.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
 #include <string>
 #include <vector>
 
@@ -339,6 +343,20 @@ TEST_F(ChartFileTest, QuestionSixtyFourForANameNotEndingInGed) {
   std::filesystem::remove(other);
 }
 
+// ---- The sample's chart files ----
+
+TEST_F(ChartFileTest, TheSampleChartFilesAreWhatTheExtractWrites) {
+  const std::string sample = std::string(DORVANE_TESTDATA) + "/../sample/";
+  ExtractRequest rq = Request(1, {}, dva);
+  rq.sourcePath = sample + "sample.ged";
+  ASSERT_EQ(ExtractBirthBrief(rq, prompter), 0);
+  EXPECT_EQ(ReadAll(dva), ReadAll(sample + "sample.dva"));
+  rq.outputPath = dvb;
+  rq.selection = {16, 20, 26, 30};
+  ASSERT_EQ(ExtractTree(rq, prompter), 0);
+  EXPECT_EQ(ReadAll(dvb), ReadAll(sample + "sample.dvb"));
+}
+
 // ---- The extract's checks ----
 
 TEST_F(ChartFileTest, TheSourceIsNeverTheOutput) {
@@ -379,6 +397,29 @@ TEST_F(ChartFileTest, AnOutputThatCannotBeCreatedIsReported) {
   EXPECT_EQ(ExtractTree(Request(1, {8}, missing), prompter), kMsgCannotOpenForOutput);
   EXPECT_EQ(said.back(), kMsgCannotOpenForOutput);
 }
+
+#if !defined(_WIN32)
+TEST_F(ChartFileTest, AWriteFailureIsReportedAndKeepsThePreviousFile) {
+  WriteAll(dvb, "previous\n");
+  // Files may grow to 64 bytes only: the chart file runs into the limit.
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const int rc = RunExtract(Request(1, {8, 12}, dvb), kExtractTree, prompter);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(rc, kMsgErrorWritingFile);
+  EXPECT_EQ(said.back(), kMsgErrorWritingFile);
+  EXPECT_EQ(ReadAll(dvb), "previous\n");
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(dvb).parent_path()))
+    files += e.path().filename().string().find(std::filesystem::path(dvb).filename().string() + ".~dv") == 0;
+  EXPECT_EQ(files, 0);  // no temporary file left beside it
+}
+#endif
 
 }  // namespace
 }  // namespace dv
