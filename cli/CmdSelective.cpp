@@ -169,7 +169,7 @@ int ApplyManualShifts(SelectiveChart& chart, const SelectiveArgs& a,
     return 1;
   }
   if (a.saveFormat) {
-    if (int rc = SaveManualFormat(a.file, list)) {
+    if (int rc = SaveCheckedManualFormat(a.file, groups, chart.Extent().usableColumns)) {
       Message(rc, a.file);
       return 1;
     }

@@ -119,4 +119,12 @@ int SaveManualFormat(const std::string& path, const std::vector<ManualShift>& li
   return out.Commit();
 }
 
+int SaveCheckedManualFormat(const std::string& path, const std::vector<ManualGroup>& groups,
+                            int usableColumns) {
+  if (int rc = CheckManualFormat(groups, usableColumns)) return rc;
+  std::vector<ManualShift> list;
+  for (const ManualGroup& g : groups) list.push_back({g.key, g.shift});
+  return SaveManualFormat(path, list);
+}
+
 }  // namespace dv

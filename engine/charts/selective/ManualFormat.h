@@ -58,4 +58,10 @@ int CheckManualFormat(const std::vector<ManualGroup>& groups, int usableColumns)
 // read), 193 (a line too long), 25 or 250 (cannot be written).
 int SaveManualFormat(const std::string& path, const std::vector<ManualShift>& list);
 
+// Save as the dialog's "Save" does it: the check of OK first (59, nothing
+// written), so a file is never saved with shifts every later run rejects;
+// then SaveManualFormat with the groups' keys and shifts.
+int SaveCheckedManualFormat(const std::string& path, const std::vector<ManualGroup>& groups,
+                            int usableColumns);
+
 }  // namespace dv

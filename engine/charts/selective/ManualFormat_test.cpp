@@ -111,6 +111,20 @@ TEST_F(ManualFormatFileTest, SaveReloadGivesTheSameShiftsAndMovesTheGroups) {
   }
 }
 
+TEST_F(ManualFormatFileTest, SaveRefusesWhatOkWouldRefuse) {
+  SelectiveChart chart;
+  ASSERT_EQ(chart.RunChartFile(dvb, SelectiveOptions{}, page, prompter), 0);
+  std::vector<ManualShift> list;
+  std::vector<ManualGroup> groups = ListManualGroups(*chart.Tables(), list, prompter);
+  const std::string before = ReadAll(dvb);
+  groups[0].shift = -1000;
+  EXPECT_EQ(SaveCheckedManualFormat(dvb, groups, chart.Extent().usableColumns), kMsgGroupsOverlap);
+  EXPECT_EQ(ReadAll(dvb), before);
+  groups[0].shift = 0;
+  EXPECT_EQ(SaveCheckedManualFormat(dvb, groups, chart.Extent().usableColumns), 0);
+  EXPECT_NE(ReadAll(dvb).find("\n-1\n@ 1,0\n"), std::string::npos);
+}
+
 TEST_F(ManualFormatFileTest, ListingWithOtherKeysStartsFromZero) {
   SelectiveChart chart;
   ASSERT_EQ(chart.RunChartFile(dvb, SelectiveOptions{}, page, prompter), 0);
