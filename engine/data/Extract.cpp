@@ -3,14 +3,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "charts/selective/ChartFileFormat.h"
 #include "common/SafeFile.h"
 
 namespace dv {
 
 int RunExtract(const ExtractRequest& rq, int format, const SelectivePrompter& p) {
   if (rq.outputPath.empty()) {
-    p.Show(kMsgCannotOpenForOutput);
-    return kMsgCannotOpenForOutput;
+    const int id = format == kExtractBirthBrief ? kMsgCannotOpenForOutput : kMsgChartFileCannotOpen;
+    p.Show(id);
+    return id;
   }
   if (SameFile(rq.outputPath, rq.sourcePath)) {
     p.Show(kMsgSameFiles);

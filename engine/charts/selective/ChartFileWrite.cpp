@@ -54,10 +54,13 @@ int OpenScan(GedcomScan& scan, const std::string& path, int capacity,
   return 0;
 }
 
-int OpenOutput(SafeFileWriter& out, const std::string& path, const SelectivePrompter& p) {
+// The output that cannot be created: the Birth Brief tells 25 with the
+// name, the Selective Tree 2.
+int OpenOutput(SafeFileWriter& out, const std::string& path, int message,
+               const SelectivePrompter& p) {
   if (out.Open(path) != 0) {
-    p.Show(kMsgCannotOpenForOutput, path);
-    return kMsgCannotOpenForOutput;
+    p.Show(message, path);
+    return message;
   }
   return 0;
 }
@@ -123,7 +126,7 @@ int ExtractBirthBrief(const ExtractRequest& rq, const SelectivePrompter& p) {
   GedcomScan scan;
   if (int rc = OpenScan(scan, rq.sourcePath, GedcomScan::kBirthBriefIndex, p)) return rc;
   SafeFileWriter out;
-  if (int rc = OpenOutput(out, rq.outputPath, p)) return rc;
+  if (int rc = OpenOutput(out, rq.outputPath, kMsgCannotOpenForOutput, p)) return rc;
   out.WriteLine("Chart");
 
   std::array<std::int32_t, kNameRows> refs{};
@@ -181,7 +184,7 @@ int ExtractTree(const ExtractRequest& rq, const SelectivePrompter& p) {
   const SelectiveTables& t = *tables;
 
   SafeFileWriter out;
-  if (int rc = OpenOutput(out, rq.outputPath, p)) return rc;
+  if (int rc = OpenOutput(out, rq.outputPath, kMsgChartFileCannotOpen, p)) return rc;
   out.WriteLine("Tree");
   std::string line;
   for (std::int32_t n : t.selection) line += Number(n) + " ";

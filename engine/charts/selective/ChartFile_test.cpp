@@ -394,8 +394,11 @@ TEST_F(ChartFileTest, AnExistingOutputIsReplacedOnlyWhenAgreed) {
 
 TEST_F(ChartFileTest, AnOutputThatCannotBeCreatedIsReported) {
   const std::string missing = test::TestTempPath("no-such-folder") + "/out.dvb";
-  EXPECT_EQ(ExtractTree(Request(1, {8}, missing), prompter), kMsgCannotOpenForOutput);
+  EXPECT_EQ(ExtractTree(Request(1, {8}, missing), prompter), kMsgChartFileCannotOpen);
+  EXPECT_EQ(said.back(), kMsgChartFileCannotOpen);
+  EXPECT_EQ(ExtractBirthBrief(Request(1, {}, missing), prompter), kMsgCannotOpenForOutput);
   EXPECT_EQ(said.back(), kMsgCannotOpenForOutput);
+  EXPECT_EQ(suffixes.back(), missing);
 }
 
 #if !defined(_WIN32)
