@@ -35,7 +35,7 @@ class SafeFileTest : public ::testing::Test {
 };
 
 TEST_F(SafeFileTest, CommitReplacesTheTargetWhole) {
-  { std::ofstream(target) << "old\n"; }
+  { std::ofstream(target, std::ios::binary) << "old\n"; }
   SafeFileWriter w;
   ASSERT_EQ(w.Open(target), 0);
   w.WriteLine("new");
@@ -46,7 +46,7 @@ TEST_F(SafeFileTest, CommitReplacesTheTargetWhole) {
 }
 
 TEST_F(SafeFileTest, AnAbandonedWriteLeavesThePreviousFile) {
-  { std::ofstream(target) << "old\n"; }
+  { std::ofstream(target, std::ios::binary) << "old\n"; }
   {
     SafeFileWriter w;
     ASSERT_EQ(w.Open(target), 0);
