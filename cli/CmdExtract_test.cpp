@@ -77,7 +77,7 @@ TEST_F(ExtractCommand, TheWrongKindOfChartFileIsRefused) {
 }
 
 TEST_F(ExtractCommand, AnExistingOutputNeedsReplace) {
-  std::ofstream(dir / "t.dvb") << "mine\n";
+  std::ofstream(dir / "t.dvb", std::ios::binary) << "mine\n";
   const std::vector<std::string> args = {Path("f.ged"), "--format", "tree", "--base", "1",
                                          "--select", "8", "--out", Path("t.dvb")};
   EXPECT_EQ(Call(Extract, args), 1);
