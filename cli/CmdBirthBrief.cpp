@@ -6,6 +6,8 @@
 #include "Commands.h"
 #include "ConsoleText.h"
 #include "charts/selective/BirthBriefChart.h"
+#include "charts/selective/ChartFileFormat.h"
+#include "charts/selective/ChartFileRead.h"
 #include "common/StringTable.h"
 #include "data/CharSet.h"
 #include "data/DataSource.h"
@@ -68,7 +70,7 @@ bool ParseArgs(Args args, BirthBriefArgs& out) {
       return false;
     }
   }
-  return !out.file.empty() && !out.base.empty();
+  return !out.file.empty() && (!out.base.empty() || ChartFormatOfPath(out.file) == 0);
 }
 
 int Fail(int id, std::string_view suffix = {}) { return PrintMessage(id, suffix); }
@@ -82,13 +84,6 @@ int Fail(int id, std::string_view suffix = {}) { return PrintMessage(id, suffix)
 int BirthBrief(Args args) {
   BirthBriefArgs a;
   if (!ParseArgs(args, a)) return 2;
-
-  RecordStore store;
-  std::string summary;
-  if (int rc = LoadDataSource(store, a.file, LoadOptions{}, summary)) return Fail(rc);
-
-  const std::int32_t number = RecordNumber(a.base);
-  const std::int32_t index = number > 0 ? store.IndexOf(kIndi, number) : 0;
 
   const Settings settings;
   const Margins margins = PageMarginsOf(settings);
@@ -104,10 +99,35 @@ int BirthBrief(Args args) {
 
   BirthBriefChart chart;
   chart.SetPen(settings.bparam[0], kNoPrinterLineHeight);
-  const GatherResult r = chart.Run(store, index, a.options, page);
-  if (r.status != 0) {
-    if (r.message != 0 && r.message != kMsgCannotGenerateChart) PrintMessage(r.message, r.suffix);
+  const int format = ChartFormatOfPath(a.file);
+  if (format == 0) {
+    // A Birth Brief chart file fills the tables in place of the store.
+    BirthBriefTables& tables = chart.StartTables(a.options, page);
+    SelectivePrompter prompter;
+    prompter.show = [](int id, const std::string& suffix) { PrintMessage(id, suffix); };
+    int rc = ReadBirthBriefChartFile(a.file, chart.Options(), tables, prompter);
+    if (rc > 0) PrintMessage(rc, rc == kMsgChartFileCannotOpen ? a.file : std::string());
+    if (rc == 0) rc = chart.Layout();
+    if (rc != 0) {
+      if (rc > 0 && rc != kMsgChartFileCannotOpen && rc != kMsgChartWrongFormat) PrintMessage(rc);
+      chart.Release();
+      return Fail(kMsgCannotGenerateChart);
+    }
+  } else if (format < 0) {
+    // A Selective Tree chart file holds no Birth Brief.
+    PrintMessage(kMsgChartWrongFormat);
     return Fail(kMsgCannotGenerateChart);
+  } else {
+    RecordStore store;
+    std::string summary;
+    if (int rc = LoadDataSource(store, a.file, LoadOptions{}, summary)) return Fail(rc);
+    const std::int32_t number = RecordNumber(a.base);
+    const std::int32_t index = number > 0 ? store.IndexOf(kIndi, number) : 0;
+    const GatherResult r = chart.Run(store, index, a.options, page);
+    if (r.status != 0) {
+      if (r.message != 0 && r.message != kMsgCannotGenerateChart) PrintMessage(r.message, r.suffix);
+      return Fail(kMsgCannotGenerateChart);
+    }
   }
 
   if (!a.dump.empty()) {

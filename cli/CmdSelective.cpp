@@ -6,6 +6,8 @@
 #include "ChartDump.h"
 #include "Commands.h"
 #include "ConsoleText.h"
+#include "charts/selective/ChartFileFormat.h"
+#include "charts/selective/ManualFormat.h"
 #include "charts/selective/SelectiveChart.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
@@ -58,7 +60,23 @@ struct SelectiveArgs {
   int lineWidth = Settings().bparam[0];
   bool answerOk = true;
   int zoom = kStartZoomLevel;
+  std::vector<ManualShift> shifts;  // --shift KEY:COLUMNS
+  bool saveFormat = false;
 };
+
+// "KEY:COLUMNS": a family key and a signed shift.
+bool ParseShift(std::string_view text, std::vector<ManualShift>& out) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return false;
+  int key = 0, shift = 0;
+  if (!ParseInt(text.substr(0, colon), key) || key <= 0) return false;
+  std::string_view columns = text.substr(colon + 1);
+  const bool negative = !columns.empty() && columns.front() == '-';
+  if (negative || (!columns.empty() && columns.front() == '+')) columns.remove_prefix(1);
+  if (!ParseInt(columns, shift) || shift > 9999) return false;
+  out.push_back({key, negative ? -shift : shift});
+  return true;
+}
 
 bool ParseArgs(Args args, SelectiveArgs& out) {
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -88,6 +106,10 @@ bool ParseArgs(Args args, SelectiveArgs& out) {
       if (!value(out.png)) return false;
     } else if (a == "--dump") {
       if (!value(out.dump)) return false;
+    } else if (a == "--shift") {
+      if (i + 1 >= args.size() || !ParseShift(args[++i], out.shifts)) return false;
+    } else if (a == "--save-format") {
+      out.saveFormat = true;
     } else if (a == "--groups") {
       if (!value(out.groups)) return false;
     } else if (a.size() > 1 && a.front() == '-') {
@@ -98,6 +120,9 @@ bool ParseArgs(Args args, SelectiveArgs& out) {
       return false;
     }
   }
+  // Shifts are saved into a chart file only.
+  if (out.saveFormat && ChartFormatOfPath(out.file) != -1) return false;
+  if (ChartFormatOfPath(out.file) != 1) return !out.file.empty();
   return !out.file.empty() && !out.base.empty() && !out.selection.empty();
 }
 
@@ -105,13 +130,59 @@ void Message(int id, std::string_view suffix = {}) { PrintMessage(id, suffix); }
 
 }  // namespace
 
+SelectivePage DefaultSelectivePage();
+
 namespace {
+
+// The manual format from the command line: the file's section, changed by
+// each --shift, checked like the dialog's OK, laid out again and, with
+// --save-format, written into the file. 0 or 1 (the message printed).
+int ApplyManualShifts(SelectiveChart& chart, const SelectiveArgs& a,
+                      const SelectivePrompter& prompter) {
+  std::vector<ManualShift> list;
+  if (ReadManualFormatFile(a.file, list) != 0) {
+    Message(kMsgReadMaskError);
+    return 1;
+  }
+  std::vector<ManualGroup> groups = ListManualGroups(*chart.Tables(), list, prompter);
+  for (const ManualShift& s : a.shifts) {
+    bool found = false;
+    for (ManualGroup& g : groups)
+      if (g.key == s.key) {
+        g.shift = s.shift;
+        found = true;
+      }
+    if (!found) {
+      Message(kMsgReferenceNotFound, std::to_string(s.key));
+      return 1;
+    }
+  }
+  if (int rc = CheckManualFormat(groups, chart.Extent().usableColumns)) {
+    Message(rc);
+    return 1;
+  }
+  list.clear();
+  for (const ManualGroup& g : groups) list.push_back({g.key, g.shift});
+  chart.SetShifts(list);
+  if (chart.Relayout(DefaultSelectivePage(), prompter) != 0) {
+    Message(kMsgCannotGenerateTree);
+    return 1;
+  }
+  if (a.saveFormat) {
+    if (int rc = SaveCheckedManualFormat(a.file, groups, chart.Extent().usableColumns)) {
+      Message(rc, a.file);
+      return 1;
+    }
+  }
+  return 0;
+}
 
 // The verb's usage, with the option names, on standard error (or standard
 // output for --help).
 void PrintUsage(std::FILE* out) {
   std::fputs(
       "usage: dorvane-cli selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...]\n"
+      "       dorvane-cli selective FILE.DVB [--shift KEY:COLUMNS ...] [--save-format] ...\n"
       "    [--line-width 1-10] [--answer ok|cancel] [--groups OUT.tsv] [--dump OUT.txt]\n"
       "    [--png OUT.png] [--zoom N]\n"
       "options (NAME=1 on, NAME=0 off; defaults as in a fresh settings file):\n",
@@ -156,18 +227,6 @@ int SelectiveTree(Args args) {
     return 2;
   }
 
-  RecordStore store;
-  std::string summary;
-  if (int rc = LoadDataSource(store, a.file, LoadOptions{}, summary)) {
-    Message(rc);
-    return 1;
-  }
-  const std::int32_t number = RecordNumber(a.base);
-  SelectiveGatherInput in;
-  in.store = &store;
-  in.baseIndex = number > 0 ? store.FindIndex(kIndi, number) : 0;
-  in.selection = a.selection;
-  in.options = a.options;
   SelectivePrompter prompter;
   prompter.show = [](int id, const std::string& suffix) { Message(id, suffix); };
   prompter.ask = [&a](int id, const std::string& suffix) {
@@ -177,13 +236,48 @@ int SelectiveTree(Args args) {
 
   SelectiveChart chart;
   chart.SetPen(a.lineWidth, kNoPrinterLineHeight);
-  if (chart.Run(in, DefaultSelectivePage(), prompter) != 0) {
+  RecordStore store;
+  const int format = ChartFormatOfPath(a.file);
+  if (format == 0) {
+    // A Birth Brief chart file holds no Selective Tree.
+    Message(kMsgChartWrongFormat);
     Message(kMsgCannotGenerateTree);
     return 1;
   }
+  if (format < 0) {
+    // Shifts from the command line start from the file's own section.
+    SelectiveOptions options = a.options;
+    const bool manual = !a.shifts.empty() || a.saveFormat;
+    if (manual) options.manualFormat = false;
+    if (chart.RunChartFile(a.file, options, DefaultSelectivePage(), prompter) != 0) {
+      Message(kMsgCannotGenerateTree);
+      return 1;
+    }
+    if (manual && ApplyManualShifts(chart, a, prompter) != 0) return 1;
+  } else {
+    std::string summary;
+    if (int rc = LoadDataSource(store, a.file, LoadOptions{}, summary)) {
+      Message(rc);
+      return 1;
+    }
+    const std::int32_t number = RecordNumber(a.base);
+    SelectiveGatherInput in;
+    in.store = &store;
+    in.baseIndex = number > 0 ? store.FindIndex(kIndi, number) : 0;
+    in.selection = a.selection;
+    in.options = a.options;
+    if (chart.Run(in, DefaultSelectivePage(), prompter) != 0) {
+      Message(kMsgCannotGenerateTree);
+      return 1;
+    }
+  }
   if (!a.groups.empty()) {
-    const std::string text = chart.Groups([&store](bool family, std::int32_t index) {
-      return index > 0 ? store.XrefOf(family ? kFam : kIndi, index) : std::string();
+    // From a chart file the families are given by their FAM numbers and
+    // the people by their Ahnentafel numbers.
+    const std::string text = chart.Groups([&store, format](bool family, std::int32_t index) {
+      if (index <= 0) return std::string();
+      if (format < 0) return std::to_string(index);
+      return store.XrefOf(family ? kFam : kIndi, index);
     });
     if (int rc = WriteTextFile(a.groups, text)) {
       Message(rc, a.groups);

@@ -29,6 +29,9 @@ int SoundexList(Args args);
 // selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...] [--line-width N]
 //   [--answer ok|cancel] [--dump OUT.txt] [--png OUT.png] [--groups OUT.tsv] [--zoom N]
 int SelectiveTree(Args args);
+// extract FILE --format birthbrief|tree --base ID [--select N[,N...]] --out OUT
+//   [--width 20-31] [--capitals] [--suppress-remarriages] [--replace] [--answer ok|cancel]
+int Extract(Args args);
 // edit IN OUT [--names-last] [--combine-sources] OP...   (edit --help lists the operations)
 int Edit(Args args);
 // fullchart FILE --base ID [--style tree|box] [--people relatives|ancestors|descendants]

@@ -18,9 +18,10 @@ constexpr Command kCommands[] = {
     {"strings", dv::cli::Strings, "strings                      list the string table"},
     {"load", dv::cli::Load, "load FILE [--names-last] [--combine-sources]   load a GEDCOM file, print the counts"},
     {"birthbrief", dv::cli::BirthBrief,
-     "birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]\n"
+     "birthbrief FILE [--base ID] [--generations 7|8] [--width 20-31] [--no-details]\n"
      "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"
-     "      [--png OUT.png] [--dump OUT.txt] [--zoom N]   draw a Birth Brief (ID: @I12@ or 12)"},
+     "      [--png OUT.png] [--dump OUT.txt] [--zoom N]   draw a Birth Brief (ID: @I12@ or 12;\n"
+     "      a Birth Brief chart file .DVA as FILE needs no --base)"},
     {"report", dv::cli::Report,
      "report FILE --kind all|descendants|ancestors [--base ID] [--order alpha|database]\n"
      "      [--rtf|--text] --out OUT [--notes] [--number] [--subheadings]\n"
@@ -31,7 +32,7 @@ constexpr Command kCommands[] = {
     {"soundex-list", dv::cli::SoundexList,
      "soundex-list FILE            the Soundex list of a GEDCOM file"},
     {"selective", dv::cli::SelectiveTree,
-     "selective FILE --base ID --select N[,N...] [--opt NAME=0|1 ...] [--line-width 1-10]\n"
+     "selective FILE [--base ID --select N[,N...]] [--shift KEY:COLUMNS ...] [--save-format] [--opt NAME=0|1 ...] [--line-width 1-10]\n"
      "      [--answer ok|cancel] [--groups OUT.tsv] [--dump OUT.txt] [--png OUT.png] [--zoom N]\n"
      "      a Selective Tree: lines of descent from the ancestors N (Ahnentafel numbers of\n"
      "      the base individual ID) down to it; --answer replies to every question;\n"
@@ -40,7 +41,9 @@ constexpr Command kCommands[] = {
      "      birth-marriage no-siblings all-surnames all-first-names marriage-by-equals\n"
      "      top-capitals force-folding no-straightening manual-format boxes\n"
      "      boxes-and-numbers suppress-remarriages compress-vertical number-children\n"
-     "      all-capitals"},
+     "      all-capitals. A Selective Tree chart file .DVB as FILE needs no --base and\n"
+     "      --select; --shift moves a family group sideways (manual format) and\n"
+     "      --save-format writes the shifts into the .DVB"},
     {"stree", dv::cli::SelectiveTree, "stree ...                    the same as selective"},
     {"edit", dv::cli::Edit,
      "edit IN OUT [--names-last] [--combine-sources] OP...   apply view/edit operations, save as OUT\n"
@@ -61,6 +64,11 @@ constexpr Command kCommands[] = {
      "picture FILE --box WxH [--png OUT.png] [--downwards-only] [--resize] [--source GEDCOM]\n"
      "                                   decode a JPEG, PNG, GIF, PCX or BMP picture and fit it\n"
      "                                   into the box: prints picture<TAB>WIDTH<TAB>HEIGHT"},
+    {"extract", dv::cli::Extract,
+     "extract FILE --format birthbrief|tree --base ID [--select N[,N...]] --out OUT\n"
+     "      [--width 20-31] [--capitals] [--suppress-remarriages] [--replace] [--answer ok|cancel]\n"
+     "      write a chart file (.DVA or .DVB) from a GEDCOM file's text; an existing OUT is\n"
+     "      replaced only with --replace, and never when it is FILE itself"},
     {"save", dv::cli::Save, "save IN OUT [--names-last] [--combine-sources] load IN, write it to OUT (Save As)"},
 };
 

@@ -1,5 +1,7 @@
 #include "data/GedcomWriter.h"
 
+#include "common/SafeFile.h"
+
 #include <cstdio>
 #include <memory>
 
@@ -170,12 +172,8 @@ int WriteGedcom(const RecordStore& store, const std::string& path, bool makeBack
   if (ok && !buffer.empty()) ok = std::fwrite(buffer.data(), 1, buffer.size(), f) == buffer.size();
   if (ok) ok = std::fflush(f) == 0 && !std::ferror(f);
   if (std::fclose(f) != 0) ok = false;
-  if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-    // Windows does not rename over an existing file: remove it first. The
-    // complete new file is already on disk beside it.
-    std::remove(path.c_str());
-    ok = std::rename(temp.c_str(), path.c_str()) == 0;
-  }
+  // The old file is given up only once the new one can take its place.
+  if (ok) ok = ReplaceFile(temp, path);
   if (!ok) {
     std::remove(temp.c_str());
     return kErrWriteFailed;

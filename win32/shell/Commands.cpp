@@ -8,6 +8,7 @@
 #include "charts/selective/SelectiveCommands.h"
 #include "data/DataCommands.h"
 #include "data/viewedit/ViewEditFrame.h"
+#include "data/ExtractDialog.h"
 #include "output/ChartSave.h"
 #include "output/ChartWindow.h"
 #include "output/MarginsDialog.h"
@@ -31,7 +32,7 @@ namespace {
 
 constexpr CommandEntry kCommands[] = {
     DV_COMMAND(IDM_FILE_OPEN, OnOpen),     // Data Source dialog
-    DV_COMMAND(IDM_FILE_EXTRACT, Inert),  // Extract dialog
+    DV_COMMAND(IDM_FILE_EXTRACT, OnFileExtract),
     DV_COMMAND(IDM_CHARTS_BIRTH_BRIEF, OnBirthBriefChart),
     DV_COMMAND(IDM_CHARTS_SELECTIVE_TREE, OnSelectiveTreeChart),
     DV_COMMAND(IDM_FILE_EDIT, OnFileEdit),  // view/edit mode

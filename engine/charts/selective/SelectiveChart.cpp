@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "charts/selective/ChartFileRead.h"
+#include "charts/selective/ManualFormat.h"
+
 namespace dv {
 
 int SelectiveChart::Run(const SelectiveGatherInput& in, const SelectivePage& page,
@@ -16,6 +19,31 @@ int SelectiveChart::Run(const SelectiveGatherInput& in, const SelectivePage& pag
   tables_ = std::make_unique<SelectiveTables>();
   int rc = GatherSelectiveTree(in, *tables_, prompter);
   if (rc == 0 && !in.extract) rc = Relayout(page, prompter);
+  if (rc != 0) Release();
+  return rc;
+}
+
+int SelectiveChart::RunChartFile(const std::string& path, const SelectiveOptions& options,
+                                 const SelectivePage& page, const SelectivePrompter& prompter) {
+  Release();
+  options_ = options;
+  page_ = page;
+  if (int rc = SelectiveExtentFor(page_, extent_)) {
+    prompter.Show(rc);
+    return rc;
+  }
+  // With the manual format armed, the file's own section gives the shifts.
+  if (options.manualFormat) {
+    std::vector<ManualShift> list;
+    if (ReadManualFormatFile(path, list) != 0) {
+      prompter.Show(kMsgReadMaskError);
+      return kMsgReadMaskError;
+    }
+    shifts_ = std::move(list);
+  }
+  tables_ = std::make_unique<SelectiveTables>();
+  int rc = ReadTreeChartFile(path, options_, *tables_, prompter);
+  if (rc == 0) rc = Relayout(page, prompter);
   if (rc != 0) Release();
   return rc;
 }

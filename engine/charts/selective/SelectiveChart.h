@@ -25,6 +25,13 @@ class SelectiveChart {
   int Run(const SelectiveGatherInput& in, const SelectivePage& page,
           const SelectivePrompter& prompter);
 
+  // The same run with the tables read from a Selective Tree chart file
+  // (.DVB) in place of the gathering. With the manual format armed
+  // (options.manualFormat) the file's section gives the shifts (a full
+  // section: message 21).
+  int RunChartFile(const std::string& path, const SelectiveOptions& options,
+                   const SelectivePage& page, const SelectivePrompter& prompter);
+
   // Lays the gathered tables out again (for another page or with the
   // manual format's shifts). Same results as Run.
   int Relayout(const SelectivePage& page, const SelectivePrompter& prompter);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "charts/selective/BirthBriefTables.h"
 #include "data/Names.h"
@@ -51,11 +52,44 @@ const IndividualSummary* FindIndividual(const RecordStore& store, std::int32_t i
   return p != nullptr && p->id != 0 ? p : nullptr;
 }
 
-const FamilySummary* FindFamily(const RecordStore& store, std::int32_t id) {
-  if (id <= 0) return nullptr;
-  const FamilySummary* f = store.Family(id);
-  return f != nullptr && f->id != 0 ? f : nullptr;
-}
+// The walk's reading of the record store.
+class StoreSource final : public WalkSource {
+ public:
+  explicit StoreSource(const RecordStore& store) : store_(store) {}
+  bool Person(std::int32_t id, WalkPerson& out) override {
+    const IndividualSummary* p = FindIndividual(store_, id);
+    if (p == nullptr) return false;
+    out.name = std::string(Field(p->displayName));
+    out.parentFamily = p->parentFamily;
+    out.birthYear = YearOf(Field(p->birthDate));
+    return true;
+  }
+  bool Family(std::int32_t id, WalkFamily& out) override {
+    if (id <= 0) return false;
+    const FamilySummary* f = store_.Family(id);
+    if (f == nullptr || f->id == 0) return false;
+    out.husband = f->husband > 0 ? f->husband : 0;
+    out.wife = f->wife > 0 ? f->wife : 0;
+    out.children.clear();
+    for (int c = 0; c < kMaxChildren && f->children[c] > 0; ++c) out.children.push_back(f->children[c]);
+    out.marriagePlace = std::string(Field(f->marriagePlace));
+    out.marriageYear = YearOf(Field(f->marriageDate));
+    return true;
+  }
+  void SpouseFamilies(std::int32_t person, std::int32_t present,
+                      std::vector<std::int32_t>& out) override {
+    const IndividualSummary* p = FindIndividual(store_, person);
+    // One marriage, read from the summary without a search.
+    if (p != nullptr && p->moreMarriages == 0 && p->spouseFamily == present) {
+      out.assign(1, present);
+      return;
+    }
+    out = store_.FamiliesOf(person, true);
+  }
+
+ private:
+  const RecordStore& store_;
+};
 
 // Whether key descends from (or is) ancestor: halving key reaches it.
 bool DescendsFrom(std::int32_t key, std::int32_t ancestor) {
@@ -67,8 +101,9 @@ bool DescendsFrom(std::int32_t key, std::int32_t ancestor) {
 // The generation walk over the record store.
 class Walk {
  public:
-  Walk(const SelectiveGatherInput& in, SelectiveTables& t, const SelectivePrompter& p)
-      : in_(in), store_(*in.store), t_(t), p_(p) {}
+  Walk(const SelectiveGatherInput& in, WalkSource& source, SelectiveTables& t,
+       const SelectivePrompter& p)
+      : in_(in), source_(source), t_(t), p_(p) {}
 
   int Run();
 
@@ -87,7 +122,7 @@ class Walk {
   int FindCousins(int slot);
 
   const SelectiveGatherInput& in_;
-  const RecordStore& store_;
+  WalkSource& source_;
   SelectiveTables& t_;
   const SelectivePrompter& p_;
   std::array<std::array<std::int32_t, kGridSlots>, kTracks> husbands_{};
@@ -138,16 +173,16 @@ int Walk::Family(int l, int g) {
   const std::int32_t K = cell.key;
   if (first_) {
     first_ = false;
-    const IndividualSummary* base = FindIndividual(store_, cell.ref);
-    if (base == nullptr) return Fail(kMsgReferenceNotFound, cell.ref);
+    WalkPerson base;
+    if (!source_.Person(cell.ref, base)) return Fail(kMsgReferenceNotFound, cell.ref);
     t_.baseId = cell.ref;
-    t_.baseName = std::string(Field(base->displayName).substr(0, 63));
-    cell.ref = base->parentFamily;
+    t_.baseName = base.name.substr(0, 63);
+    cell.ref = base.parentFamily;
     // Without parents there is no family to start from.
     if (cell.ref <= 0) return Stop(kMsgDataError);
   }
-  const FamilySummary* fam = FindFamily(store_, cell.ref);
-  if (fam == nullptr) return Fail(kMsgReferenceNotFound, cell.ref);
+  WalkFamily fam;
+  if (!source_.Family(cell.ref, fam)) return Fail(kMsgReferenceNotFound, cell.ref);
   if (nextGroup_ >= kGroupCapacity) return Stop(kMsgTooManyFamilies);
 
   FamilyGroup& group = t_.groups[nextGroup_];
@@ -155,11 +190,10 @@ int Walk::Family(int l, int g) {
   group.key = K;
   group.slot = g;
   group.family = cell.ref;
-  group.husbandId = fam->husband > 0 ? fam->husband : 0;
-  group.wifeId = fam->wife > 0 ? fam->wife : 0;
+  group.husbandId = fam.husband > 0 ? fam.husband : 0;
+  group.wifeId = fam.wife > 0 ? fam.wife : 0;
   if (in_.options.birthMarriage) {
-    std::string line =
-        EventLine('m', Field(fam->marriagePlace), YearOf(Field(fam->marriageDate)), kGatherWidth);
+    std::string line = EventLine('m', fam.marriagePlace, fam.marriageYear, kGatherWidth);
     if (line.size() > 29) line.resize(29);
     // A marriage with neither place nor year leaves no empty brackets.
     if (!line.empty()) SetField(group.marriage, "(" + line + ")");
@@ -169,8 +203,7 @@ int Walk::Family(int l, int g) {
     wives_[l][g + 1] = group.wifeId;
   }
 
-  int childCount = 0;
-  while (childCount < kMaxChildren && fam->children[childCount] > 0) ++childCount;
+  const int childCount = int(fam.children.size());
   if (childCount >= kGroupChildren) return Stop(kMsgTooManyChildrenInFamily);
 
   // The couple.
@@ -179,11 +212,10 @@ int Walk::Family(int l, int g) {
   for (int side = 0; side < 2; ++side) {
     const std::int32_t id = spouses[side];
     if (id <= 0) continue;
-    const IndividualSummary* person = FindIndividual(store_, id);
-    if (person == nullptr) return Fail(kMsgReferenceNotFound, id);
-    const std::string_view name = Field(person->displayName).substr(0, 40);
-    SetField(side == 0 ? group.husband : group.wife, name);
-    parentFamilies[side] = person->parentFamily;
+    WalkPerson person;
+    if (!source_.Person(id, person)) return Fail(kMsgReferenceNotFound, id);
+    SetField(side == 0 ? group.husband : group.wife, std::string_view(person.name).substr(0, 40));
+    parentFamilies[side] = person.parentFamily;
     if (g < kLineSlots && !in_.options.suppressRemarriages) {
       std::uint16_t& number = side == 0 ? group.husbandMarriage : group.wifeMarriage;
       if (int rc = Remarriage(id, cell.ref, K, side == 0, number)) return rc;
@@ -192,20 +224,20 @@ int Walk::Family(int l, int g) {
 
   // The children.
   for (int c = 0; c < childCount; ++c) {
-    const std::int32_t id = fam->children[c];
-    const IndividualSummary* child = FindIndividual(store_, id);
-    if (child == nullptr) return Fail(kMsgReferenceNotFound, id);
+    const std::int32_t id = fam.children[c];
+    WalkPerson child;
+    if (!source_.Person(id, child)) return Fail(kMsgReferenceNotFound, id);
     if (nextChild_ >= kChildCapacity) return Stop(kMsgTooManyChildren);
     ChildRecord& rec = t_.children[nextChild_];
     rec = ChildRecord{};
     rec.individual = id;
-    SetField(rec.given, ChildGivenNames(Field(child->displayName), in_.options.allFirstNames));
+    SetField(rec.given, ChildGivenNames(child.name, in_.options.allFirstNames));
     for (int t = 0; t < kTracks; ++t)
       if (id == husbands_[t][g] || id == wives_[t][g]) {
         rec.mark = t + 1;
         break;
       }
-    if (in_.options.birthMarriage) SetField(rec.year, YearOf(Field(child->birthDate)).substr(0, 4));
+    if (in_.options.birthMarriage) SetField(rec.year, std::string_view(child.birthYear).substr(0, 4));
     group.children[c] = static_cast<std::uint16_t>(nextChild_++);
   }
 
@@ -237,10 +269,8 @@ int Walk::Family(int l, int g) {
 
 int Walk::Remarriage(std::int32_t person, std::int32_t family, std::int32_t key, bool husband,
                      std::uint16_t& marriageNumber) {
-  const IndividualSummary* p = FindIndividual(store_, person);
-  // One marriage, read from the summary without a search.
-  if (p != nullptr && p->moreMarriages == 0 && p->spouseFamily == family) return 0;
-  const std::vector<std::int32_t> families = store_.FamiliesOf(person, true);
+  std::vector<std::int32_t> families;
+  source_.SpouseFamilies(person, family, families);
   const auto at = std::find(families.begin(), families.end(), family);
   if (at == families.end()) return Fail(kMsgReferenceNotFound, family);
   if (families.size() < 2) return 0;
@@ -369,7 +399,7 @@ bool Reorder::Run(const CousinPair& pair) {
 
 }  // namespace
 
-std::string ChildGivenNames(std::string_view name, bool allFirstNames) {
+std::string ChildGivenNames(std::string_view name, bool allFirstNames, bool hasSurname) {
   std::vector<std::string_view> words;
   std::size_t i = 0;
   while (i < name.size() && words.size() < 7) {
@@ -379,7 +409,7 @@ std::string ChildGivenNames(std::string_view name, bool allFirstNames) {
     if (i > from) words.push_back(name.substr(from, std::min<std::size_t>(i - from, 31)));
   }
   // The last word is the surname (when there is more than one word).
-  if (words.size() > 1 && i >= name.size()) words.pop_back();
+  if (hasSurname && words.size() > 1 && i >= name.size()) words.pop_back();
   if (words.size() > 6) words.resize(6);
   std::string out;
   bool firstKept = false;
@@ -636,14 +666,21 @@ int GatherSelectiveTree(const SelectiveGatherInput& in, SelectiveTables& t,
     if (int(t.selection.size()) >= kSelectionCapacity) break;
     if (ValidAncestorNumber(n)) t.selection.push_back(n);
   }
-  if (in.store == nullptr || FindIndividual(*in.store, in.baseIndex) == nullptr ||
+  std::unique_ptr<StoreSource> storeSource;
+  WalkSource* source = in.source;
+  if (source == nullptr && in.store != nullptr) {
+    storeSource = std::make_unique<StoreSource>(*in.store);
+    source = storeSource.get();
+  }
+  WalkPerson base;
+  if (source == nullptr || in.baseIndex <= 0 || !source->Person(in.baseIndex, base) ||
       t.selection.empty()) {
     p.Show(kMsgDataError);
     return kMsgDataError;
   }
   if (int rc = BuildDescentGrid(t, p)) return rc;
   if (int rc = FindStartSlot(t, p)) return rc;
-  Walk walk(in, t, p);
+  Walk walk(in, *source, t, p);
   if (int rc = walk.Run()) return rc;
   if (in.extract) return 0;
   if (int rc = CousinStep(t, p, false)) return rc;

@@ -19,8 +19,36 @@ namespace dv {
 
 class RecordStore;
 
+// What the walk reads about a person and a family, by id.
+struct WalkPerson {
+  std::string name;  // the display name (given names, then the surname)
+  std::int32_t parentFamily = 0;
+  std::string birthYear;
+};
+struct WalkFamily {
+  std::int32_t husband = 0, wife = 0;
+  std::vector<std::int32_t> children;  // in the family's order
+  std::string marriagePlace, marriageYear;
+};
+
+// Where the walk's people and families come from: the record store, or
+// the GEDCOM text itself in an extract run.
+class WalkSource {
+ public:
+  virtual ~WalkSource() = default;
+  // False when there is no such record.
+  virtual bool Person(std::int32_t id, WalkPerson& out) = 0;
+  virtual bool Family(std::int32_t id, WalkFamily& out) = 0;
+  // The person's spouse families in order; when the person has only the
+  // present one, a source may answer {present} without a search.
+  virtual void SpouseFamilies(std::int32_t person, std::int32_t present,
+                              std::vector<std::int32_t>& out) = 0;
+};
+
 struct SelectiveGatherInput {
   const RecordStore* store = nullptr;
+  // Read in place of the store when set (the extract's scan of the text).
+  WalkSource* source = nullptr;
   std::int32_t baseIndex = 0;           // the base individual's index
   std::vector<std::int32_t> selection;  // Ahnentafel numbers in the order chosen
   SelectiveOptions options;
@@ -65,7 +93,9 @@ void TrimSelection(SelectiveTables& tables);
 
 // A child's text: the given names (the name without its last word), later
 // given names as initials unless allFirstNames, nicknames and bracketed
-// words dropped, at most 30 characters.
-std::string ChildGivenNames(std::string_view displayName, bool allFirstNames);
+// words dropped, at most 30 characters. Without a surname (hasSurname
+// false, as a chart file holds them) every word counts as a given name.
+std::string ChildGivenNames(std::string_view displayName, bool allFirstNames,
+                            bool hasSurname = true);
 
 }  // namespace dv

@@ -12,7 +12,11 @@
 // (I35) are children of Adam Grey and Eve Moor (I37, I38), Ahnentafel 8 and
 // 9 through Luke, 14 and 15 through Nora.
 
+#include <chrono>
+#include <filesystem>
+#include <random>
 #include <string>
+#include <string_view>
 
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
@@ -205,6 +209,17 @@ inline constexpr const char* kSelectiveFamilies = R"(0 HEAD
 inline int LoadGedcomText(RecordStore& store, std::string text) {
   std::string summary;
   return LoadDataSourceBytes(store, std::move(text), LoadOptions{}, summary);
+}
+
+// A path in the temporary folder that no other test process uses (the
+// worktrees run their tests at the same time).
+inline std::string TestTempPath(std::string_view name) {
+  static const unsigned long long tag =
+      std::random_device{}() ^
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  return (std::filesystem::temp_directory_path() /
+          ("dv-" + std::to_string(tag % 1000000007ull) + "-" + std::string(name)))
+      .string();
 }
 
 }  // namespace dv::test

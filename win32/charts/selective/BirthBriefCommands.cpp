@@ -1,6 +1,7 @@
 #include "charts/selective/BirthBriefCommands.h"
 
 #include "charts/selective/BirthBriefDialog.h"
+#include "charts/selective/ChartFileDialog.h"
 #include "charts/selective/BirthBriefOptionsDialog.h"
 #include "charts/full/OverlayCommands.h"
 #include "charts/selective/BirthBriefState.h"
@@ -47,9 +48,18 @@ void OnBirthBriefChart(HWND window, WPARAM, LPARAM) {
     return;
   }
   app.chartKind = kChartKindBirthBrief;
-  // A chart file's own dialog serves chart files; it is not in the program yet.
-  if (app.sourceFormat == kFormatBirthBrief || app.sourceFormat == kFormatTree) return;
   bool show = false;
+  // A chart file is served by the chart-file dialog.
+  if (app.sourceFormat == kFormatBirthBrief || app.sourceFormat == kFormatTree) {
+    const bool automatic = app.startupKind != kNoStartupFile;
+    app.startupKind = kNoStartupFile;
+    {
+      HelpContextScope help(kHelpBirthBrief);
+      show = RunChartFileDialog(window, ChartFileKind::kBirthBrief, automatic);
+    }
+    if (show) ShowBirthBriefChart(window);
+    return;
+  }
   {
     HelpContextScope help(kHelpBirthBrief);
     if (State().settings.fparam[kPreferenceOptionsFirst] != 0)

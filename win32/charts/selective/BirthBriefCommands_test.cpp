@@ -10,6 +10,7 @@
 #include "charts/selective/BirthBriefState.h"
 #include "charts/selective/BirthBriefTestData.h"
 #include "charts/selective/ChartDialogTestSupport.h"
+#include "charts/selective/ChartFileDialogRes.h"
 #include "data/DataSource.h"
 #include "data/DataState.h"
 #include "data/RecordStore.h"
@@ -115,11 +116,19 @@ TEST_F(BirthBriefCommandsTest, WithoutThePreferenceOnlyTheChartDialog) {
   EXPECT_EQ(State().app.birthBriefChartState, 0);
 }
 
-TEST_F(BirthBriefCommandsTest, ChartFileSourcesOpenNoBirthBriefDialog) {
+TEST_F(BirthBriefCommandsTest, ChartFileSourcesOpenTheChartFileDialog) {
   for (int format : {kFormatBirthBrief, kFormatTree}) {
     State().app.sourceFormat = format;
     State().app.chartKind = 0;
+    ModalDriver driver;
+    driver.Then("Birth Brief", [](HWND d) {
+      char name[16] = {};
+      GetDlgItemTextA(d, IDC_CF_RUN, name, sizeof name);
+      EXPECT_STREQ(name, "Run");  // the chart-file dialog, not "BBINDLG"
+      ModalDriver::Press(d, IDC_CF_CLOSE);
+    });
     Send(IDM_CHARTS_BIRTH_BRIEF);
+    EXPECT_TRUE(driver.Done());
     EXPECT_EQ(State().app.chartKind, kChartKindBirthBrief);
   }
   EXPECT_EQ(g_commands, (std::vector<int>{IDM_CHARTS_BIRTH_BRIEF, IDM_CHARTS_BIRTH_BRIEF}));

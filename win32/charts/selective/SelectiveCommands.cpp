@@ -1,6 +1,7 @@
 #include "charts/selective/SelectiveCommands.h"
 
 #include "charts/selective/BirthBriefCommands.h"
+#include "charts/selective/ChartFileDialog.h"
 #include "charts/selective/SelectiveDialog.h"
 #include "charts/selective/SelectiveOptionsDialog.h"
 #include "charts/selective/SelectiveState.h"
@@ -60,9 +61,18 @@ void OnSelectiveTreeChart(HWND window, WPARAM, LPARAM) {
     return;
   }
   app.chartKind = kChartKindSelectiveTree;
-  // A chart file's own dialog serves chart files; it is not in the program yet.
-  if (app.sourceFormat == kFormatBirthBrief || app.sourceFormat == kFormatTree) return;
   bool show = false;
+  // A chart file is served by the chart-file dialog.
+  if (app.sourceFormat == kFormatBirthBrief || app.sourceFormat == kFormatTree) {
+    const bool automatic = app.startupKind != kNoStartupFile;
+    app.startupKind = kNoStartupFile;
+    {
+      HelpContextScope help(kHelpSelectiveTree);
+      show = RunChartFileDialog(window, ChartFileKind::kTree, automatic);
+    }
+    if (show) ShowSelectiveTreeChart(window);
+    return;
+  }
   {
     HelpContextScope help(kHelpSelectiveTree);
     if (State().settings.fparam[kPreferenceOptionsFirst] != 0)

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "charts/selective/AncestorsDialog.h"
+#include "charts/selective/ManualFormatDialog.h"
 #include "charts/selective/SelectiveDialogRes.h"
 #include "charts/selective/SelectiveState.h"
 #include "common/StringTable.h"
@@ -117,6 +118,8 @@ bool RunChart(HWND dialog) {
   in.selection = ChosenNumbers();
   in.options = dv::SelectiveOptions::FromSettings(state.settings);
   in.columnWidth = &state.app.birthBriefWidth;
+  // A run lays out without shifts; Print Preview applies the manual format.
+  st.chart.SetShifts({});
   const dv::PageGeometry page = st.links.page ? st.links.page() : SelectiveTreePageGeometry();
   st.chart.SetPen(state.settings.bparam[0], page.printerLineHeight);
 
@@ -150,6 +153,13 @@ void OnPrintPreview(HWND dialog) {
   if (!SelectiveTree().chart.HasChart()) {
     Enable(dialog, IDC_ST_PREVIEW, false);
     Enable(dialog, IDC_ST_PRINTER, false);
+    return;
+  }
+  // With the manual format armed, the shifts are edited over the chart
+  // just run and the chart is laid out again with them.
+  if (dv::SelectiveOptions::FromSettings(State().settings).manualFormat &&
+      !ApplyManualFormat(dialog, std::string())) {
+    Enable(dialog, IDC_ST_PREVIEW, false);
     return;
   }
   SessionOf(dialog)->printPreview = true;

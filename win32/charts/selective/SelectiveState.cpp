@@ -25,6 +25,7 @@ void ResetSelectiveTreeState() {
   s.ancestorsOf = 0;
   s.ancestorList.clear();
   s.chosen.clear();
+  s.manualFormat.clear();
   s.descendantList.clear();
 }
 

@@ -55,6 +55,8 @@ struct SelectiveTreeState {
   std::vector<dv::ListEntry> ancestorList;
   std::vector<ChosenAncestor> chosen;  // the selection, in the order chosen
   std::vector<dv::ListEntry> descendantList;
+  // The manual format's shifts, kept while the program runs.
+  std::vector<dv::ManualShift> manualFormat;
 };
 
 SelectiveTreeState& SelectiveTree();

@@ -1,0 +1,90 @@
+#include "common/SafeFile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace dv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto tag = std::random_device{}() ^ unsigned(std::chrono::steady_clock::now().time_since_epoch().count());
+    dir = fs::temp_directory_path() / ("dv-safefile-" + std::to_string(tag));
+    fs::create_directories(dir);
+    target = (dir / "chart.dvb").string();
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::string Read(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  int FilesInDir() const {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(dir)) n += e.is_regular_file() ? 1 : 0;
+    return n;
+  }
+  fs::path dir;
+  std::string target;
+};
+
+TEST_F(SafeFileTest, CommitReplacesTheTargetWhole) {
+  { std::ofstream(target, std::ios::binary) << "old\n"; }
+  SafeFileWriter w;
+  ASSERT_EQ(w.Open(target), 0);
+  w.WriteLine("new");
+  EXPECT_EQ(Read(target), "old\n");  // untouched until the commit
+  ASSERT_EQ(w.Commit(), 0);
+  EXPECT_EQ(Read(target), "new\n");
+  EXPECT_EQ(FilesInDir(), 1);
+}
+
+TEST_F(SafeFileTest, AnAbandonedWriteLeavesThePreviousFile) {
+  { std::ofstream(target, std::ios::binary) << "old\n"; }
+  {
+    SafeFileWriter w;
+    ASSERT_EQ(w.Open(target), 0);
+    w.WriteLine("half");
+  }  // destroyed without a commit, as after a failure
+  EXPECT_EQ(Read(target), "old\n");
+  EXPECT_EQ(FilesInDir(), 1);
+}
+
+TEST_F(SafeFileTest, TargetsThatCannotBeWrittenAreRefused) {
+  SafeFileWriter w;
+  EXPECT_EQ(w.Open(""), kMsgCannotOpenForOutput);
+  EXPECT_EQ(w.Open((dir / "missing" / "x.dva").string()), kMsgCannotOpenForOutput);
+  EXPECT_EQ(w.Open(dir.string()), kMsgCannotOpenForOutput);
+  EXPECT_EQ(w.Commit(), kMsgErrorWritingFile);
+}
+
+TEST_F(SafeFileTest, ReplacingOntoAFolderFailsAndKeepsBoth) {
+  const std::string from = (dir / "from.txt").string();
+  { std::ofstream(from) << "x"; }
+  fs::create_directories(dir / "busy" / "inner");
+  EXPECT_FALSE(ReplaceFile(from, (dir / "busy").string()));
+  EXPECT_TRUE(fs::exists(from));
+  EXPECT_TRUE(fs::is_directory(dir / "busy" / "inner"));
+}
+
+TEST_F(SafeFileTest, SameFileSeesThroughCaseDotsAndRelativeNames) {
+  { std::ofstream(target) << "x"; }
+  EXPECT_TRUE(SameFile(target, target));
+  EXPECT_TRUE(SameFile(target, (dir / "CHART.DVB").string()));
+  EXPECT_TRUE(SameFile(target, (dir / "." / "sub" / ".." / "chart.dvb").string()));
+  const fs::path keep = fs::current_path();
+  fs::current_path(dir);
+  EXPECT_TRUE(SameFile("chart.dvb", target));
+  EXPECT_FALSE(SameFile("chart.dva", target));
+  fs::current_path(keep);
+  EXPECT_FALSE(SameFile("", target));
+}
+
+}  // namespace
+}  // namespace dv
