@@ -1,7 +1,13 @@
 #include "data/GedcomReader.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace dv {
 namespace {
@@ -80,42 +86,200 @@ int ParseAll(RecordStore& store, Reader& file) {
 
 int ParseLines(RecordStore& store, const ChunkedFile& file) { return ParseAll(store, file); }
 
+namespace {
+
+// Why a chunk's lines end early.
+enum class ChunkStop {
+  kNone,        // the chunk's lines run to its end
+  kEndOfData,   // a NUL byte, or an empty line at the very start
+  kLineBound,   // a line beyond the line bound (115)
+};
+
+// Cuts text (a whole chunk: it ends at a line end) into lines and parses
+// them, handing each line that has a level to take; stops at the end of the
+// data or at a line beyond the bound. take returns false to stop as well.
+template <typename Take>
+ChunkStop ParseChunk(std::string_view chunk, Take&& take) {
+  const char* data = chunk.data();
+  const std::size_t end = chunk.size();
+  std::size_t i = 0;
+  while (i < end) {
+    const std::size_t begin = i;
+    i = FindTextEnd(data, begin, end);
+    if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength))
+      return ChunkStop::kLineBound;
+    if (i == begin) return ChunkStop::kEndOfData;
+    const std::string_view text(data + begin, i - begin);
+    while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
+    const ParsedLine p = ParseLine(text);
+    if (p.hasLevel && !take(p)) return ChunkStop::kNone;
+  }
+  return ChunkStop::kNone;
+}
+
+// Appends parsed lines to the store's tree: false when a line cannot be
+// appended (a level above 14 or a jump, the node pool or the text pool full).
+class TreeAppender {
+ public:
+  explicit TreeAppender(RecordStore& store)
+      : store_(store), builder_(store.Nodes(), store.Text(), store.Root()) {}
+  bool Append(const ParsedLine& p) {
+    if (p.tag == kTagSOUR) store_.StoreFlags() |= kFlagSourSeen;
+    LineNode* node = builder_.AppendLine(p.level, p.tag, p.xref, p.value);
+    if (!node) return false;
+    // A full text pool would silently drop text and lose it on the next save.
+    if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return false;
+    last_ = p.tag;
+    return true;
+  }
+  int Last() const { return last_; }
+
+ private:
+  RecordStore& store_;
+  LineBuilder builder_;
+  int last_ = 0;
+};
+
+void StartTree(RecordStore& store) {
+  for (int tag : {kTagHEAD, kTagINDI, kTagFAM, kTagNOTE, kTagSOUR, kTagREPO})
+    store.SetFirstRecordLine(tag, nullptr);
+  store.StoreFlags() = kFlagLive;
+}
+
+// Chunks read and parsed ahead by the reading thread, in a ring of slots.
+class ChunkPipe {
+ public:
+  static constexpr int kSlots = 4;
+  struct Slot {
+    std::unique_ptr<char[]> bytes;  // the chunk's text; the lines view into it
+    std::size_t capacity = 0;
+    std::vector<ParsedLine> lines;
+    ChunkStop stop = ChunkStop::kNone;
+    bool last = false;  // no chunk follows (the end of the file, or a read failure)
+  };
+
+  explicit ChunkPipe(ChunkedStream& file) : file_(file) {}
+
+  // The reading thread: reads, cuts and parses chunk after chunk.
+  void Read() {
+    for (std::size_t n = 0;; ++n) {
+      Slot& slot = slots_[n % kSlots];
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        room_.wait(lock, [&] { return cancelled_ || n - taken_ < kSlots; });
+        if (cancelled_) return;
+      }
+      slot.lines.clear();
+      slot.stop = ChunkStop::kNone;
+      std::string_view text;
+      slot.last = !file_.NextChunkInto(slot.bytes, slot.capacity, text);
+      if (!slot.last) {
+        slot.stop = ParseChunk(text, [&slot](const ParsedLine& p) {
+          slot.lines.push_back(p);
+          return true;
+        });
+        slot.last = slot.stop != ChunkStop::kNone;
+      }
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++made_;
+      }
+      filled_.notify_one();
+      if (slot.last) return;
+    }
+  }
+
+  // The next slot in file order, waiting for the reading thread.
+  Slot& Take(std::size_t n) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    filled_.wait(lock, [&] { return made_ > n; });
+    return slots_[n % kSlots];
+  }
+  // Gives slot n back to the reading thread.
+  void Done(std::size_t n) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      taken_ = n + 1;
+    }
+    room_.notify_one();
+  }
+  void Cancel() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      cancelled_ = true;
+    }
+    room_.notify_one();
+  }
+
+ private:
+  ChunkedStream& file_;
+  Slot slots_[kSlots];
+  std::mutex mutex_;
+  std::condition_variable filled_, room_;
+  std::size_t made_ = 0, taken_ = 0;
+  bool cancelled_ = false;
+};
+
+}  // namespace
+
 // The loader's pass: the same lines as ReadWholeLine hands out, split here
 // chunk by chunk so that finding, parsing and appending a line is one loop.
 int ParseLines(RecordStore& store, ChunkedStream& file) {
   if (!store.Root()) return -1;
-  for (int tag : {kTagHEAD, kTagINDI, kTagFAM, kTagNOTE, kTagSOUR, kTagREPO})
-    store.SetFirstRecordLine(tag, nullptr);
-  store.StoreFlags() = kFlagLive;
-  LineBuilder builder(store.Nodes(), store.Text(), store.Root());
-  int last = 0;
+  StartTree(store);
+  TreeAppender tree(store);
   std::string_view chunk;
+  bool failed = false;
   while (file.NextChunk(chunk)) {
-    const char* data = chunk.data();
-    const std::size_t end = chunk.size();
-    std::size_t i = 0;
-    while (i < end) {
-      const std::size_t begin = i;
-      i = FindTextEnd(data, begin, end);
-      if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
-        file.StopWith(kErrBadGedcom);  // a line beyond the bound
-        return last;
+    const ChunkStop stop = ParseChunk(chunk, [&](const ParsedLine& p) {
+      failed = !tree.Append(p);
+      return !failed;
+    });
+    if (failed) return -1;
+    if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
+    if (stop != ChunkStop::kNone) break;
+  }
+  return tree.Last();
+}
+
+int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file) {
+  if (file.ChunkCount() < 2 || std::thread::hardware_concurrency() == 1)
+    return ParseLines(store, file);
+  if (!store.Root()) return -1;
+  StartTree(store);
+  TreeAppender tree(store);
+  ChunkPipe pipe(file);
+  std::thread reader;
+  try {
+    reader = std::thread([&pipe] { pipe.Read(); });
+  } catch (const std::system_error&) {
+    return ParseLines(store, file);  // no thread to be had: this one reads as well
+  }
+  bool failed = false;
+  for (std::size_t n = 0;; ++n) {
+    ChunkPipe::Slot& slot = pipe.Take(n);
+    for (const ParsedLine& p : slot.lines) {
+      if (!tree.Append(p)) {
+        failed = true;
+        break;
       }
-      // A NUL byte, or an empty line at the very start, ends the data.
-      if (i == begin) return last;
-      const std::string_view text(data + begin, i - begin);
-      while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
-      const ParsedLine p = ParseLine(text);
-      if (!p.hasLevel) continue;
-      if (p.tag == kTagSOUR) store.StoreFlags() |= kFlagSourSeen;
-      LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
-      if (!node) return -1;
-      // A full text pool would silently drop text and lose it on the next save.
-      if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return -1;
-      last = p.tag;
+    }
+    const bool last = slot.last;
+    const ChunkStop stop = slot.stop;
+    pipe.Done(n);
+    if (failed || last) {
+      pipe.Cancel();
+      reader.join();
+      // Chunks read ahead of a line that could not be appended were never
+      // reached: a read failure among them is not this load's fault.
+      if (failed) {
+        file.StopWith(0);
+        return -1;
+      }
+      if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
+      return tree.Last();
     }
   }
-  return last;
 }
 
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,

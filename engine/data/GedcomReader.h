@@ -34,6 +34,12 @@ int ParseLines(RecordStore& store, const ChunkedFile& file);
 // stops the parse with the stream's error 115 set.
 int ParseLines(RecordStore& store, ChunkedStream& file);
 
+// The same result, tree and reader code, with the file read, cut into lines
+// and parsed on a second thread while this one appends the lines to the
+// tree in file order. Files of one chunk, and machines with one processor,
+// take the single-thread pass.
+int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file);
+
 // Numbers the level-0 records: 0 numbering consecutive, 1 not consecutive,
 // -1 a capacity exceeded or a key list failed, -2 more than one INDI or
 // FAM record without a number.

@@ -44,6 +44,70 @@ void ExpectSameAsLineReader(const std::string& text) {
   EXPECT_EQ(byChunk.StoreFlags(), byLine.StoreFlags());
 }
 
+// The pass on two threads gives exactly what the single-thread chunk pass
+// gives: result, tree, flags, reader code, and the same text pool and node
+// counts (the lines are appended in the same order).
+void ExpectTwoThreadsSameAsOne(const std::string& text) {
+  RecordStore one, two;
+  ASSERT_EQ(one.Start(), 0);
+  ASSERT_EQ(two.Start(), 0);
+  ChunkedStream a, b;
+  ASSERT_EQ(a.OpenBytes(text), b.OpenBytes(text));
+  EXPECT_EQ(ParseLinesOnTwoThreads(two, b), ParseLines(one, a));
+  EXPECT_EQ(b.LastReaderError(), a.LastReaderError());
+  EXPECT_EQ(Dump(two), Dump(one));
+  EXPECT_EQ(two.StoreFlags(), one.StoreFlags());
+  EXPECT_EQ(two.Text().BytesUsed(), one.Text().BytesUsed());
+  EXPECT_EQ(two.Nodes().Count(), one.Nodes().Count());
+}
+
+// Records of about 100 bytes up to at least size bytes, then tail.
+std::string ManyChunks(std::size_t size, const std::string& tail = "0 TRLR\n") {
+  std::string text = "0 HEAD\n1 CHAR ANSI\n";
+  for (int i = 1; text.size() < size; ++i) {
+    const std::string n = std::to_string(i);
+    text += "0 @I" + n + "@ INDI\n1 NAME Given" + n + " /Family/\n1 BIRT\n2 DATE " + n +
+            " JAN 1850\n2 PLAC Town\n1 SOUR @S1@\n";
+  }
+  return text + tail;
+}
+
+TEST(ParseLinesOnTwoThreads, GivesTheSameTreeAsOneThread) {
+  ExpectTwoThreadsSameAsOne("");
+  ExpectTwoThreadsSameAsOne("0 HEAD\r\n1 SOUR X\r\n0 TRLR\r\n");  // one chunk
+  ExpectTwoThreadsSameAsOne(ManyChunks(2 * 64512));
+  ExpectTwoThreadsSameAsOne(ManyChunks(40 * 64512));  // more chunks than the ring holds
+  std::string ends = "0 HEAD\r\n";
+  const char* kEnds[] = {"\r\n", "\n", "\r", "\n\r\n"};
+  for (int i = 0; ends.size() < 9 * 64512; ++i)
+    ends += "1 NOTE " + std::string(static_cast<std::size_t>(i % 97), 'a' + i % 26) + kEnds[i % 4];
+  ExpectTwoThreadsSameAsOne(ends);
+}
+
+TEST(ParseLinesOnTwoThreads, StopsWhereOneThreadStops) {
+  // A NUL byte in the seventh chunk ends the data there.
+  std::string nul = ManyChunks(6 * 64512 + 100, "1 NOTE a");
+  nul += '\0';
+  ExpectTwoThreadsSameAsOne(ManyChunks(nul.size() + 9 * 64512, nul + "b\n"));
+  // A line beyond the line bound in a later chunk: 115, the lines before it kept.
+  const std::string longLine =
+      ManyChunks(5 * 64512, "1 NOTE " + std::string(65000, 'x') + "\n") + ManyChunks(3 * 64512);
+  ExpectTwoThreadsSameAsOne(longLine);
+  {
+    RecordStore store;
+    ASSERT_EQ(store.Start(), 0);
+    ChunkedStream stream;
+    ASSERT_EQ(stream.OpenBytes(longLine), 0);
+    EXPECT_EQ(ParseLinesOnTwoThreads(store, stream), kTagSOUR);
+    EXPECT_EQ(stream.LastReaderError(), 115);
+  }
+  // A level jump in a later chunk: -1 and no reader code, whatever was read ahead.
+  ExpectTwoThreadsSameAsOne(ManyChunks(3 * 64512, "1 BIRT\n3 DATE 1850\n") +
+                            ManyChunks(12 * 64512));
+  // A level above 14 in the last chunk.
+  ExpectTwoThreadsSameAsOne(ManyChunks(3 * 64512, "15 DATE 1850\n"));
+}
+
 TEST(ParseLines, ChunkPassMatchesTheLineReader) {
   ExpectSameAsLineReader("");
   ExpectSameAsLineReader("0 HEAD\r\n1 SOUR X\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n0 TRLR\r\n");
@@ -61,6 +125,7 @@ TEST(ParseLines, ChunkPassMatchesTheLineReader) {
     big += "1 NOTE " + std::string(static_cast<std::size_t>(i % 97), 'a' + i % 26) + ends[i % 4];
   big += "0 TRLR\r\n";
   ExpectSameAsLineReader(big);
+  ExpectTwoThreadsSameAsOne(big);
 }
 
 TEST(ParseLines, ChunkPassStopsAtALineBeyondTheBound) {

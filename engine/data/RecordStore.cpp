@@ -315,9 +315,27 @@ bool RecordStore::BuildKeys(RecordKind kind) {
     if (!key) continue;
     k.keys.push_back({key, i, line});
   }
-  std::stable_sort(k.keys.begin(), k.keys.end(), [](const KeyEntry& a, const KeyEntry& b) {
-    return ProgramTextBefore(a.key, b.key);
+  // The program-text order decides at the first byte whose plain letters
+  // differ, so the plain letters of the first eight bytes, packed high byte
+  // first, order most keys without reaching into the text; only keys with
+  // the same packed start are compared whole. Same order, same stability.
+  struct Sortable {
+    std::uint64_t start;
+    KeyEntry entry;
+  };
+  std::vector<Sortable> sortable;
+  sortable.reserve(k.keys.size());
+  for (const KeyEntry& e : k.keys) {
+    std::uint64_t start = 0;
+    for (int j = 0; j < 8 && e.key[j]; ++j)
+      start |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(e.key[j]))} << (56 - 8 * j);
+    sortable.push_back({start, e});
+  }
+  std::stable_sort(sortable.begin(), sortable.end(), [](const Sortable& a, const Sortable& b) {
+    if (a.start != b.start) return a.start < b.start;
+    return ProgramTextBefore(a.entry.key, b.entry.key);
   });
+  for (std::size_t i = 0; i < sortable.size(); ++i) k.keys[i] = sortable[i].entry;
   return static_cast<std::int32_t>(k.keys.size()) == k.count;
 }
 
