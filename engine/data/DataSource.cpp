@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
 #include "data/GedcomReader.h"
 
@@ -37,7 +38,8 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   if (store_.Start() != 0) return fail(kErrNoMemory);
   // The file is read and cut into lines on a second thread while this one
   // builds the tree.
-  int parsed = ParseLinesOnTwoThreads(store_, file);
+  std::vector<LineNode*> records;  // the level-0 lines, for the record scan
+  int parsed = ParseLinesOnTwoThreads(store_, file, &records);
   int readError = file.LastReaderError();
   const bool byteOrderMark = file.ByteOrderMark();
   file.Close();
@@ -50,7 +52,7 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   // program text converted from the file's character set. Only the header
   // is read here; a file it does not decide is read string by string.
   store_.SetEncoding(DetectEncoding(store_.Root(), byteOrderMark, false));
-  int scan = ScanRecords(store_, kFileCapacities, individuals_, families_);
+  int scan = ScanRecords(store_, kFileCapacities, individuals_, families_, &records);
   if (scan == -2) return fail(HasNonNumericIds(store_) ? kErrNonNumericIds : kErrFileTooLarge);
   if (scan < 0) return fail(kErrFileTooLarge);
   store_.numberingFlag = scan;

@@ -291,3 +291,44 @@ TEST(HasNonNumericIds, ARecordWithoutDigitsAfterNumberedOnes) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+// The record scan over the parse's list of level-0 lines numbers the records
+// exactly as the walk over the root's children does, duplicates included.
+TEST(ScanRecords, ParseListGivesTheSameIndexes) {
+  const std::string text = ManyChunks(3 * 64512, "0 @I7@ INDI\n0 @I7@ INDI\n1 NAME Later /One/\n"
+                                                  "0 @F1@ FAM\n0 @N1@ NOTE x\n0 TRLR\n");
+  RecordStore walked, listed;
+  ChunkedStream a, b;
+  ASSERT_EQ(walked.Start(), 0);
+  ASSERT_EQ(listed.Start(), 0);
+  ASSERT_EQ(a.OpenBytes(text), 0);
+  ASSERT_EQ(b.OpenBytes(text), 0);
+  std::vector<LineNode*> records;
+  ASSERT_EQ(ParseLines(walked, a), ParseLinesOnTwoThreads(listed, b, &records));
+  std::size_t children = 0;
+  for (const LineNode* l = listed.Root()->firstChild; l; l = l->next) ++children;
+  EXPECT_EQ(records.size(), children);
+  std::int32_t people[2] = {}, families[2] = {};
+  EXPECT_EQ(ScanRecords(walked, kFileCapacities, people[0], families[0]),
+            ScanRecords(listed, kFileCapacities, people[1], families[1], &records));
+  EXPECT_EQ(people[0], people[1]);
+  EXPECT_EQ(families[0], families[1]);
+  EXPECT_EQ(Dump(listed), Dump(walked));
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    const KindIndex& x = walked.Kind(static_cast<RecordKind>(kind));
+    const KindIndex& y = listed.Kind(static_cast<RecordKind>(kind));
+    EXPECT_EQ(y.count, x.count);
+    EXPECT_EQ(y.ids, x.ids);
+    ASSERT_EQ(y.keys.size(), x.keys.size());
+    for (std::size_t i = 0; i < x.keys.size(); ++i) {
+      EXPECT_STREQ(y.keys[i].key, x.keys[i].key);
+      EXPECT_EQ(y.keys[i].index, x.keys[i].index);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace dv
