@@ -7,7 +7,7 @@
 #                                           10,000,000 each for the reader, loader and
 #                                           settings targets); the grown corpus is kept
 #                                           in build/fuzz-corpus/TARGET, then minimised
-#                                           (-merge=1) into fuzz/corpus/TARGET; SECONDS,
+#                                           (-set_cover_merge=1) into fuzz/corpus/TARGET; SECONDS,
 #                                           when given, ends the run earlier
 # The long runs are meant for a shared machine: run them one at a time under
 # `nice -n 19`, e.g. `nice -n 19 scripts/fuzz.sh --runs 10000000 fuzz_gedcom_loader`.
@@ -35,11 +35,13 @@ long_run() { # runs target [seconds]
   # Findings (crash-*, leak-*, timeout-*) are written beside the log.
   "$BUILD/fuzz/fuzz/$2" -runs="$1" -max_total_time="${3:-0}" -max_len=65536 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$BUILD/fuzz-corpus/$2-" "$grown" >"$log" 2>&1 \
+    || grep -q 'libFuzzer: run interrupted' "$log" \
     || { tail -50 "$log"; echo "fuzz: $2 failed (log: $log)"; return 1; }
-  echo "fuzz: $2: $(grep -o 'Done [0-9]* runs' "$log" || true)"
-  # Minimised: the smallest inputs that keep every feature the grown corpus reached.
+  # An interrupted run (SIGINT) ends like a finished one: counted and merged.
+  echo "fuzz: $2: $(grep -o 'number_of_executed_units: [0-9]*' "$log" | tail -1) executions"
+  # Minimised: a small set of inputs that keeps every feature the grown corpus reached.
   local merged; merged=$(mktemp -d)
-  "$BUILD/fuzz/fuzz/$2" -merge=1 -max_len=65536 "$merged" "$grown" >>"$log" 2>&1
+  "$BUILD/fuzz/fuzz/$2" -set_cover_merge=1 -max_len=65536 "$merged" "$grown" >>"$log" 2>&1
   rm -rf "$corpus"
   mkdir -p "$corpus"
   cp "$merged"/* "$corpus/" 2>/dev/null || true
