@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -160,6 +161,7 @@ class ChunkPipe {
     std::vector<ParsedLine> lines;
     ChunkStop stop = ChunkStop::kNone;
     bool last = false;  // no chunk follows (the end of the file, or a read failure)
+    bool noMemory = false;  // the chunk's lines could not be listed
   };
 
   // The pools' regions and where the appending starts in them: the reading
@@ -185,14 +187,20 @@ class ChunkPipe {
       }
       slot.lines.clear();
       slot.stop = ChunkStop::kNone;
+      slot.noMemory = false;
       std::string_view text;
       slot.last = !file_.NextChunkInto(slot.bytes, slot.capacity, text);
       if (!slot.last) {
-        slot.stop = ParseChunk(text, [&slot](const ParsedLine& p) {
-          slot.lines.push_back(p);
-          return true;
-        });
-        slot.last = slot.stop != ChunkStop::kNone;
+        try {
+          slot.stop = ParseChunk(text, [&slot](const ParsedLine& p) {
+            slot.lines.push_back(p);
+            return true;
+          });
+        } catch (const std::bad_alloc&) {
+          slot.lines.clear();  // the chunk could not be held: the load ends with 1
+          slot.noMemory = true;
+        }
+        slot.last = slot.stop != ChunkStop::kNone || slot.noMemory;
         MakeResident(slot.lines);
       }
       {
@@ -302,6 +310,7 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
     }
     const bool last = slot.last;
     const ChunkStop stop = slot.stop;
+    const bool noMemory = slot.noMemory;
     pipe.Done(n);
     if (failed || last) {
       pipe.Cancel();
@@ -313,6 +322,7 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
         return -1;
       }
       if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
+      if (noMemory) file.StopWith(kErrNoMemory);
       return tree.Last();
     }
   }

@@ -40,7 +40,8 @@ int ParseLines(RecordStore& store, ChunkedStream& file,
 // The same result, tree and reader code, with the file read, cut into lines
 // and parsed on a second thread while this one appends the lines to the
 // tree in file order. Files of one chunk, and machines with one processor,
-// take the single-thread pass.
+// take the single-thread pass. Where the reading thread cannot get memory
+// for a chunk's lines, the read ends there with the reader code 1.
 int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
                            std::vector<LineNode*>* records = nullptr);
 
