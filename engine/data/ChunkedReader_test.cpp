@@ -162,7 +162,9 @@ namespace {
 
 TEST(ChunkedStream, SeesAByteOrderMarkWhenOpened) {
   ChunkedStream stream;
-  ASSERT_EQ(stream.OpenBytes("\xEF\xBB\xBF" "0 HEAD\n0 TRLR\n"), 0);
+  ASSERT_EQ(stream.OpenBytes("\xEF\xBB\xBF"
+                             "0 HEAD\n0 TRLR\n"),
+            0);
   EXPECT_TRUE(stream.ByteOrderMark());
   ASSERT_EQ(stream.OpenBytes("0 HEAD\n\xEF\xBB\xBF"), 0);
   EXPECT_FALSE(stream.ByteOrderMark());

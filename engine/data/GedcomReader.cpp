@@ -91,9 +91,9 @@ namespace {
 
 // Why a chunk's lines end early.
 enum class ChunkStop {
-  kNone,        // the chunk's lines run to its end
-  kEndOfData,   // a NUL byte, or an empty line at the very start
-  kLineBound,   // a line beyond the line bound (115)
+  kNone,       // the chunk's lines run to its end
+  kEndOfData,  // a NUL byte, or an empty line at the very start
+  kLineBound,  // a line beyond the line bound (115)
 };
 
 // Cuts text (a whole chunk: it ends at a line end) into lines and parses
@@ -160,7 +160,7 @@ class ChunkPipe {
     std::size_t capacity = 0;
     std::vector<ParsedLine> lines;
     ChunkStop stop = ChunkStop::kNone;
-    bool last = false;  // no chunk follows (the end of the file, or a read failure)
+    bool last = false;      // no chunk follows (the end of the file, or a read failure)
     bool noMemory = false;  // the chunk's lines could not be listed
   };
 

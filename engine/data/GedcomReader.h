@@ -34,8 +34,7 @@ int ParseLines(RecordStore& store, const ChunkedFile& file);
 // The same, reading the file chunk by chunk; a line beyond the line bound
 // stops the parse with the stream's error 115 set. When records is given,
 // the level-0 lines are listed there in file order as they are appended.
-int ParseLines(RecordStore& store, ChunkedStream& file,
-               std::vector<LineNode*>* records = nullptr);
+int ParseLines(RecordStore& store, ChunkedStream& file, std::vector<LineNode*>* records = nullptr);
 
 // The same result, tree and reader code, with the file read, cut into lines
 // and parsed on a second thread while this one appends the lines to the

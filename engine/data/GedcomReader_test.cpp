@@ -298,8 +298,9 @@ namespace {
 // The record scan over the parse's list of level-0 lines numbers the records
 // exactly as the walk over the root's children does, duplicates included.
 TEST(ScanRecords, ParseListGivesTheSameIndexes) {
-  const std::string text = ManyChunks(3 * 64512, "0 @I7@ INDI\n0 @I7@ INDI\n1 NAME Later /One/\n"
-                                                  "0 @F1@ FAM\n0 @N1@ NOTE x\n0 TRLR\n");
+  const std::string text = ManyChunks(3 * 64512,
+                                      "0 @I7@ INDI\n0 @I7@ INDI\n1 NAME Later /One/\n"
+                                      "0 @F1@ FAM\n0 @N1@ NOTE x\n0 TRLR\n");
   RecordStore walked, listed;
   ChunkedStream a, b;
   ASSERT_EQ(walked.Start(), 0);

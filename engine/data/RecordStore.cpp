@@ -338,7 +338,8 @@ bool RecordStore::BuildKeys(RecordKind kind) {
   for (const KeyEntry& e : k.keys) {
     std::uint64_t start = 0;
     for (int j = 0; j < 8 && e.key[j]; ++j)
-      start |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(e.key[j]))} << (56 - 8 * j);
+      start |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(e.key[j]))}
+               << (56 - 8 * j);
     sortable.push_back({start, e});
   }
   std::stable_sort(sortable.begin(), sortable.end(), [](const Sortable& a, const Sortable& b) {
