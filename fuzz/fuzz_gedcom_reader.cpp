@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/ChunkedReader.h"
 #include "data/GedcomReader.h"
@@ -56,9 +57,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     x = dv::NextLine(store.Root(), x);
     y = dv::NextLine(byChunk.Root(), y);
   }
+  // The loader's pass on two threads gives the same tree, and its list of
+  // records the same scan.
+  static dv::RecordStore twoThreads;
+  if (twoThreads.Start() != 0) return 0;
+  dv::ChunkedStream piped;
+  if (piped.OpenBytes(std::string(reinterpret_cast<const char*>(data), size)) != 0)
+    __builtin_trap();
+  std::vector<dv::LineNode*> records;
+  if (dv::ParseLinesOnTwoThreads(twoThreads, piped, &records) != byLine ||
+      piped.LastReaderError() != 0 || twoThreads.StoreFlags() != store.StoreFlags())
+    __builtin_trap();
+  for (x = store.Root(), y = twoThreads.Root(); x || y;
+       x = dv::NextLine(store.Root(), x), y = dv::NextLine(twoThreads.Root(), y)) {
+    if (!x || !y || x->level != y->level || x->tag != y->tag || x->Xref() != y->Xref() ||
+        x->Value() != y->Value())
+      __builtin_trap();
+  }
   if (byLine >= 0) {
-    std::int32_t individuals = 0, families = 0;
-    dv::ScanRecords(store, dv::kFileCapacities, individuals, families);
+    std::int32_t individuals = 0, families = 0, listedIndividuals = 0, listedFamilies = 0;
+    const int walked = dv::ScanRecords(store, dv::kFileCapacities, individuals, families);
+    const int listed = dv::ScanRecords(twoThreads, dv::kFileCapacities, listedIndividuals,
+                                       listedFamilies, &records);
+    if (walked != listed || individuals != listedIndividuals || families != listedFamilies)
+      __builtin_trap();
     dv::HasNonNumericIds(store);
   }
   return 0;

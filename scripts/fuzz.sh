@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (ASan+UBSan) and runs each one.
-#   scripts/fuzz.sh --smoke      a few seconds per target (part of the tests)
-#   scripts/fuzz.sh TARGET [SECONDS]   a longer run of one target
+#   scripts/fuzz.sh --smoke                 a few seconds per target (part of the tests)
+#   scripts/fuzz.sh TARGET [SECONDS]        a longer run of one target
+#   scripts/fuzz.sh --runs N TARGET [SECONDS]
+#                                           N executions of one target (the long run:
+#                                           10,000,000 each for the reader, loader and
+#                                           settings targets); the grown corpus is kept
+#                                           in build/fuzz-corpus/TARGET, then minimised
+#                                           (-set_cover_merge=1) into fuzz/corpus/TARGET; SECONDS,
+#                                           when given, ends the run earlier
+# The long runs are meant for a shared machine: run them one at a time under
+# `nice -n 19`, e.g. `nice -n 19 scripts/fuzz.sh --runs 10000000 fuzz_gedcom_loader`.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 cd "$DORVANE_ROOT"
@@ -17,8 +26,32 @@ run() { # target seconds
   echo "fuzz: $1: $(grep -o 'Done [0-9]* runs' "$work.log" || true)"
   rm -rf "$work" "$work.log"
 }
+long_run() { # runs target [seconds]
+  local corpus="$DORVANE_ROOT/fuzz/corpus/$2"
+  local grown="$BUILD/fuzz-corpus/$2"
+  local log="$BUILD/fuzz-corpus/$2.log"
+  mkdir -p "$grown" "$corpus"
+  cp -r "$corpus/." "$grown/"
+  # Findings (crash-*, leak-*, timeout-*) are written beside the log.
+  "$BUILD/fuzz/fuzz/$2" -runs="$1" -max_total_time="${3:-0}" -max_len=65536 -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$BUILD/fuzz-corpus/$2-" "$grown" >"$log" 2>&1 \
+    || grep -q 'libFuzzer: run interrupted' "$log" \
+    || { tail -50 "$log"; echo "fuzz: $2 failed (log: $log)"; return 1; }
+  # An interrupted run (SIGINT) ends like a finished one: counted and merged.
+  echo "fuzz: $2: $(grep -o 'number_of_executed_units: [0-9]*' "$log" | tail -1) executions"
+  # Minimised: a small set of inputs that keeps every feature the grown corpus reached.
+  local merged; merged=$(mktemp -d)
+  "$BUILD/fuzz/fuzz/$2" -set_cover_merge=1 -max_len=65536 "$merged" "$grown" >>"$log" 2>&1
+  rm -rf "$corpus"
+  mkdir -p "$corpus"
+  cp "$merged"/* "$corpus/" 2>/dev/null || true
+  rm -rf "$merged"
+  echo "fuzz: $2: corpus minimised to $(ls "$corpus" | wc -l) files, $(du -sk "$corpus" | cut -f1) KB"
+}
 if [ "${1:-}" = "--smoke" ]; then
   for t in $(ls "$BUILD/fuzz/fuzz" | grep '^fuzz_' | grep -v '\.'); do run "$t" 10; done
+elif [ "${1:-}" = "--runs" ]; then
+  long_run "$2" "$3" "${4:-0}"
 else
   run "$1" "${2:-60}"
 fi

@@ -7,6 +7,8 @@
 #include <memory>
 #include <new>
 
+#include "data/CharSet.h"
+
 namespace dv {
 namespace {
 
@@ -159,6 +161,7 @@ void ChunkedStream::Close() {
   bytes_.clear();
   bytes_.shrink_to_fit();
   fromBytes_ = false;
+  byteOrderMark_ = false;
   size_ = 0;
   chunkEnds_.clear();
   buffer_.reset();
@@ -216,7 +219,9 @@ std::size_t ChunkedStream::ReadAt(std::int64_t offset, std::size_t n, char* dst)
 int ChunkedStream::CutChunks() {
   std::int64_t start = 0;
   chunkEnds_.clear();
-  std::vector<char> window;
+  std::vector<char> window(3);
+  byteOrderMark_ = StartsWithByteOrderMark(
+      std::string_view(window.data(), ReadAt(0, window.size(), window.data())));
   while (start < size_ || chunkEnds_.empty()) {
     if (static_cast<int>(chunkEnds_.size()) >= ChunkedFile::kMaxChunks) return 55;
     std::int64_t probe = start + ChunkedFile::kStep;
@@ -255,23 +260,26 @@ int ChunkedStream::CutChunks() {
   return 0;
 }
 
-bool ChunkedStream::LoadChunk(int chunk) {
+bool ChunkedStream::LoadChunk(int chunk) { return LoadChunkInto(chunk, buffer_, bufferSize_); }
+
+bool ChunkedStream::LoadChunkInto(int chunk, std::unique_ptr<char[]>& buffer,
+                                  std::size_t& capacity) {
   std::int64_t start = chunk == 0 ? 0 : chunkEnds_[static_cast<std::size_t>(chunk - 1)];
   std::int64_t end = chunkEnds_[static_cast<std::size_t>(chunk)];
   std::size_t n = static_cast<std::size_t>(end - start);
-  if (n > bufferSize_) {
+  if (n > capacity) {
     // A chunk is normally under 64 KB, but a long run of line ends can make
     // one larger: the buffer grows to the largest chunk met.
-    buffer_.reset();
-    bufferSize_ = 0;
-    buffer_.reset(new (std::nothrow) char[n]);
-    if (!buffer_) {
+    buffer.reset();
+    capacity = 0;
+    buffer.reset(new (std::nothrow) char[n]);
+    if (!buffer) {
       error_ = 1;
       return false;
     }
-    bufferSize_ = n;
+    capacity = n;
   }
-  if (n && ReadAt(start, n, buffer_.get()) != n) {
+  if (n && ReadAt(start, n, buffer.get()) != n) {
     error_ = 2;
     return false;
   }
@@ -287,6 +295,17 @@ bool ChunkedStream::NextChunk(std::string_view& text) {
   if (!LoadChunk(chunk)) return false;
   const std::int64_t end = chunkEnds_[static_cast<std::size_t>(chunk)];
   text = std::string_view(buffer_.get(), static_cast<std::size_t>(end - loadedStart_));
+  return true;
+}
+
+bool ChunkedStream::NextChunkInto(std::unique_ptr<char[]>& buffer, std::size_t& capacity,
+                                  std::string_view& text) {
+  text = {};
+  const int chunk = loaded_ + 1;
+  if (!open_ || chunk >= static_cast<int>(chunkEnds_.size())) return false;
+  if (!LoadChunkInto(chunk, buffer, capacity)) return false;
+  const std::int64_t end = chunkEnds_[static_cast<std::size_t>(chunk)];
+  text = std::string_view(buffer.get(), static_cast<std::size_t>(end - loadedStart_));
   return true;
 }
 

@@ -113,6 +113,14 @@ class ChunkedStream {
   // the lines itself; false at the end or when it cannot be read (the
   // error code is then set). The view lasts until the next call.
   bool NextChunk(std::string_view& text);
+  // The same into a caller's buffer (grown to the chunk when needed), for a
+  // reader on another thread that keeps several chunks at once. The view
+  // lasts while the buffer does.
+  bool NextChunkInto(std::unique_ptr<char[]>& buffer, std::size_t& capacity,
+                     std::string_view& text);
+  // Whether the data begins with a UTF-8 byte-order mark (read with the
+  // chunk cuts, so the file is not opened again for it).
+  bool ByteOrderMark() const { return byteOrderMark_; }
   // Ends the reading with an error code (a caller's line beyond the bound).
   void StopWith(int error);
 
@@ -120,6 +128,7 @@ class ChunkedStream {
   std::size_t ReadAt(std::int64_t offset, std::size_t n, char* dst);
   int CutChunks();
   bool LoadChunk(int chunk);
+  bool LoadChunkInto(int chunk, std::unique_ptr<char[]>& buffer, std::size_t& capacity);
   std::FILE* file_ = nullptr;
   std::string bytes_;
   bool fromBytes_ = false;
@@ -130,6 +139,7 @@ class ChunkedStream {
   int loaded_ = -1;
   std::int64_t loadedStart_ = 0;
   bool open_ = false;
+  bool byteOrderMark_ = false;
   int error_ = 0;
 };
 

@@ -156,3 +156,23 @@ TEST(ChunkedFile, MissingFileCannotBeOpened) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(ChunkedStream, SeesAByteOrderMarkWhenOpened) {
+  ChunkedStream stream;
+  ASSERT_EQ(stream.OpenBytes("\xEF\xBB\xBF"
+                             "0 HEAD\n0 TRLR\n"),
+            0);
+  EXPECT_TRUE(stream.ByteOrderMark());
+  ASSERT_EQ(stream.OpenBytes("0 HEAD\n\xEF\xBB\xBF"), 0);
+  EXPECT_FALSE(stream.ByteOrderMark());
+  ASSERT_EQ(stream.OpenBytes("\xEF\xBB"), 0);
+  EXPECT_FALSE(stream.ByteOrderMark());
+  stream.Close();
+  EXPECT_FALSE(stream.ByteOrderMark());
+}
+
+}  // namespace
+}  // namespace dv

@@ -2,27 +2,11 @@
 
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
 #include "data/GedcomReader.h"
 
 namespace dv {
-
-namespace {
-
-// Whether the file begins with a UTF-8 byte-order mark. The line parser
-// skips it with everything before the first level digit, so it is looked
-// for here and written back by the writer.
-bool FileHasByteOrderMark(const std::string& path) {
-  char first[3] = {};
-  std::size_t n = 0;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    n = std::fread(first, 1, sizeof first, f);
-    std::fclose(f);
-  }
-  return StartsWithByteOrderMark(std::string_view(first, n));
-}
-
-}  // namespace
 
 int DataSourceLoader::Start(const std::string& path, const LoadOptions& options) {
   store_.Clear();
@@ -31,19 +15,17 @@ int DataSourceLoader::Start(const std::string& path, const LoadOptions& options)
   // opened or read, 1 no memory, 55 more chunks than the reader holds, 115
   // a line beyond the line bound.
   if (int error = file.Open(path)) return error;
-  return StartParsed(file, options, FileHasByteOrderMark(path));
+  return StartParsed(file, options);
 }
 
 int DataSourceLoader::StartBytes(std::string bytes, const LoadOptions& options) {
   store_.Clear();
-  const bool byteOrderMark = StartsWithByteOrderMark(bytes);
   ChunkedStream file;
   if (int error = file.OpenBytes(std::move(bytes))) return error;
-  return StartParsed(file, options, byteOrderMark);
+  return StartParsed(file, options);
 }
 
-int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& options,
-                                  bool byteOrderMark) {
+int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& options) {
   options_ = options;
   individuals_ = families_ = 0;
   builtIndividuals_ = builtFamilies_ = 0;
@@ -54,8 +36,12 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
     return id;
   };
   if (store_.Start() != 0) return fail(kErrNoMemory);
-  int parsed = ParseLines(store_, file);
+  // The file is read and cut into lines on a second thread while this one
+  // builds the tree.
+  std::vector<LineNode*> records;  // the level-0 lines, for the record scan
+  int parsed = ParseLinesOnTwoThreads(store_, file, &records);
   int readError = file.LastReaderError();
+  const bool byteOrderMark = file.ByteOrderMark();
   file.Close();
   // A read that failed half-way (the file went away, no memory for a
   // chunk, a line beyond the bound) keeps its own message.
@@ -66,7 +52,7 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   // program text converted from the file's character set. Only the header
   // is read here; a file it does not decide is read string by string.
   store_.SetEncoding(DetectEncoding(store_.Root(), byteOrderMark, false));
-  int scan = ScanRecords(store_, kFileCapacities, individuals_, families_);
+  int scan = ScanRecords(store_, kFileCapacities, individuals_, families_, &records);
   if (scan == -2) return fail(HasNonNumericIds(store_) ? kErrNonNumericIds : kErrFileTooLarge);
   if (scan < 0) return fail(kErrFileTooLarge);
   store_.numberingFlag = scan;

@@ -40,7 +40,7 @@ class DataSourceLoader {
   int SourcesCreated() const { return sourcesCreated_; }
 
  private:
-  int StartParsed(ChunkedStream& file, const LoadOptions& options, bool byteOrderMark);
+  int StartParsed(ChunkedStream& file, const LoadOptions& options);
   RecordStore& store_;
   LoadOptions options_;
   std::int32_t individuals_ = 0, families_ = 0;

@@ -118,8 +118,14 @@ TEST(DataSourceLoader, BadInputGivesACleanLoad) {
   }
 }
 
+// A temporary file name of this process's own.
+std::filesystem::path TempGed(const char* stem) {
+  static const std::string tag = std::to_string(std::random_device{}());
+  return std::filesystem::temp_directory_path() / (std::string(stem) + "-" + tag + ".ged");
+}
+
 TEST(DataSourceLoader, ReadsAFileFromDisk) {
-  auto path = std::filesystem::temp_directory_path() / "dv_loader_test.ged";
+  auto path = TempGed("dv_loader_test");
   {
     std::ofstream out(path, std::ios::binary);
     out << People(2, 1);
@@ -129,6 +135,28 @@ TEST(DataSourceLoader, ReadsAFileFromDisk) {
   EXPECT_EQ(LoadDataSource(store, path.string(), {}, summary), 0);
   EXPECT_EQ(summary, "2 individuals\n1 families");
   std::filesystem::remove(path);
+}
+
+// A file of many chunks read from disk (on two threads) loads as the same
+// bytes in memory do, and its byte-order mark is seen without reopening it.
+TEST(DataSourceLoader, FileOnDiskLoadsAsItsBytes) {
+  const std::string bytes = "\xEF\xBB\xBF" + People(9000, 3000);
+  ASSERT_GT(bytes.size(), 3u * 64512);
+  auto path = TempGed("dv_loader_bom");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+  }
+  RecordStore fromDisk, fromBytes;
+  std::string diskSummary, bytesSummary;
+  ASSERT_EQ(LoadDataSource(fromDisk, path.string(), {}, diskSummary), 0);
+  ASSERT_EQ(LoadDataSourceBytes(fromBytes, bytes, {}, bytesSummary), 0);
+  std::filesystem::remove(path);
+  EXPECT_EQ(diskSummary, "9000 individuals\n3000 families");
+  EXPECT_EQ(diskSummary, bytesSummary);
+  EXPECT_TRUE(fromDisk.Encoding().byteOrderMark);
+  EXPECT_EQ(GedcomText(fromDisk), GedcomText(fromBytes));
+  EXPECT_EQ(GedcomText(fromDisk).rfind("\xEF\xBB\xBF", 0), 0u);
 }
 
 TEST(NewDataSource, FifteenLineTemplate) {

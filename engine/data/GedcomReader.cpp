@@ -1,7 +1,14 @@
 #include "data/GedcomReader.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace dv {
 namespace {
@@ -80,46 +87,250 @@ int ParseAll(RecordStore& store, Reader& file) {
 
 int ParseLines(RecordStore& store, const ChunkedFile& file) { return ParseAll(store, file); }
 
-// The loader's pass: the same lines as ReadWholeLine hands out, split here
-// chunk by chunk so that finding, parsing and appending a line is one loop.
-int ParseLines(RecordStore& store, ChunkedStream& file) {
-  if (!store.Root()) return -1;
+namespace {
+
+// Why a chunk's lines end early.
+enum class ChunkStop {
+  kNone,       // the chunk's lines run to its end
+  kEndOfData,  // a NUL byte, or an empty line at the very start
+  kLineBound,  // a line beyond the line bound (115)
+};
+
+// Cuts text (a whole chunk: it ends at a line end) into lines and parses
+// them, handing each line that has a level to take; stops at the end of the
+// data or at a line beyond the bound. take returns false to stop as well.
+template <typename Take>
+ChunkStop ParseChunk(std::string_view chunk, Take&& take) {
+  const char* data = chunk.data();
+  const std::size_t end = chunk.size();
+  std::size_t i = 0;
+  while (i < end) {
+    const std::size_t begin = i;
+    i = FindTextEnd(data, begin, end);
+    if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength))
+      return ChunkStop::kLineBound;
+    if (i == begin) return ChunkStop::kEndOfData;
+    const std::string_view text(data + begin, i - begin);
+    while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
+    const ParsedLine p = ParseLine(text);
+    if (p.hasLevel && !take(p)) return ChunkStop::kNone;
+  }
+  return ChunkStop::kNone;
+}
+
+// Appends parsed lines to the store's tree: false when a line cannot be
+// appended (a level above 14 or a jump, the node pool or the text pool full).
+class TreeAppender {
+ public:
+  TreeAppender(RecordStore& store, std::vector<LineNode*>* records)
+      : store_(store), builder_(store.Nodes(), store.Text(), store.Root()), records_(records) {
+    if (records_) records_->clear();
+  }
+  bool Append(const ParsedLine& p) {
+    if (p.tag == kTagSOUR) store_.StoreFlags() |= kFlagSourSeen;
+    LineNode* node = builder_.AppendLine(p.level, p.tag, p.xref, p.value);
+    if (!node) return false;
+    // A full text pool would silently drop text and lose it on the next save.
+    if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return false;
+    if (records_ && p.level == 0) records_->push_back(node);
+    last_ = p.tag;
+    return true;
+  }
+  int Last() const { return last_; }
+
+ private:
+  RecordStore& store_;
+  LineBuilder builder_;
+  std::vector<LineNode*>* records_;
+  int last_ = 0;
+};
+
+void StartTree(RecordStore& store) {
   for (int tag : {kTagHEAD, kTagINDI, kTagFAM, kTagNOTE, kTagSOUR, kTagREPO})
     store.SetFirstRecordLine(tag, nullptr);
   store.StoreFlags() = kFlagLive;
-  LineBuilder builder(store.Nodes(), store.Text(), store.Root());
-  int last = 0;
-  std::string_view chunk;
-  while (file.NextChunk(chunk)) {
-    const char* data = chunk.data();
-    const std::size_t end = chunk.size();
-    std::size_t i = 0;
-    while (i < end) {
-      const std::size_t begin = i;
-      i = FindTextEnd(data, begin, end);
-      if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
-        file.StopWith(kErrBadGedcom);  // a line beyond the bound
-        return last;
+}
+
+// Chunks read and parsed ahead by the reading thread, in a ring of slots.
+class ChunkPipe {
+ public:
+  static constexpr int kSlots = 4;
+  struct Slot {
+    std::unique_ptr<char[]> bytes;  // the chunk's text; the lines view into it
+    std::size_t capacity = 0;
+    std::vector<ParsedLine> lines;
+    ChunkStop stop = ChunkStop::kNone;
+    bool last = false;      // no chunk follows (the end of the file, or a read failure)
+    bool noMemory = false;  // the chunk's lines could not be listed
+  };
+
+  // The pools' regions and where the appending starts in them: the reading
+  // thread makes the memory for the lines it has parsed resident, so the
+  // appending thread does not stop for page faults.
+  struct Ahead {
+    void* text = nullptr;
+    std::size_t textAt = 0;
+    void* nodes = nullptr;
+    std::size_t nodesAt = 0;
+  };
+
+  ChunkPipe(ChunkedStream& file, const Ahead& ahead) : file_(file), ahead_(ahead) {}
+
+  // The reading thread: reads, cuts and parses chunk after chunk.
+  void Read() {
+    for (std::size_t n = 0;; ++n) {
+      Slot& slot = slots_[n % kSlots];
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        room_.wait(lock, [&] { return cancelled_ || n - taken_ < kSlots; });
+        if (cancelled_) return;
       }
-      // A NUL byte, or an empty line at the very start, ends the data.
-      if (i == begin) return last;
-      const std::string_view text(data + begin, i - begin);
-      while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
-      const ParsedLine p = ParseLine(text);
-      if (!p.hasLevel) continue;
-      if (p.tag == kTagSOUR) store.StoreFlags() |= kFlagSourSeen;
-      LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
-      if (!node) return -1;
-      // A full text pool would silently drop text and lose it on the next save.
-      if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return -1;
-      last = p.tag;
+      slot.lines.clear();
+      slot.stop = ChunkStop::kNone;
+      slot.noMemory = false;
+      std::string_view text;
+      slot.last = !file_.NextChunkInto(slot.bytes, slot.capacity, text);
+      if (!slot.last) {
+        try {
+          slot.stop = ParseChunk(text, [&slot](const ParsedLine& p) {
+            slot.lines.push_back(p);
+            return true;
+          });
+        } catch (const std::bad_alloc&) {
+          slot.lines.clear();  // the chunk could not be held: the load ends with 1
+          slot.noMemory = true;
+        }
+        slot.last = slot.stop != ChunkStop::kNone || slot.noMemory;
+        MakeResident(slot.lines);
+      }
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++made_;
+      }
+      filled_.notify_one();
+      if (slot.last) return;
     }
   }
-  return last;
+
+  // The next slot in file order, waiting for the reading thread.
+  Slot& Take(std::size_t n) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    filled_.wait(lock, [&] { return made_ > n; });
+    return slots_[n % kSlots];
+  }
+  // Gives slot n back to the reading thread.
+  void Done(std::size_t n) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      taken_ = n + 1;
+    }
+    room_.notify_one();
+  }
+  // Every parsed line takes one node, and each of its texts its bytes and
+  // two NULs (more only where a text block is closed early): the memory up
+  // to there will be written.
+  void MakeResident(const std::vector<ParsedLine>& lines) {
+    for (const ParsedLine& p : lines) {
+      if (!p.xref.empty()) textBytes_ += p.xref.size() + 2;
+      if (!p.value.empty()) textBytes_ += p.value.size() + 2;
+    }
+    lineCount_ += lines.size();
+    PrefaultBytes(ahead_.text, ahead_.textAt, ahead_.textAt + textBytes_);
+    PrefaultBytes(ahead_.nodes, ahead_.nodesAt, ahead_.nodesAt + lineCount_ * sizeof(LineNode));
+  }
+
+  void Cancel() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      cancelled_ = true;
+    }
+    room_.notify_one();
+  }
+
+ private:
+  ChunkedStream& file_;
+  const Ahead ahead_;
+  std::size_t textBytes_ = 0, lineCount_ = 0;
+  Slot slots_[kSlots];
+  std::mutex mutex_;
+  std::condition_variable filled_, room_;
+  std::size_t made_ = 0, taken_ = 0;
+  bool cancelled_ = false;
+};
+
+}  // namespace
+
+// The loader's pass: the same lines as ReadWholeLine hands out, split here
+// chunk by chunk so that finding, parsing and appending a line is one loop.
+int ParseLines(RecordStore& store, ChunkedStream& file, std::vector<LineNode*>* records) {
+  if (!store.Root()) return -1;
+  StartTree(store);
+  TreeAppender tree(store, records);
+  std::string_view chunk;
+  bool failed = false;
+  while (file.NextChunk(chunk)) {
+    const ChunkStop stop = ParseChunk(chunk, [&](const ParsedLine& p) {
+      failed = !tree.Append(p);
+      return !failed;
+    });
+    if (failed) return -1;
+    if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
+    if (stop != ChunkStop::kNone) break;
+  }
+  return tree.Last();
+}
+
+int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
+                           std::vector<LineNode*>* records) {
+  if (file.ChunkCount() < 2 || std::thread::hardware_concurrency() == 1)
+    return ParseLines(store, file, records);
+  if (!store.Root()) return -1;
+  StartTree(store);
+  TreeAppender tree(store, records);
+  ChunkPipe::Ahead ahead;
+  ahead.text = store.Text().Region();
+  ahead.textAt = static_cast<std::size_t>(store.Text().BytesUsed());
+  ahead.nodes = store.Nodes().Region();
+  ahead.nodesAt = static_cast<std::size_t>(store.Nodes().Count()) * sizeof(LineNode);
+  ChunkPipe pipe(file, ahead);
+  std::thread reader;
+  try {
+    reader = std::thread([&pipe] { pipe.Read(); });
+  } catch (const std::system_error&) {
+    return ParseLines(store, file, records);  // no thread to be had: this one reads as well
+  }
+  bool failed = false;
+  for (std::size_t n = 0;; ++n) {
+    ChunkPipe::Slot& slot = pipe.Take(n);
+    for (const ParsedLine& p : slot.lines) {
+      if (!tree.Append(p)) {
+        failed = true;
+        break;
+      }
+    }
+    const bool last = slot.last;
+    const ChunkStop stop = slot.stop;
+    const bool noMemory = slot.noMemory;
+    pipe.Done(n);
+    if (failed || last) {
+      pipe.Cancel();
+      reader.join();
+      // Chunks read ahead of a line that could not be appended were never
+      // reached: a read failure among them is not this load's fault.
+      if (failed) {
+        file.StopWith(0);
+        return -1;
+      }
+      if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
+      if (noMemory) file.StopWith(kErrNoMemory);
+      return tree.Last();
+    }
+  }
 }
 
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
-                std::int32_t& individuals, std::int32_t& families) {
+                std::int32_t& individuals, std::int32_t& families,
+                const std::vector<LineNode*>* records) {
   individuals = families = 0;
   for (int k = 0; k < kKindCount; ++k) store.SetUpKind(static_cast<RecordKind>(k), capacities[k]);
   auto fail = [&](int result) {
@@ -131,9 +342,24 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
   std::int32_t previous[2] = {0, 0};
   bool headSeen = false;
   LineNode* root = store.Root();
-  for (LineNode *line = root ? root->firstChild.get() : nullptr, *next = nullptr; line;
-       line = next) {
-    next = line->next;
+  // The records lie far apart (a whole record's lines between two), so each
+  // one is a cache miss: walking the parse's list, the line sixteen ahead
+  // and the cross-reference text of the one eight ahead are fetched early.
+  std::size_t listed = 0;
+  auto following = [&](LineNode* line) -> LineNode* {
+    if (!records) return line->next;
+    const std::size_t n = records->size();
+    if (listed + 16 < n) __builtin_prefetch((*records)[listed + 16]);
+    if (listed + 8 < n) __builtin_prefetch((*records)[listed + 8]->xref.get());
+    return listed < n ? (*records)[listed++] : nullptr;
+  };
+  LineNode* first = root ? root->firstChild.get() : nullptr;
+  if (records) {
+    listed = 0;
+    first = following(nullptr);
+  }
+  for (LineNode *line = first, *next = nullptr; line; line = next) {
+    next = following(line);
     if (line->tag == kTagHEAD && !headSeen) {
       store.SetFirstRecordLine(kTagHEAD, line);
       headSeen = true;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "data/ChunkedReader.h"
 #include "data/RecordStore.h"
@@ -31,14 +32,26 @@ ParsedLine ParseLine(std::string_view line);
 // appended (level above 14, a level jump, node pool exhausted).
 int ParseLines(RecordStore& store, const ChunkedFile& file);
 // The same, reading the file chunk by chunk; a line beyond the line bound
-// stops the parse with the stream's error 115 set.
-int ParseLines(RecordStore& store, ChunkedStream& file);
+// stops the parse with the stream's error 115 set. When records is given,
+// the level-0 lines are listed there in file order as they are appended.
+int ParseLines(RecordStore& store, ChunkedStream& file, std::vector<LineNode*>* records = nullptr);
+
+// The same result, tree and reader code, with the file read, cut into lines
+// and parsed on a second thread while this one appends the lines to the
+// tree in file order. Files of one chunk, and machines with one processor,
+// take the single-thread pass. Where the reading thread cannot get memory
+// for a chunk's lines, the read ends there with the reader code 1.
+int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
+                           std::vector<LineNode*>* records = nullptr);
 
 // Numbers the level-0 records: 0 numbering consecutive, 1 not consecutive,
 // -1 a capacity exceeded or a key list failed, -2 more than one INDI or
-// FAM record without a number.
+// FAM record without a number. records, when given, is the list of the
+// level-0 lines that the parse just made (the root's children): walked as
+// a list, the records' lines can be fetched ahead.
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
-                std::int32_t& individuals, std::int32_t& families);
+                std::int32_t& individuals, std::int32_t& families,
+                const std::vector<LineNode*>* records = nullptr);
 
 // Whether the records' cross-references use non-digit identifiers.
 bool HasNonNumericIds(const RecordStore& store);

@@ -44,6 +44,70 @@ void ExpectSameAsLineReader(const std::string& text) {
   EXPECT_EQ(byChunk.StoreFlags(), byLine.StoreFlags());
 }
 
+// The pass on two threads gives exactly what the single-thread chunk pass
+// gives: result, tree, flags, reader code, and the same text pool and node
+// counts (the lines are appended in the same order).
+void ExpectTwoThreadsSameAsOne(const std::string& text) {
+  RecordStore one, two;
+  ASSERT_EQ(one.Start(), 0);
+  ASSERT_EQ(two.Start(), 0);
+  ChunkedStream a, b;
+  ASSERT_EQ(a.OpenBytes(text), b.OpenBytes(text));
+  EXPECT_EQ(ParseLinesOnTwoThreads(two, b), ParseLines(one, a));
+  EXPECT_EQ(b.LastReaderError(), a.LastReaderError());
+  EXPECT_EQ(Dump(two), Dump(one));
+  EXPECT_EQ(two.StoreFlags(), one.StoreFlags());
+  EXPECT_EQ(two.Text().BytesUsed(), one.Text().BytesUsed());
+  EXPECT_EQ(two.Nodes().Count(), one.Nodes().Count());
+}
+
+// Records of about 100 bytes up to at least size bytes, then tail.
+std::string ManyChunks(std::size_t size, const std::string& tail = "0 TRLR\n") {
+  std::string text = "0 HEAD\n1 CHAR ANSI\n";
+  for (int i = 1; text.size() < size; ++i) {
+    const std::string n = std::to_string(i);
+    text += "0 @I" + n + "@ INDI\n1 NAME Given" + n + " /Family/\n1 BIRT\n2 DATE " + n +
+            " JAN 1850\n2 PLAC Town\n1 SOUR @S1@\n";
+  }
+  return text + tail;
+}
+
+TEST(ParseLinesOnTwoThreads, GivesTheSameTreeAsOneThread) {
+  ExpectTwoThreadsSameAsOne("");
+  ExpectTwoThreadsSameAsOne("0 HEAD\r\n1 SOUR X\r\n0 TRLR\r\n");  // one chunk
+  ExpectTwoThreadsSameAsOne(ManyChunks(2 * 64512));
+  ExpectTwoThreadsSameAsOne(ManyChunks(40 * 64512));  // more chunks than the ring holds
+  std::string ends = "0 HEAD\r\n";
+  const char* kEnds[] = {"\r\n", "\n", "\r", "\n\r\n"};
+  for (int i = 0; ends.size() < 9 * 64512; ++i)
+    ends += "1 NOTE " + std::string(static_cast<std::size_t>(i % 97), 'a' + i % 26) + kEnds[i % 4];
+  ExpectTwoThreadsSameAsOne(ends);
+}
+
+TEST(ParseLinesOnTwoThreads, StopsWhereOneThreadStops) {
+  // A NUL byte in the seventh chunk ends the data there.
+  std::string nul = ManyChunks(6 * 64512 + 100, "1 NOTE a");
+  nul += '\0';
+  ExpectTwoThreadsSameAsOne(ManyChunks(nul.size() + 9 * 64512, nul + "b\n"));
+  // A line beyond the line bound in a later chunk: 115, the lines before it kept.
+  const std::string longLine =
+      ManyChunks(5 * 64512, "1 NOTE " + std::string(65000, 'x') + "\n") + ManyChunks(3 * 64512);
+  ExpectTwoThreadsSameAsOne(longLine);
+  {
+    RecordStore store;
+    ASSERT_EQ(store.Start(), 0);
+    ChunkedStream stream;
+    ASSERT_EQ(stream.OpenBytes(longLine), 0);
+    EXPECT_EQ(ParseLinesOnTwoThreads(store, stream), kTagSOUR);
+    EXPECT_EQ(stream.LastReaderError(), 115);
+  }
+  // A level jump in a later chunk: -1 and no reader code, whatever was read ahead.
+  ExpectTwoThreadsSameAsOne(ManyChunks(3 * 64512, "1 BIRT\n3 DATE 1850\n") +
+                            ManyChunks(12 * 64512));
+  // A level above 14 in the last chunk.
+  ExpectTwoThreadsSameAsOne(ManyChunks(3 * 64512, "15 DATE 1850\n"));
+}
+
 TEST(ParseLines, ChunkPassMatchesTheLineReader) {
   ExpectSameAsLineReader("");
   ExpectSameAsLineReader("0 HEAD\r\n1 SOUR X\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n0 TRLR\r\n");
@@ -61,6 +125,7 @@ TEST(ParseLines, ChunkPassMatchesTheLineReader) {
     big += "1 NOTE " + std::string(static_cast<std::size_t>(i % 97), 'a' + i % 26) + ends[i % 4];
   big += "0 TRLR\r\n";
   ExpectSameAsLineReader(big);
+  ExpectTwoThreadsSameAsOne(big);
 }
 
 TEST(ParseLines, ChunkPassStopsAtALineBeyondTheBound) {
@@ -222,6 +287,48 @@ TEST(HasNonNumericIds, ARecordWithoutDigitsAfterNumberedOnes) {
   // Records of other tags and lines without a cross-reference are not judged.
   Parse(store, "0 @I1@ INDI\n0 @SUBMITTER@ SUBM\n0 TRLR\n");
   EXPECT_FALSE(HasNonNumericIds(store));
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// The record scan over the parse's list of level-0 lines numbers the records
+// exactly as the walk over the root's children does, duplicates included.
+TEST(ScanRecords, ParseListGivesTheSameIndexes) {
+  const std::string text = ManyChunks(3 * 64512,
+                                      "0 @I7@ INDI\n0 @I7@ INDI\n1 NAME Later /One/\n"
+                                      "0 @F1@ FAM\n0 @N1@ NOTE x\n0 TRLR\n");
+  RecordStore walked, listed;
+  ChunkedStream a, b;
+  ASSERT_EQ(walked.Start(), 0);
+  ASSERT_EQ(listed.Start(), 0);
+  ASSERT_EQ(a.OpenBytes(text), 0);
+  ASSERT_EQ(b.OpenBytes(text), 0);
+  std::vector<LineNode*> records;
+  ASSERT_EQ(ParseLines(walked, a), ParseLinesOnTwoThreads(listed, b, &records));
+  std::size_t children = 0;
+  for (const LineNode* l = listed.Root()->firstChild; l; l = l->next) ++children;
+  EXPECT_EQ(records.size(), children);
+  std::int32_t people[2] = {}, families[2] = {};
+  EXPECT_EQ(ScanRecords(walked, kFileCapacities, people[0], families[0]),
+            ScanRecords(listed, kFileCapacities, people[1], families[1], &records));
+  EXPECT_EQ(people[0], people[1]);
+  EXPECT_EQ(families[0], families[1]);
+  EXPECT_EQ(Dump(listed), Dump(walked));
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    const KindIndex& x = walked.Kind(static_cast<RecordKind>(kind));
+    const KindIndex& y = listed.Kind(static_cast<RecordKind>(kind));
+    EXPECT_EQ(y.count, x.count);
+    EXPECT_EQ(y.ids, x.ids);
+    ASSERT_EQ(y.keys.size(), x.keys.size());
+    for (std::size_t i = 0; i < x.keys.size(); ++i) {
+      EXPECT_STREQ(y.keys[i].key, x.keys[i].key);
+      EXPECT_EQ(y.keys[i].index, x.keys[i].index);
+    }
+  }
 }
 
 }  // namespace

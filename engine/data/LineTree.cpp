@@ -92,6 +92,27 @@ void LineArena::RawDelete::operator()(char* p) const {
 #endif
 }
 
+void PrefaultBytes(void* region, std::size_t from, std::size_t to) {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+  constexpr std::size_t kStep = std::size_t{1} << 21;
+  const auto base = reinterpret_cast<std::uintptr_t>(region);
+  constexpr std::uintptr_t kPage = 4096;
+  // The step holding from, but never before the region's first whole page.
+  const std::uintptr_t begin =
+      std::max((base + from) & ~(kStep - 1), (base + kPage - 1) & ~(kPage - 1));
+  const std::uintptr_t end = (base + to) & ~(kStep - 1);  // whole steps only
+  if (!region || end <= begin) return;
+  // Contents are kept: pages already there stay as they are, new ones come
+  // zeroed, as a first write would have them. A kernel without the advice
+  // refuses it, and the filling thread takes the faults itself.
+  madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+  (void)region;
+  (void)from;
+  (void)to;
+#endif
+}
+
 bool LineArena::Attach(TextPool& text, NodePool& nodes) {
   if (!memory_) {
 #if defined(__linux__)

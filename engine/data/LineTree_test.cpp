@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "data/TextPool.h"
@@ -181,6 +182,24 @@ TEST(NodePool, AReusedPoolHandsOutZeroedNodesUpToTheSameLimit) {
   EXPECT_EQ(pool.BlockCount(), NodePool::kMaxBlocks);
   pool.Release();
   EXPECT_EQ(pool.Count(), 0);
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// Making memory resident ahead of its use keeps what it already holds.
+TEST(PrefaultBytes, KeepsTheContents) {
+  const std::size_t size = std::size_t{6} << 20;
+  std::unique_ptr<char[]> region(new char[size]);
+  for (std::size_t i = 0; i < size; i += 4096) region[i] = static_cast<char>(i / 4096 % 251 + 1);
+  PrefaultBytes(region.get(), 100, size - 100);
+  PrefaultBytes(region.get(), 0, 0);
+  PrefaultBytes(nullptr, 0, size);
+  for (std::size_t i = 0; i < size; i += 4096)
+    ASSERT_EQ(region[i], static_cast<char>(i / 4096 % 251 + 1)) << i;
 }
 
 }  // namespace

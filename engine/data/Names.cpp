@@ -30,14 +30,14 @@ std::string Upper(std::string_view s) {
 
 }  // namespace
 
-std::string DisplayName(std::string_view value) {
+void DisplayName(std::string_view value, std::string& out) {
   std::size_t start = value.find_first_not_of(' ');
   value = start == std::string_view::npos ? std::string_view() : value.substr(start);
   std::size_t end = 0;
   while (end < value.size() && end < 255 && value[end] != '\r' && value[end] != '\n') ++end;
   value = value.substr(0, end);
 
-  std::string out;
+  out.clear();
   std::size_t slash = value.find('/');
   std::string_view given = TrimRight(value.substr(0, slash == std::string_view::npos ? value.size() : slash));
   out.append(given.empty() ? kMissing : given);
@@ -54,7 +54,13 @@ std::string DisplayName(std::string_view value) {
       for (char c : TrimRight(surname)) out += c == ' ' ? '_' : c;
     }
   }
-  return std::string(TrimRight(out));
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+}
+
+std::string DisplayName(std::string_view value) {
+  std::string out;
+  DisplayName(value, out);
+  return out;
 }
 
 bool FitName(std::string_view name, int width, bool surnameFirst, std::string& out) {

@@ -10,6 +10,8 @@ namespace dv {
 // (its spaces as "_") after the given names, "____" for a missing part.
 // "John /van Dyke/" gives "John van_Dyke".
 std::string DisplayName(std::string_view nameValue);
+// The same into out (its memory reused from call to call).
+void DisplayName(std::string_view nameValue, std::string& out);
 
 // Shortens a display name to width characters (width capped at 35):
 // given names are cut to initials from the right, then dropped. Surname

@@ -272,15 +272,22 @@ void RecordStore::SetEncoding(const SourceEncoding& encoding) {
 }
 
 std::string RecordStore::MakeKey(RecordKind kind, const LineNode* line) const {
+  std::string key;
+  MakeKey(kind, line, key);
+  return key;
+}
+
+void RecordStore::MakeKey(RecordKind kind, const LineNode* line, std::string& key) const {
+  key.clear();
   if (kind == kIndi) {
     const LineNode* name = nullptr;
     for (const LineNode* c = line->firstChild; c; c = c->next)
       if (c->tag == kTagNAME && (!name || (flags_ & kFlagNamesLast))) name = c;
-    std::string scratch;
-    std::string display =
-        DisplayName(name ? ShownView(name->Value(), scratch) : std::string_view());
+    std::string& scratch = keyScratch_[0];
+    std::string& display = keyScratch_[1];
+    DisplayName(name ? ShownView(name->Value(), scratch) : std::string_view(), display);
     if (display.size() > 63) display.resize(63);
-    std::string key = FitName(display, 21, true);
+    FitName(display, 21, true, key);
     std::string year;
     for (const LineNode* c = name ? name->next.get() : line->firstChild.get(); c; c = c->next) {
       if (c->tag == kTagBIRT || c->tag == kTagCHR) {
@@ -290,16 +297,18 @@ std::string RecordStore::MakeKey(RecordKind kind, const LineNode* line) const {
     }
     if (key.size() + year.size() < 26) key.append(26 - year.size() - key.size(), ' ');
     key += year;
-    return key;
+    return;
   }
   const LineNode* keyLine = FirstChild(line, kinds_[kind].keyTag);
-  if (!keyLine) return "Unknown";
-  std::string key = ShownText(SkipSpaces(keyLine->Value()));
+  if (!keyLine) {
+    key = "Unknown";
+    return;
+  }
+  key.assign(ShownView(SkipSpaces(keyLine->Value()), keyScratch_[0]));
   if (key.size() >= 27) {
     key.resize(24);
     key += "...";
   }
-  return key;
 }
 
 bool RecordStore::BuildKeys(RecordKind kind) {
@@ -311,13 +320,33 @@ bool RecordStore::BuildKeys(RecordKind kind) {
   for (std::int32_t i = 1; i <= k.count; ++i) {
     LineNode* line = k.lines[static_cast<std::size_t>(i)];
     if (!line) continue;
-    const char* key = text_.StoreText(MakeKey(kind, line));
+    MakeKey(kind, line, keyScratch_[2]);
+    const char* key = text_.StoreText(keyScratch_[2]);
     if (!key) continue;
     k.keys.push_back({key, i, line});
   }
-  std::stable_sort(k.keys.begin(), k.keys.end(), [](const KeyEntry& a, const KeyEntry& b) {
-    return ProgramTextBefore(a.key, b.key);
+  // The program-text order decides at the first byte whose plain letters
+  // differ, so the plain letters of the first eight bytes, packed high byte
+  // first, order most keys without reaching into the text; only keys with
+  // the same packed start are compared whole. Same order, same stability.
+  struct Sortable {
+    std::uint64_t start;
+    KeyEntry entry;
+  };
+  std::vector<Sortable> sortable;
+  sortable.reserve(k.keys.size());
+  for (const KeyEntry& e : k.keys) {
+    std::uint64_t start = 0;
+    for (int j = 0; j < 8 && e.key[j]; ++j)
+      start |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(e.key[j]))}
+               << (56 - 8 * j);
+    sortable.push_back({start, e});
+  }
+  std::stable_sort(sortable.begin(), sortable.end(), [](const Sortable& a, const Sortable& b) {
+    if (a.start != b.start) return a.start < b.start;
+    return ProgramTextBefore(a.entry.key, b.entry.key);
   });
+  for (std::size_t i = 0; i < sortable.size(); ++i) k.keys[i] = sortable[i].entry;
   return static_cast<std::int32_t>(k.keys.size()) == k.count;
 }
 

@@ -243,6 +243,9 @@ class RecordStore {
   LineNode* RecordLine(RecordKind kind, std::int32_t index) const;
   // Builds the key text of a record line.
   std::string MakeKey(RecordKind kind, const LineNode* line) const;
+  // The same into key, with the store's scratch strings (no allocation once
+  // they have grown): the key list is built with this.
+  void MakeKey(RecordKind kind, const LineNode* line, std::string& key) const;
   // Builds the whole key list from the record lines; false when it does not
   // come out with one entry per record.
   bool BuildKeys(RecordKind kind);
@@ -333,6 +336,7 @@ class RecordStore {
   NodePool nodes_;
   LineNode* root_ = nullptr;
   std::uint32_t flags_ = 0;
+  mutable std::string keyScratch_[3];  // converted value, display name, key
   mutable SourceEncoding encoding_;
   mutable bool encodingDecided_ = true;  // false: a byText set not yet decided from the text
   std::array<KindIndex, kKindCount> kinds_{};

@@ -79,8 +79,10 @@ void RecordStore::FillIndividual(IndividualSummary* s, std::int32_t index, LineN
   for (LineNode* c = indi->firstChild; c; c = c->next) {
     switch (c->tag) {
       case kTagNAME:
-        if (!haveName || (flags_ & kFlagNamesLast))
-          CopyField(s->displayName, DisplayName(ShownView(c->Value(), scratch)));
+        if (!haveName || (flags_ & kFlagNamesLast)) {
+          DisplayName(ShownView(c->Value(), scratch), keyScratch_[1]);
+          CopyField(s->displayName, keyScratch_[1]);
+        }
         haveName = true;
         break;
       case kTagSEX: {

@@ -62,6 +62,8 @@ class TextPool {
 
   int BlockCount() const { return blocks_; }
   std::int64_t BytesUsed() const;
+  // The start of the blocks (nullptr before the first Start).
+  char* Region() const { return base_; }
 
  private:
   // The blocks lie end to end in one region, block k at k * kBlockSize, so
