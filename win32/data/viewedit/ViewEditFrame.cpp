@@ -14,6 +14,7 @@
 #include "data/viewedit/ListPanel.h"
 #include "data/viewedit/PageCommon.h"
 #include "data/viewedit/PedigreePage.h"
+#include "data/viewedit/PicturePage.h"
 #include "data/viewedit/RepositoryPage.h"
 #include "data/viewedit/SourceCitationPanel.h"
 #include "data/viewedit/SourcePage.h"
@@ -94,32 +95,6 @@ void CreateToolbar(HWND window, ViewEditWindows& ve) {
   SendMessageA(ve.toolbar, TB_AUTOSIZE, 0, 0);
 }
 
-// The sub-tabs: a click on the Multimedia tab is swallowed, and its label is
-// painted greyed over the control's own drawing (a tab control has no
-// disabled items of its own).
-LRESULT CALLBACK SubTabsProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam,
-                             UINT_PTR, DWORD_PTR) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      TCHITTESTINFO hit{};
-      hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (SendMessageA(tabs, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == kSubMultimedia)
-        return 0;
-      break;
-    }
-    case WM_PAINT: {
-      const LRESULT result = DefSubclassProc(tabs, message, wParam, lParam);
-      if (ScreenDc dc(tabs); dc) PaintDisabledSubTab(tabs, dc.get());
-      return result;
-    }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(tabs, SubTabsProc, 0);
-      break;
-  }
-  return DefSubclassProc(tabs, message, wParam, lParam);
-}
-
 void CreateTabs(HWND window, ViewEditWindows& ve, int mode) {
   ve.tabs = CreateChild(window, WC_TABCONTROLA, WS_VISIBLE, kTabsId);
   ve.subTabs = CreateChild(window, WC_TABCONTROLA, 0, kSubTabsId);
@@ -128,7 +103,6 @@ void CreateTabs(HWND window, ViewEditWindows& ve, int mode) {
   const int count = mode == 1 ? 6 : 5;
   for (int i = 0; i < count; ++i) InsertTab(ve.tabs, i, LabelPart(kTabLabels, i));
   for (int i = 0; i < 3; ++i) InsertTab(ve.subTabs, i, LabelPart(kSubTabLabels, i));
-  if (ve.subTabs) SetWindowSubclass(ve.subTabs, SubTabsProc, 0, 0);
 }
 
 // The page dialog of the current tab and sub-tab.
@@ -137,9 +111,11 @@ HWND CreatePageFor(HWND window, Tab tab, int subTab) {
     case Tab::kHeader:
       return CreateHeaderPage(window);
     case Tab::kIndividual:
+      if (subTab == kSubMultimedia) return CreatePicturePage(window, tab);
       return subTab == kSubDetails ? CreateIndividualDetailsPage(window)
                                    : CreateIndividualPage(window);
     case Tab::kFamily:
+      if (subTab == kSubMultimedia) return CreatePicturePage(window, tab);
       return subTab == kSubDetails ? CreateFamilyDetailsPage(window) : CreateFamilyPage(window);
     case Tab::kSource:
       return CreateSourcePage(window);
@@ -529,30 +505,11 @@ LRESULT OnViewEditNotify(HWND window, const NMHDR* header) {
   }
   if (header->hwndFrom == ve.subTabs && header->code == TCN_SELCHANGE) {
     const int chosen = static_cast<int>(SendMessageA(ve.subTabs, TCM_GETCURSEL, 0, 0));
-    // The Multimedia page is not in the program yet: its tab stays disabled.
-    if (chosen == kSubMultimedia || chosen < 0) {
-      SendMessageA(ve.subTabs, TCM_SETCURSEL, static_cast<WPARAM>(ve.subTab), 0);
-      return 0;
-    }
+    if (chosen < 0) return 0;
     ve.subTab = chosen;
     ShowCurrentTab();
   }
   return 0;
-}
-
-void PaintDisabledSubTab(HWND tabs, HDC dc) {
-  RECT item{};
-  if (!SendMessageA(tabs, TCM_GETITEMRECT, kSubMultimedia, reinterpret_cast<LPARAM>(&item))) return;
-  InflateRect(&item, -2, -2);
-  if (item.right <= item.left || item.bottom <= item.top) return;
-  FillRect(dc, &item, GetSysColorBrush(COLOR_BTNFACE));
-  SavedDc saved(dc);
-  SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(tabs, WM_GETFONT, 0, 0)));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  const std::string label = LabelPart(kSubTabLabels, kSubMultimedia);
-  DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &item,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void LayoutViewEdit(HWND window) {

@@ -64,8 +64,6 @@ void OnLeaveViewEdit(HWND window, WPARAM wParam, LPARAM lParam);   // 69
 
 // WM_NOTIFY of the main window: the tabs and the toolbar's tooltips.
 LRESULT OnViewEditNotify(HWND window, const NMHDR* header);
-// Paints the Multimedia sub-tab's label greyed: the tab shows disabled.
-void PaintDisabledSubTab(HWND tabs, HDC dc);
 // Places toolbar, tabs, list panel and page in the main window's client area.
 void LayoutViewEdit(HWND window);
 // The tooltip preference changed: the toolbar follows it.

@@ -87,7 +87,14 @@ TEST_F(ViewEditShots, EveryPageInViewAndEditState) {
   std::ifstream in(std::string("Z:") + DORVANE_TESTDATA + "/../sample/sample.ged", std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
-  ASSERT_TRUE(Load(WriteFile("sample.ged", text.str())));
+  // The first person gets our portrait, for the Multimedia page.
+  std::string sample = text.str();
+  const std::size_t first = sample.find("0 @I1@ INDI");
+  const std::size_t end = first == std::string::npos ? first : sample.find('\n', first);
+  if (end != std::string::npos)
+    sample.insert(end + 1, "1 OBJE\r\n2 FORM jpg\r\n2 TITL Portrait\r\n2 FILE Z:" +
+                               std::string(DORVANE_TESTDATA) + "/../sample/pictures/portrait.jpg\r\n");
+  ASSERT_TRUE(Load(WriteFile("sample.ged", sample)));
   MoveWindow(window, 0, 0, 1024, 740, TRUE);
   ShowWindow(window, SW_SHOW);
   for (int mode : {1, 2}) {
@@ -102,6 +109,8 @@ TEST_F(ViewEditShots, EveryPageInViewAndEditState) {
       if (tab == 1 || tab == 2) {
         ChooseSubTab(1);
         SaveWindow(window, base + "-details.bmp");
+        ChooseSubTab(2);
+        SaveWindow(window, base + "-multimedia.bmp");
         ChooseSubTab(0);
       }
     }

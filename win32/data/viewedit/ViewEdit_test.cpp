@@ -30,6 +30,8 @@
 #include "data/viewedit/SourceCitationPanelRes.h"
 #include "data/viewedit/PedigreePage.h"
 #include "data/viewedit/PedigreePageRes.h"
+#include "data/viewedit/PicturePage.h"
+#include "data/viewedit/PicturePageRes.h"
 #include "data/viewedit/ViewEditFrame.h"
 #include "output/GdiGuards.h"
 #include "resources/resource.h"
@@ -67,11 +69,13 @@ class ViewEditTest : public DataTest {
     TakeMessages();
     original_ = SampleText();
     ASSERT_FALSE(original_.empty());
-    path_ = WriteFile("sample.ged", original_);
+    path_ = WriteFile("sample.ged", Prepare(original_));
     ASSERT_TRUE(Load(path_));
     ASSERT_TRUE(State().app.recordsLoaded);
     boxes_.clear();  // the counts the loader showed
   }
+  // The GEDCOM text the test loads (the sample as it is, unless a test adds lines).
+  virtual std::string Prepare(const std::string& text) { return text; }
   void TearDown() override {
     ResetViewEdit();
     DeleteFileA((path_ + ".bak").c_str());
@@ -586,48 +590,6 @@ TEST_F(ViewEditTest, SourcePageShowsItsRepositoryAndAsksBeforeDeleting) {
   EXPECT_FALSE(Text(IDC_SRC_REPOSITORY).empty());
 }
 
-// A click in the middle of a sub-tab, as the mouse gives it.
-void ClickSubTab(HWND tabs, int position) {
-  RECT item{};
-  SendMessageA(tabs, TCM_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item));
-  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(tabs, WM_LBUTTONUP, 0, at);
-}
-
-TEST_F(ViewEditTest, MultimediaSubTabIsGreyedAndIgnoresClicks) {
-  Command(IDM_FILE_VIEW);
-  HWND tabs = ViewEdit().subTabs;
-  ASSERT_NE(tabs, nullptr);
-  ClickSubTab(tabs, kSubMultimedia);
-  Pump();
-  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), kSubMain);
-  EXPECT_EQ(ViewEdit().subTab, kSubMain);
-  ClickSubTab(tabs, kSubDetails);
-  Pump();
-  EXPECT_EQ(ViewEdit().subTab, kSubDetails);
-
-  // Its label is drawn in the grey of disabled text, never in the black of the others.
-  RECT client{}, item{};
-  GetClientRect(tabs, &client);
-  ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMRECT, kSubMultimedia, reinterpret_cast<LPARAM>(&item)));
-  ScreenDc screen;
-  MemoryDc memory(screen.get());
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-  SelectGuard selected(memory.get(), bitmap.get());
-  FillRect(memory.get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  PaintDisabledSubTab(tabs, memory.get());
-  int grey = 0, black = 0;
-  for (int y = item.top; y < item.bottom; ++y)
-    for (int x = item.left; x < item.right; ++x) {
-      const COLORREF c = GetPixel(memory.get(), x, y);
-      grey += c == GetSysColor(COLOR_GRAYTEXT);
-      black += c == RGB(0, 0, 0);
-    }
-  EXPECT_GT(grey, 10);
-  EXPECT_EQ(black, 0);
-}
-
 TEST_F(ViewEditTest, DetailsPageAddsAndDeletesEvents) {
   Command(IDM_FILE_EDIT);
   ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
@@ -636,10 +598,6 @@ TEST_F(ViewEditTest, DetailsPageAddsAndDeletesEvents) {
   ASSERT_NE(list, nullptr);
   const LRESULT before = SendMessageA(list, LB_GETCOUNT, 0, 0);
   EXPECT_GE(before, 1);  // her birth
-  // Multimedia stays out of reach.
-  ChooseSubTab(kSubMultimedia);
-  EXPECT_EQ(ViewEdit().subTab, kSubDetails);
-
   Click(IDC_INDX_EVENT_NEW);
   EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), before + 1);
   Type(IDC_INDX_EVENT_PLACE, "Invercarron");
@@ -744,6 +702,164 @@ TEST_F(ViewEditTest, CloseWithoutChangesLeavesQuietly) {
   EXPECT_EQ(State().app.viewEditMode, 0);
   EXPECT_EQ(State().app.viewEditDialog, nullptr);
   EXPECT_TRUE(boxes_.empty());
+}
+
+
+// The first sample person with four multimedia items: our portrait (by its
+// full path), a file that is nowhere, a damaged GIF and a text file (both
+// named bare, found in the data source's folder).
+class PictureTest : public ViewEditTest {
+ protected:
+  std::string Prepare(const std::string& text) override {
+    WriteFile("broken.gif", std::string("GIF89a\x10\x00\x10\x00\x80\x00\x00", 13));
+    WriteFile("notes.txt", "not a picture");
+    const std::string items = "1 OBJE\r\n2 FORM jpg\r\n2 TITL Portrait\r\n2 FILE " + SamplePicture("portrait.jpg") +
+                              "\r\n1 OBJE\r\n2 FILE missing.png\r\n1 OBJE\r\n2 TITL Broken\r\n2 FILE broken.gif"
+                              "\r\n1 OBJE\r\n2 FILE notes.txt\r\n";
+    std::string changed = text;
+    const std::size_t at = changed.find("0 @I1@ INDI");
+    const std::size_t end = at == std::string::npos ? at : changed.find('\n', at);
+    if (end != std::string::npos) changed.insert(end + 1, items);
+    return changed;
+  }
+  static std::string SamplePicture(const char* name) {
+    return std::string("Z:") + DORVANE_TESTDATA + "/../sample/pictures/" + name;
+  }
+  void ChooseItem(int row) {
+    HWND list = GetDlgItem(Page(), IDC_PIC_ITEMS);
+    SendMessageA(list, LB_SETCURSEL, row, 0);
+    SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_PIC_ITEMS, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    Pump();
+  }
+  int Rows() { return static_cast<int>(SendDlgItemMessageA(Page(), IDC_PIC_ITEMS, LB_GETCOUNT, 0, 0)); }
+  bool ReadOnly(int control) {
+    return (GetWindowLongA(GetDlgItem(Page(), control), GWL_STYLE) & ES_READONLY) != 0;
+  }
+  void OpenOnFirstPerson(int command) {
+    Command(command);
+    ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+    ChooseSubTab(kSubMultimedia);
+    ASSERT_EQ(ViewEdit().subTab, kSubMultimedia);
+    ASSERT_NE(GetDlgItem(Page(), IDC_PIC_BOX), nullptr);
+  }
+};
+
+std::string chosenPicture;
+bool ChooseSamplePicture(HWND, std::string& path) {
+  path = chosenPicture;
+  return true;
+}
+
+TEST_F(PictureTest, ShowsThePictureFittedToTheBox) {
+  OpenOnFirstPerson(IDM_FILE_VIEW);
+  EXPECT_EQ(Rows(), 4);
+  EXPECT_EQ(Text(IDC_PIC_COUNT), "1 of 4");
+  EXPECT_EQ(Text(IDC_PIC_TITLE), "Portrait");
+  EXPECT_EQ(Text(IDC_PIC_FORM), "jpg");
+  EXPECT_EQ(Text(IDC_PIC_FILE), SamplePicture("portrait.jpg"));
+  const PictureShown shown = PicturePageShown();
+  EXPECT_EQ(shown.message, "");
+  ASSERT_GT(shown.width, 0);
+  ASSERT_GT(shown.height, 0);
+  // Inside the box, touching it on the limiting side.
+  EXPECT_LE(shown.width, shown.boxWidth);
+  EXPECT_LE(shown.height, shown.boxHeight);
+  EXPECT_TRUE(shown.width == shown.boxWidth || shown.height == shown.boxHeight);
+  // View state: nothing can be changed.
+  EXPECT_TRUE(ReadOnly(IDC_PIC_TITLE));
+  EXPECT_TRUE(ReadOnly(IDC_PIC_FILE));
+  EXPECT_FALSE(Enabled(IDC_PIC_NEW));
+  EXPECT_FALSE(Enabled(IDC_PIC_DELETE));
+  // The box paints the picture: not all of it stays the window colour.
+  HWND box = GetDlgItem(Page(), IDC_PIC_BOX);
+  RECT client{};
+  GetClientRect(box, &client);
+  ScreenDc screen;
+  MemoryDc memory(screen.get());
+  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+  SelectGuard selected(memory.get(), bitmap.get());
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_STATIC;
+  item.CtlID = IDC_PIC_BOX;
+  item.hwndItem = box;
+  item.hDC = memory.get();
+  item.rcItem = client;
+  SendMessageA(Page(), WM_DRAWITEM, IDC_PIC_BOX, reinterpret_cast<LPARAM>(&item));
+  const COLORREF centre = GetPixel(memory.get(), client.right / 2, client.bottom / 2);
+  EXPECT_NE(centre, GetSysColor(COLOR_WINDOW));
+
+  // A person without items: an empty box and the count says so.
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(2)));
+  EXPECT_EQ(ViewEdit().subTab, kSubMultimedia);
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(Text(IDC_PIC_COUNT), "No multimedia items");
+  EXPECT_EQ(PicturePageShown().width, 0);
+  EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(PictureTest, MissingDamagedAndForeignFilesSayWhyBesideAnEmptyBox) {
+  OpenOnFirstPerson(IDM_FILE_VIEW);
+  ChooseItem(1);
+  EXPECT_EQ(Text(IDC_PIC_COUNT), "2 of 4");
+  EXPECT_EQ(PicturePageShown().width, 0);
+  EXPECT_EQ(Text(IDC_PIC_MESSAGE), "Can't open input file name.\r\nmissing.png");
+  ChooseItem(2);
+  EXPECT_EQ(PicturePageShown().width, 0);
+  EXPECT_EQ(Text(IDC_PIC_MESSAGE).rfind("The picture cannot be read: ", 0), 0u) << Text(IDC_PIC_MESSAGE);
+  ChooseItem(3);
+  EXPECT_EQ(PicturePageShown().width, 0);
+  EXPECT_EQ(Text(IDC_PIC_MESSAGE), "This file is not a JPEG, PNG, GIF, PCX or BMP picture: notes.txt");
+  // Back to the portrait: shown again, the message gone.
+  ChooseItem(0);
+  EXPECT_GT(PicturePageShown().width, 0);
+  EXPECT_EQ(Text(IDC_PIC_MESSAGE), "");
+  EXPECT_TRUE(boxes_.empty());  // said on the page, no box for each record shown
+}
+
+TEST_F(PictureTest, EditStateChangesAddsAndDeletesItemsThroughThePage) {
+  OpenOnFirstPerson(IDM_FILE_EDIT);
+  EXPECT_FALSE(ReadOnly(IDC_PIC_TITLE));
+  EXPECT_TRUE(Enabled(IDC_PIC_NEW));
+  EXPECT_TRUE(Enabled(IDC_PIC_DELETE));
+  auto& page = Session().Page(Tab::kIndividual);
+  // A typed file is the item's file, and the box follows it.
+  ChooseItem(1);
+  Type(IDC_PIC_FILE, SamplePicture("map.bmp").c_str());
+  EXPECT_EQ(dv::viewedit::GetField(page, "media.2.file"), SamplePicture("map.bmp"));
+  EXPECT_GT(PicturePageShown().width, 0);
+  Type(IDC_PIC_TITLE, "Map");
+  EXPECT_EQ(dv::viewedit::GetField(page, "media.2.title"), "Map");
+
+  // New takes the chosen file, its format from the extension.
+  chosenPicture = SamplePicture("house.png");
+  SetPicturePageChooser(ChooseSamplePicture);
+  Click(IDC_PIC_NEW);
+  SetPicturePageChooser(nullptr);
+  EXPECT_EQ(Rows(), 5);
+  EXPECT_EQ(dv::viewedit::GetField(page, "media.5.file"), chosenPicture);
+  EXPECT_EQ(dv::viewedit::GetField(page, "media.5.form"), "png");
+  EXPECT_EQ(Text(IDC_PIC_COUNT), "5 of 5");
+  EXPECT_GT(PicturePageShown().width, 0);
+
+  // Delete asks first and takes the chosen item off the page.
+  ChooseItem(2);  // "Broken"
+  boxAnswer_ = IDOK;
+  Click(IDC_PIC_DELETE);
+  EXPECT_EQ(LastBox(), "Delete this item?");
+  EXPECT_EQ(Rows(), 4);
+
+  // Stored when the page is left: the tree holds the new item, not the deleted one.
+  boxAnswer_ = IDYES;
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(2)));
+  EXPECT_EQ(LastBox(), "Save individual?");
+  ASSERT_TRUE(NavigateTo(Tab::kIndividual, Person(1)));
+  std::string files;
+  for (const auto& [name, value] : dv::viewedit::ShowFields(Data().store, Session().Page(Tab::kIndividual)))
+    if (name.size() > 5 && name.compare(name.size() - 5, 5, ".file") == 0) files += value + ";";
+  EXPECT_NE(files.find("house.png"), std::string::npos) << files;
+  EXPECT_NE(files.find("map.bmp"), std::string::npos) << files;
+  EXPECT_EQ(files.find("broken.gif"), std::string::npos) << files;
 }
 
 }  // namespace
