@@ -37,10 +37,10 @@ echo "Selective Tree of @I1@: $out/selective.png (image), $out/selective.txt (ce
   --out "$out/ancestors.rtf" --number --notes --subheadings --heading "Ancestors of Isla Bronwen Carrick"
 echo "Ancestors report of @I1@: $out/ancestors.rtf"
 
-# A full chart as a Tree: all relatives of @I1@, without page breaks and
-# with its title, as a PNG image; its printed pages as a text dump.
+# A full chart as a Tree: all relatives of @I1@ on its pages, with its
+# title, as a PNG image; its printed pages as a text dump.
 "$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
-  --no-page-breaks --title --png "$out/fulltree.png" --summary
+  --title --png "$out/fulltree.png" --summary
 "$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --people relatives \
   --page-numbers bottom --dump "$out/fulltree.txt" --families "$out/fulltree.tsv"
 echo "Full chart (Tree) of @I1@: $out/fulltree.png (image), $out/fulltree.txt (pages), $out/fulltree.tsv (families)"
@@ -49,6 +49,12 @@ echo "Full chart (Tree) of @I1@: $out/fulltree.png (image), $out/fulltree.txt (p
 "$BUILD/native/cli/dorvane-cli" fullchart "$sample" --base @I1@ --style box --colour-boxes \
   --no-page-breaks --png "$out/fullbox.png"
 echo "Full chart (BoxChart) of @I1@: $out/fullbox.png (image)"
+
+# The Selective Tree again, from the sample's own chart file (written by
+# `dorvane-cli extract` from sample.ged).
+"$BUILD/native/cli/dorvane-cli" stree "$DORVANE_ROOT/sample/sample.dvb" \
+  --png "$out/selective-from-file.png"
+echo "Selective Tree from sample/sample.dvb: $out/selective-from-file.png (image)"
 
 arch=x86_64
 "$DORVANE_ROOT/scripts/can-run-win32.sh" && arch=i686
