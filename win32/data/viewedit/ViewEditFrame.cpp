@@ -6,6 +6,7 @@
 
 #include "common/StringTable.h"
 #include "data/DataState.h"
+#include "data/EditFileDialog.h"
 #include "data/viewedit/FamilyDetailsPage.h"
 #include "data/viewedit/FamilyPage.h"
 #include "data/viewedit/HeaderPage.h"
@@ -255,7 +256,13 @@ void OnFileEdit(HWND window, WPARAM, LPARAM) {
     PostMessageA(window, WM_COMMAND, IDM_VIEWEDIT_TO_EDIT, 0);
     return;
   }
-  if (app.viewEditMode || app.sourceFormat != kFormatGedcom || !app.recordsLoaded) return;
+  if (app.viewEditMode) return;
+  // A chart file is plain text: it is edited in the text editor.
+  if (app.sourceFormat != kFormatGedcom) {
+    if (!TextOf(app.currentSource).empty()) RunEditFileDialog(window);
+    return;
+  }
+  if (!app.recordsLoaded) return;
   OpenMode(window, 2);
 }
 
