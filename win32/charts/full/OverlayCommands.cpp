@@ -94,6 +94,24 @@ struct ScreenMeasure {
 
 }  // namespace
 
+// The context menu offers only what applies: inserting into a selected free
+// rectangle, and deleting or editing the selected item by its kind (a
+// picture has alignment 0).
+void EnableContextItems(HMENU menu, const OverlayState& o) {
+  const int index = o.editor.selected();
+  const bool band = o.editor.state() == 2;
+  const bool picture = index >= 0 && o.overlays.item(index).alignment == 0;
+  const bool text = index >= 0 && !picture;
+  auto enable = [menu](UINT id, bool on) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+  };
+  enable(IDM_CONTEXT_INSERT_IMAGE, band);
+  enable(IDM_CONTEXT_INSERT_TEXT, band);
+  enable(IDM_CONTEXT_DELETE_IMAGE, picture);
+  enable(IDM_CONTEXT_EDIT_TEXT, text);
+  enable(IDM_CONTEXT_DELETE_TEXT, text);
+}
+
 OverlayState& Overlay() {
   if (!Instance()) Instance() = new OverlayState();
   return *Instance();
@@ -165,6 +183,7 @@ LRESULT OnOverlayMouse(HWND window, UINT message, WPARAM, LPARAM lParam) {
       Publish(window);
       HMENU menu = State().ui.contextMenu;
       if (menu) {
+        EnableContextItems(menu, o);
         State().app.windowReady = 2;
         POINT p{x, y};
         ClientToScreen(window, &p);

@@ -25,6 +25,11 @@ struct OverlayState {
 OverlayState& Overlay();
 void ResetOverlayState();
 
+// Enables the chart context menu's items for the editor's state: Insert
+// Image and Insert Text for a selected free rectangle, Delete Image for a
+// selected picture, Edit text and Delete Text for a selected text item.
+void EnableContextItems(HMENU menu, const OverlayState& o);
+
 // A full chart is about to be shown: the items of an earlier one go and the
 // obstacles are taken from the new chart.
 void StartOverlays();

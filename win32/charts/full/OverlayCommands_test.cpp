@@ -12,6 +12,7 @@
 #include "data/RecordStore.h"
 #include "output/CellDump.h"
 #include "output/ChartTestSupport.h"
+#include "shell/MainMenus.h"
 
 namespace dv::win::test {
 namespace {
@@ -118,6 +119,16 @@ TEST_F(OverlayMouseTest, DragInsertTextMoveResizeAndDelete) {
   // The right button selects it; Delete Text removes it.
   Mouse(WM_RBUTTONDOWN, mx + cw, my);
   EXPECT_EQ(Overlay().editor.selected(), 0);
+  // Its context menu offers only what a selected text item allows.
+  HMENU menu = BuildChartContextMenu();
+  EnableContextItems(menu, Overlay());
+  auto enabled = [menu](UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) == 0; };
+  EXPECT_FALSE(enabled(IDM_CONTEXT_INSERT_IMAGE));
+  EXPECT_FALSE(enabled(IDM_CONTEXT_INSERT_TEXT));
+  EXPECT_FALSE(enabled(IDM_CONTEXT_DELETE_IMAGE));
+  EXPECT_TRUE(enabled(IDM_CONTEXT_EDIT_TEXT));
+  EXPECT_TRUE(enabled(IDM_CONTEXT_DELETE_TEXT));
+  DestroyMenu(menu);
   Command(IDM_CONTEXT_DELETE_TEXT);
   EXPECT_EQ(Overlay().overlays.count(), 0);
 }
