@@ -5,6 +5,7 @@
 // 8 bits with a colour table, 16 and 32 bits plain or with bit fields, 24
 // bits; run-length 8 and 4-bit data; rows bottom-up or top-down.
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -77,10 +78,12 @@ int DecodeBmp(std::span<const std::uint8_t> data, PixelImage& out, std::string& 
   std::uint32_t masks[3] = {0, 0, 0};
   std::size_t tableAt = 14 + headerSize;
   if (compression == 3 || compression == 6) {
-    if (headerSize == 40) {
-      if (tableAt + 12 > size) return Bad(out, detail, "truncated data");
-      tableAt += 12;
-    }
+    // The three masks take the 12 bytes after the first 40 of the header:
+    // inside a header of 52 bytes or more, else after it (and before the
+    // colour table).
+    const std::size_t masksEnd = 14 + 40 + 12;
+    if (masksEnd > size) return Bad(out, detail, "truncated data");
+    tableAt = std::max(tableAt, masksEnd);
     for (int k = 0; k < 3; ++k) masks[k] = Le32(d + 14 + 40 + 4 * k);
   } else if (bits == 16) {
     masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;

@@ -201,6 +201,21 @@ TEST(BmpDecoder, RunLengthDataAndTopDownRows) {
   EXPECT_EQ(d.out.at(0, 1), 0x00FF00u);
 }
 
+// Bit fields after a header of 41 to 51 bytes reach past it: a file that
+// ends before the three masks is damaged, never read beyond its end.
+TEST(DamagedPictures, BitFieldMasksPastTheEndOfAShortFile) {
+  Bytes bmp(14 + 44, 0);
+  bmp[0] = 'B', bmp[1] = 'M';
+  bmp[10] = 14 + 44;         // pixel data offset
+  bmp[14] = 44;              // header size
+  bmp[18] = 1, bmp[22] = 1;  // 1 x 1
+  bmp[26] = 1, bmp[28] = 16;
+  bmp[30] = 3;  // bit fields
+  Damaged d;
+  EXPECT_EQ(d.Run(bmp, PictureFormat::kBmp), kMsgPicDamaged);
+  EXPECT_EQ(d.detail, "truncated data");
+}
+
 TEST(DamagedPictures, GarbageIsNotAPicture) {
   Damaged d;
   const Bytes junk(300, 0xAB);
