@@ -30,8 +30,8 @@ bool Live(const RecordPage& page, int n) {
          !page.associates[static_cast<std::size_t>(n - 1)].removed;
 }
 
-void FillList(HWND dialog, const AssociateBrowserSpec& spec, const RecordPage& page) {
-  HWND list = GetDlgItem(dialog, spec.list);
+void FillList(HWND dialog, const AssociateBrowserControls& controls, const RecordPage& page) {
+  HWND list = GetDlgItem(dialog, controls.list);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
   if (!Live(page, chosen)) chosen = 0;
   int chosenRow = -1;
@@ -49,41 +49,42 @@ void FillList(HWND dialog, const AssociateBrowserSpec& spec, const RecordPage& p
   SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(chosenRow), 0);
 }
 
-void FillRelation(HWND dialog, const AssociateBrowserSpec& spec, const RecordPage& page,
+void FillRelation(HWND dialog, const AssociateBrowserControls& controls, const RecordPage& page,
                   bool edit) {
   const bool any = Live(page, chosen);
   FillingScope filling;
-  HWND box = GetDlgItem(dialog, spec.relation);
+  HWND box = GetDlgItem(dialog, controls.relation);
   SendMessageA(box, EM_LIMITTEXT, kRelationLimit, 0);
-  SetWindowTextA(box, any ? dv::viewedit::GetField(page, FieldName(chosen, "relation")).c_str() : "");
+  SetWindowTextA(box,
+                 any ? dv::viewedit::GetField(page, FieldName(chosen, "relation")).c_str() : "");
   SendMessageA(box, EM_SETREADONLY, edit && any ? FALSE : TRUE, 0);
-  EnableWindow(GetDlgItem(dialog, spec.newButton), edit);
-  EnableWindow(GetDlgItem(dialog, spec.deleteButton), edit && any);
+  EnableWindow(GetDlgItem(dialog, controls.newButton), edit);
+  EnableWindow(GetDlgItem(dialog, controls.deleteButton), edit && any);
 }
 
 }  // namespace
 
-void FillAssociateBrowser(HWND dialog, const AssociateBrowserSpec& spec, const RecordPage& page,
-                          bool edit) {
-  FillList(dialog, spec, page);
-  FillRelation(dialog, spec, page, edit);
+void FillAssociateBrowser(HWND dialog, const AssociateBrowserControls& controls,
+                          const RecordPage& page, bool edit) {
+  FillList(dialog, controls, page);
+  FillRelation(dialog, controls, page, edit);
 }
 
-bool AssociateBrowserCommand(HWND dialog, const AssociateBrowserSpec& spec, RecordPage& page,
-                             int control, int code) {
+bool AssociateBrowserCommand(HWND dialog, const AssociateBrowserControls& controls,
+                             RecordPage& page, int control, int code) {
   const bool edit = EditState();
-  if (control == spec.list) {
+  if (control == controls.list) {
     if (code == LBN_SELCHANGE) {
-      HWND list = GetDlgItem(dialog, spec.list);
+      HWND list = GetDlgItem(dialog, controls.list);
       const LRESULT row = SendMessageA(list, LB_GETCURSEL, 0, 0);
       chosen = row == LB_ERR ? 0 : static_cast<int>(SendMessageA(list, LB_GETITEMDATA, row, 0));
-      FillRelation(dialog, spec, page, edit);
+      FillRelation(dialog, controls, page, edit);
     }
     return true;
   }
-  if (control == spec.newButton || control == spec.deleteButton) {
+  if (control == controls.newButton || control == controls.deleteButton) {
     if (!edit || Filling() || code != BN_CLICKED) return true;
-    if (control == spec.newButton) {
+    if (control == controls.newButton) {
       const std::int32_t person = PickRecord(dialog, dv::PickerKind::kIndividual, 0, true);
       if (!person) return true;
       const int n = static_cast<int>(page.associates.size()) + 1;
@@ -96,11 +97,11 @@ bool AssociateBrowserCommand(HWND dialog, const AssociateBrowserSpec& spec, Reco
       dv::viewedit::SetField(page, FieldName(chosen, "delete"), "Y");
       chosen = 0;
     }
-    FillAssociateBrowser(dialog, spec, page, edit);
+    FillAssociateBrowser(dialog, controls, page, edit);
     RefreshViewEdit();
     return true;
   }
-  if (control == spec.relation) {
+  if (control == controls.relation) {
     if (code != EN_CHANGE || Filling() || !Live(page, chosen)) return true;
     std::vector<char> buffer(
         static_cast<std::size_t>(GetWindowTextLengthA(GetDlgItem(dialog, control))) + 1);
@@ -112,7 +113,7 @@ bool AssociateBrowserCommand(HWND dialog, const AssociateBrowserSpec& spec, Reco
       FillingScope filling;
       SetDlgItemTextA(dialog, control, dv::viewedit::GetField(page, name).c_str());
     }
-    FillList(dialog, spec, page);  // the row shows the relation too
+    FillList(dialog, controls, page);  // the row shows the relation too
     return true;
   }
   return false;

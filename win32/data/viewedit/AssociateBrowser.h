@@ -11,17 +11,17 @@
 
 namespace dv::win {
 
-struct AssociateBrowserSpec {
+struct AssociateBrowserControls {
   int list;      // list box of the associates
   int relation;  // RELA of the one chosen
   int newButton;
   int deleteButton;
 };
 
-void FillAssociateBrowser(HWND dialog, const AssociateBrowserSpec& spec,
+void FillAssociateBrowser(HWND dialog, const AssociateBrowserControls& controls,
                           const dv::viewedit::RecordPage& page, bool edit);
 // A command of one of the browser's controls: true when it was one.
-bool AssociateBrowserCommand(HWND dialog, const AssociateBrowserSpec& spec,
+bool AssociateBrowserCommand(HWND dialog, const AssociateBrowserControls& controls,
                              dv::viewedit::RecordPage& page, int control, int code);
 
 }  // namespace dv::win

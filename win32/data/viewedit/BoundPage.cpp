@@ -8,31 +8,31 @@ namespace dv::win {
 
 namespace {
 
-const BoundPageSpec* SpecOf(HWND dialog) {
-  return reinterpret_cast<const BoundPageSpec*>(GetWindowLongPtrA(dialog, DWLP_USER));
+const BoundPageLayout* LayoutOf(HWND dialog) {
+  return reinterpret_cast<const BoundPageLayout*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-dv::viewedit::RecordPage* PageModel(const BoundPageSpec& spec) {
+dv::viewedit::RecordPage* PageModel(const BoundPageLayout& layout) {
   auto* session = ViewEditSession();
-  return session ? &session->Page(spec.tab) : nullptr;
+  return session ? &session->Page(layout.tab) : nullptr;
 }
 
-void Fill(HWND dialog, const BoundPageSpec& spec) {
-  auto* page = PageModel(spec);
+void Fill(HWND dialog, const BoundPageLayout& layout) {
+  auto* page = PageModel(layout);
   if (!page) return;
   const bool edit = EditState();
-  FillFields(dialog, *page, spec.fields, edit);
-  for (const PointerBinding& p : spec.pointers) {
+  FillFields(dialog, *page, layout.fields, edit);
+  for (const PointerBinding& p : layout.pointers) {
     FillingScope filling;
     const std::string pointer = dv::viewedit::GetField(*page, p.field);
     SetDlgItemTextA(dialog, p.control, PointedRecordText(Data().store, p.kind, pointer).c_str());
     EnableWindow(GetDlgItem(dialog, p.chooseButton), edit);
   }
-  for (const ItemBrowserSpec& b : spec.browsers) FillItemBrowser(dialog, b, *page, edit);
-  if (spec.associates) FillAssociateBrowser(dialog, *spec.associates, *page, edit);
-  if (!spec.submitterFields.empty())
-    FillFields(dialog, ViewEditSession()->SubmitterPage(), spec.submitterFields, edit);
-  if (spec.recordButtons) ShowRecordButtons(dialog, *page, edit);
+  for (const ItemBrowserControls& b : layout.browsers) FillItemBrowser(dialog, b, *page, edit);
+  if (layout.associates) FillAssociateBrowser(dialog, *layout.associates, *page, edit);
+  if (!layout.submitterFields.empty())
+    FillFields(dialog, ViewEditSession()->SubmitterPage(), layout.submitterFields, edit);
+  if (layout.recordButtons) ShowRecordButtons(dialog, *page, edit);
   InvalidateRect(dialog, nullptr, TRUE);
 }
 
@@ -46,27 +46,28 @@ std::int32_t PointedIndex(const dv::RecordStore& store, dv::RecordKind kind,
   return 0;
 }
 
-void ChoosePointer(HWND dialog, const BoundPageSpec& spec, const PointerBinding& p,
+void ChoosePointer(HWND dialog, const BoundPageLayout& layout, const PointerBinding& p,
                    dv::viewedit::RecordPage& page) {
   if (!EditState()) return;
   const auto& store = Data().store;
   const std::int32_t current = PointedIndex(store, p.kind, dv::viewedit::GetField(page, p.field));
   const std::int32_t chosen = PickRecord(dialog, p.picker, current, true);
   if (!chosen || dv::viewedit::SetField(page, p.field, store.XrefOf(p.kind, chosen)) != 0) return;
-  Fill(dialog, spec);
+  Fill(dialog, layout);
 }
 
-void OnCommand(HWND dialog, const BoundPageSpec& spec, int id, int code) {
-  auto* page = PageModel(spec);
+void OnCommand(HWND dialog, const BoundPageLayout& layout, int id, int code) {
+  auto* page = PageModel(layout);
   if (!page) return;
-  for (const PointerBinding& p : spec.pointers)
+  for (const PointerBinding& p : layout.pointers)
     if (id == p.chooseButton && code == BN_CLICKED) {
-      ChoosePointer(dialog, spec, p, *page);
+      ChoosePointer(dialog, layout, p, *page);
       return;
     }
-  for (const ItemBrowserSpec& b : spec.browsers)
+  for (const ItemBrowserControls& b : layout.browsers)
     if (ItemBrowserCommand(dialog, b, *page, id, code)) return;
-  if (spec.associates && AssociateBrowserCommand(dialog, *spec.associates, *page, id, code)) return;
+  if (layout.associates && AssociateBrowserCommand(dialog, *layout.associates, *page, id, code))
+    return;
   if (code == BN_CLICKED) {
     switch (id) {
       case kPageNew:
@@ -80,11 +81,11 @@ void OnCommand(HWND dialog, const BoundPageSpec& spec, int id, int code) {
         return;
     }
   }
-  if (code == EN_CHANGE && !spec.submitterFields.empty() &&
-      StoreField(dialog, ViewEditSession()->SubmitterPage(), spec.submitterFields, id))
+  if (code == EN_CHANGE && !layout.submitterFields.empty() &&
+      StoreField(dialog, ViewEditSession()->SubmitterPage(), layout.submitterFields, id))
     return;
-  if ((code == EN_CHANGE || code == BN_CLICKED) && StoreField(dialog, *page, spec.fields, id) &&
-      !Filling() && spec.recordButtons)
+  if ((code == EN_CHANGE || code == BN_CLICKED) && StoreField(dialog, *page, layout.fields, id) &&
+      !Filling() && layout.recordButtons)
     ShowRecordButtons(dialog, *page, EditState());
 }
 
@@ -100,9 +101,9 @@ std::string PointedRecordText(const dv::RecordStore& store, dv::RecordKind kind,
   return pointer;
 }
 
-HWND CreateBoundPage(HWND parent, const BoundPageSpec& spec) {
-  return CreatePageDialog(spec.templateName, parent, BoundPageProc,
-                            reinterpret_cast<LPARAM>(&spec));
+HWND CreateBoundPage(HWND parent, const BoundPageLayout& layout) {
+  return CreatePageDialog(layout.templateName, parent, BoundPageProc,
+                          reinterpret_cast<LPARAM>(&layout));
 }
 
 INT_PTR CALLBACK BoundPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -110,20 +111,20 @@ INT_PTR CALLBACK BoundPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     return FALSE;
   }
-  const BoundPageSpec* spec = SpecOf(dialog);
-  if (!spec) return FALSE;
+  const BoundPageLayout* layout = LayoutOf(dialog);
+  if (!layout) return FALSE;
   switch (message) {
     case kFillPage:
-      Fill(dialog, *spec);
+      Fill(dialog, *layout);
       return TRUE;
     case WM_COMMAND:
-      OnCommand(dialog, *spec, LOWORD(wParam), HIWORD(wParam));
+      OnCommand(dialog, *layout, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return PageColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
-                        spec->editColours && EditState());
+                        layout->editColours && EditState());
   }
   return FALSE;
 }

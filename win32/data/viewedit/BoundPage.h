@@ -27,15 +27,15 @@ struct PointerBinding {
   dv::RecordKind kind;
 };
 
-struct BoundPageSpec {
+struct BoundPageLayout {
   const char* templateName;
   dv::viewedit::Tab tab;  // whose page model the controls show
   std::span<const FieldBinding> fields;
   bool recordButtons;  // New, Add and Delete (1090-1092) in edit state
   bool editColours;    // the view and edit colours of the Main pages
   std::span<const PointerBinding> pointers = {};
-  std::span<const ItemBrowserSpec> browsers = {};
-  const AssociateBrowserSpec* associates = nullptr;
+  std::span<const ItemBrowserControls> browsers = {};
+  const AssociateBrowserControls* associates = nullptr;
   // Fields of the submitter record, shown beside the header's on its tab.
   std::span<const FieldBinding> submitterFields = {};
 };
@@ -45,7 +45,7 @@ struct BoundPageSpec {
 std::string PointedRecordText(const dv::RecordStore& store, dv::RecordKind kind,
                               const std::string& pointer);
 
-HWND CreateBoundPage(HWND parent, const BoundPageSpec& spec);
+HWND CreateBoundPage(HWND parent, const BoundPageLayout& layout);
 INT_PTR CALLBACK BoundPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace dv::win

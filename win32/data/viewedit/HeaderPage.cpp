@@ -33,11 +33,12 @@ constexpr FieldBinding kSubmitterFields[] = {
     {IDC_SUBM_LANGUAGE, "language", 63},
 };
 
-constexpr BoundPageSpec kSpec{kHeaderPageTemplate, dv::viewedit::Tab::kHeader, kFields, false, false,
-                              {}, {}, nullptr, kSubmitterFields};
+constexpr BoundPageLayout kLayout{
+    kHeaderPageTemplate, dv::viewedit::Tab::kHeader, kFields, false, false, {}, {}, nullptr,
+    kSubmitterFields};
 
 }  // namespace
 
-HWND CreateHeaderPage(HWND parent) { return CreateBoundPage(parent, kSpec); }
+HWND CreateHeaderPage(HWND parent) { return CreateBoundPage(parent, kLayout); }
 
 }  // namespace dv::win

@@ -7,14 +7,12 @@ namespace dv::win {
 namespace {
 
 constexpr FieldBinding kFields[] = {
-    {IDC_INDX_PREFIX, "prefix", 63},
-    {IDC_INDX_SUFFIX, "suffix", 63},
-    {IDC_INDX_CAUSE, "death.cause", 63},
-    {IDC_INDX_REFN, "refn", 63},
+    {IDC_INDX_PREFIX, "prefix", 63},          {IDC_INDX_SUFFIX, "suffix", 63},
+    {IDC_INDX_CAUSE, "death.cause", 63},      {IDC_INDX_REFN, "refn", 63},
     {IDC_INDX_ADOPTED, "adopted", kCheckBox},
 };
 
-constexpr ItemBrowserSpec kBrowsers[] = {
+constexpr ItemBrowserControls kBrowsers[] = {
     {ItemClass::kIndividualEvent, IDC_INDX_EVENTS, IDC_INDX_EVENT_KIND, 0, IDC_INDX_EVENT_TYPE,
      IDC_INDX_EVENT_DATE, IDC_INDX_EVENT_PLACE, IDC_INDX_EVENT_NOTE, IDC_INDX_EVENT_NEW,
      IDC_INDX_EVENT_DELETE, IDC_INDX_EVENT_SOURCE},
@@ -22,14 +20,20 @@ constexpr ItemBrowserSpec kBrowsers[] = {
      0, IDC_INDX_ATTRIBUTE_DATE, IDC_INDX_ATTRIBUTE_PLACE, IDC_INDX_ATTRIBUTE_NOTE,
      IDC_INDX_ATTRIBUTE_NEW, IDC_INDX_ATTRIBUTE_DELETE}};
 
-constexpr AssociateBrowserSpec kAssociates{IDC_INDX_ASSOCIATES, IDC_INDX_ASSOCIATE_RELATION,
-                                           IDC_INDX_ASSOCIATE_NEW, IDC_INDX_ASSOCIATE_DELETE};
+constexpr AssociateBrowserControls kAssociates{IDC_INDX_ASSOCIATES, IDC_INDX_ASSOCIATE_RELATION,
+                                               IDC_INDX_ASSOCIATE_NEW, IDC_INDX_ASSOCIATE_DELETE};
 
-constexpr BoundPageSpec kSpec{kIndividualDetailsPageTemplate, dv::viewedit::Tab::kIndividual,
-                              kFields, false, false, {}, kBrowsers, &kAssociates};
+constexpr BoundPageLayout kLayout{kIndividualDetailsPageTemplate,
+                                  dv::viewedit::Tab::kIndividual,
+                                  kFields,
+                                  false,
+                                  false,
+                                  {},
+                                  kBrowsers,
+                                  &kAssociates};
 
 }  // namespace
 
-HWND CreateIndividualDetailsPage(HWND parent) { return CreateBoundPage(parent, kSpec); }
+HWND CreateIndividualDetailsPage(HWND parent) { return CreateBoundPage(parent, kLayout); }
 
 }  // namespace dv::win

@@ -41,54 +41,57 @@ std::string KindText(ItemClass c, int tag) {
 }
 
 struct FieldControl {
-  int ItemBrowserSpec::*control;
+  int ItemBrowserControls::*control;
   const char* field;
   int limit;
 };
 constexpr FieldControl kFields[] = {
-    {&ItemBrowserSpec::value, "value", 248}, {&ItemBrowserSpec::type, "type", 63},
-    {&ItemBrowserSpec::date, "date", 63},    {&ItemBrowserSpec::place, "place", 63},
-    {&ItemBrowserSpec::note, "note", 16000},
+    {&ItemBrowserControls::value, "value", 248}, {&ItemBrowserControls::type, "type", 63},
+    {&ItemBrowserControls::date, "date", 63},    {&ItemBrowserControls::place, "place", 63},
+    {&ItemBrowserControls::note, "note", 16000},
 };
 
-void FillFieldsOf(HWND dialog, const ItemBrowserSpec& spec, const RecordPage& page, bool edit) {
-  const int n = Chosen()[spec.list];
-  const auto& items = Items(page, spec.itemClass);
+void FillFieldsOf(HWND dialog, const ItemBrowserControls& controls, const RecordPage& page,
+                  bool edit) {
+  const int n = Chosen()[controls.list];
+  const auto& items = Items(page, controls.itemClass);
   const bool any = n >= 1 && n <= static_cast<int>(items.size()) && !items[n - 1].removed;
   FillingScope filling;
   for (const FieldControl& f : kFields) {
-    const int control = spec.*f.control;
+    const int control = controls.*f.control;
     if (!control) continue;
     HWND box = GetDlgItem(dialog, control);
     SendMessageA(box, EM_LIMITTEXT, static_cast<WPARAM>(f.limit), 0);
-    SetWindowTextA(box, any ? dv::viewedit::GetField(page, FieldName(spec.itemClass, n, f.field)).c_str() : "");
+    SetWindowTextA(
+        box,
+        any ? dv::viewedit::GetField(page, FieldName(controls.itemClass, n, f.field)).c_str() : "");
     SendMessageA(box, EM_SETREADONLY, edit && any ? FALSE : TRUE, 0);
   }
-  HWND kinds = GetDlgItem(dialog, spec.kind);
+  HWND kinds = GetDlgItem(dialog, controls.kind);
   int selected = -1;
   if (any)
-    for (int number = 1; number <= ItemKindCount(spec.itemClass); ++number)
-      if (ItemKindTag(spec.itemClass, number) == items[n - 1].tag) selected = number - 1;
+    for (int number = 1; number <= ItemKindCount(controls.itemClass); ++number)
+      if (ItemKindTag(controls.itemClass, number) == items[n - 1].tag) selected = number - 1;
   SendMessageA(kinds, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
   EnableWindow(kinds, edit && any);
-  EnableWindow(GetDlgItem(dialog, spec.newButton), edit);
-  EnableWindow(GetDlgItem(dialog, spec.deleteButton), edit && any);
-  if (spec.source) EnableWindow(GetDlgItem(dialog, spec.source), any);
+  EnableWindow(GetDlgItem(dialog, controls.newButton), edit);
+  EnableWindow(GetDlgItem(dialog, controls.deleteButton), edit && any);
+  if (controls.source) EnableWindow(GetDlgItem(dialog, controls.source), any);
 }
 
-void FillList(HWND dialog, const ItemBrowserSpec& spec, const RecordPage& page) {
-  HWND list = GetDlgItem(dialog, spec.list);
+void FillList(HWND dialog, const ItemBrowserControls& controls, const RecordPage& page) {
+  HWND list = GetDlgItem(dialog, controls.list);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  const auto& items = Items(page, spec.itemClass);
-  int& chosen = Chosen()[spec.list];
+  const auto& items = Items(page, controls.itemClass);
+  int& chosen = Chosen()[controls.list];
   int chosenRow = -1, firstLive = 0;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (items[i].removed) continue;
     const int n = static_cast<int>(i) + 1;
     if (!firstLive) firstLive = n;
-    std::string row = KindText(spec.itemClass, items[i].tag);
+    std::string row = KindText(controls.itemClass, items[i].tag);
     for (const char* f : {"value", "date", "place"}) {
-      std::string part = dv::viewedit::GetField(page, FieldName(spec.itemClass, n, f));
+      std::string part = dv::viewedit::GetField(page, FieldName(controls.itemClass, n, f));
       if (!part.empty() && part != "Y") row += "  " + part;
     }
     const LRESULT at = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
@@ -137,70 +140,75 @@ int ItemKindTag(ItemClass c, int number) {
   }
 }
 
-void FillItemBrowser(HWND dialog, const ItemBrowserSpec& spec, const RecordPage& page, bool edit) {
-  HWND kinds = GetDlgItem(dialog, spec.kind);
+void FillItemBrowser(HWND dialog, const ItemBrowserControls& controls, const RecordPage& page,
+                     bool edit) {
+  HWND kinds = GetDlgItem(dialog, controls.kind);
   if (SendMessageA(kinds, CB_GETCOUNT, 0, 0) <= 0)
-    for (int number = 1; number <= ItemKindCount(spec.itemClass); ++number)
+    for (int number = 1; number <= ItemKindCount(controls.itemClass); ++number)
       SendMessageA(kinds, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(ItemKindName(spec.itemClass, number).c_str()));
-  FillList(dialog, spec, page);
-  FillFieldsOf(dialog, spec, page, edit);
+                   reinterpret_cast<LPARAM>(ItemKindName(controls.itemClass, number).c_str()));
+  FillList(dialog, controls, page);
+  FillFieldsOf(dialog, controls, page, edit);
 }
 
-bool ItemBrowserCommand(HWND dialog, const ItemBrowserSpec& spec, RecordPage& page, int control,
-                        int code) {
+bool ItemBrowserCommand(HWND dialog, const ItemBrowserControls& controls, RecordPage& page,
+                        int control, int code) {
   const bool edit = EditState();
-  int& chosen = Chosen()[spec.list];
-  if (control == spec.list) {
+  int& chosen = Chosen()[controls.list];
+  if (control == controls.list) {
     if (code == LBN_SELCHANGE) {
-      HWND list = GetDlgItem(dialog, spec.list);
+      HWND list = GetDlgItem(dialog, controls.list);
       const LRESULT row = SendMessageA(list, LB_GETCURSEL, 0, 0);
       chosen = row == LB_ERR ? 0 : static_cast<int>(SendMessageA(list, LB_GETITEMDATA, row, 0));
-      FillFieldsOf(dialog, spec, page, edit);
+      FillFieldsOf(dialog, controls, page, edit);
     }
     return true;
   }
-  if (spec.source && control == spec.source) {
+  if (controls.source && control == controls.source) {
     if (code == BN_CLICKED && chosen) {
       // The panel keeps the name: it outlives this call.
-      const std::string prefix = FieldName(spec.itemClass, chosen, "source");
+      const std::string prefix = FieldName(controls.itemClass, chosen, "source");
       OpenCitationPanel(prefix.c_str());
     }
     return true;
   }
-  if (control == spec.newButton || control == spec.deleteButton || control == spec.kind) {
+  if (control == controls.newButton || control == controls.deleteButton ||
+      control == controls.kind) {
     if (!edit || Filling()) return true;
-    if (control == spec.newButton && code == BN_CLICKED) {
+    if (control == controls.newButton && code == BN_CLICKED) {
       // A new item starts as the general kind ("Event", or the first attribute).
-      const int n = static_cast<int>(Items(page, spec.itemClass).size()) + 1;
-      const int tag = spec.itemClass == ItemClass::kAttribute ? ItemKindTag(spec.itemClass, 1)
-                                                              : dv::TagCodeOf("EVEN");
+      const int n = static_cast<int>(Items(page, controls.itemClass).size()) + 1;
+      const int tag = controls.itemClass == ItemClass::kAttribute
+                          ? ItemKindTag(controls.itemClass, 1)
+                          : dv::TagCodeOf("EVEN");
       const int result =
-          dv::viewedit::SetField(page, FieldName(spec.itemClass, n, "tag"), dv::TagName(tag));
+          dv::viewedit::SetField(page, FieldName(controls.itemClass, n, "tag"), dv::TagName(tag));
       if (result > 0) showMessage(dialog, result, false);
       if (result == 0) chosen = n;
-    } else if (control == spec.deleteButton && code == BN_CLICKED && chosen) {
+    } else if (control == controls.deleteButton && code == BN_CLICKED && chosen) {
       if (showMessage(dialog, kAskDeleteItem, true) != 0) return true;
-      dv::viewedit::SetField(page, FieldName(spec.itemClass, chosen, "delete"), "Y");
+      dv::viewedit::SetField(page, FieldName(controls.itemClass, chosen, "delete"), "Y");
       chosen = 0;
-    } else if (control == spec.kind && code == CBN_SELCHANGE && chosen) {
-      const LRESULT pick = SendDlgItemMessageA(dialog, spec.kind, CB_GETCURSEL, 0, 0);
+    } else if (control == controls.kind && code == CBN_SELCHANGE && chosen) {
+      const LRESULT pick = SendDlgItemMessageA(dialog, controls.kind, CB_GETCURSEL, 0, 0);
       if (pick != CB_ERR)
-        dv::viewedit::SetField(page, FieldName(spec.itemClass, chosen, "tag"),
-                               dv::TagName(ItemKindTag(spec.itemClass, static_cast<int>(pick) + 1)));
+        dv::viewedit::SetField(
+            page, FieldName(controls.itemClass, chosen, "tag"),
+            dv::TagName(ItemKindTag(controls.itemClass, static_cast<int>(pick) + 1)));
     } else {
       return true;
     }
-    FillItemBrowser(dialog, spec, page, edit);
+    FillItemBrowser(dialog, controls, page, edit);
     RefreshViewEdit();
     return true;
   }
   for (const FieldControl& f : kFields) {
-    if (!(spec.*f.control) || spec.*f.control != control) continue;
+    if (!(controls.*f.control) || controls.*f.control != control) continue;
     if (code != EN_CHANGE || Filling() || !chosen) return true;
-    std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(GetDlgItem(dialog, control))) + 1);
+    std::vector<char> buffer(
+        static_cast<std::size_t>(GetWindowTextLengthA(GetDlgItem(dialog, control))) + 1);
     GetDlgItemTextA(dialog, control, buffer.data(), static_cast<int>(buffer.size()));
-    const std::string name = FieldName(spec.itemClass, chosen, f.field);
+    const std::string name = FieldName(controls.itemClass, chosen, f.field);
     const int result = dv::viewedit::SetField(page, name, buffer.data());
     if (result > 0) {
       showMessage(dialog, result, false);

@@ -15,7 +15,7 @@ namespace dv::win {
 
 enum class ItemClass : int { kIndividualEvent, kFamilyEvent, kAttribute };
 
-struct ItemBrowserSpec {
+struct ItemBrowserControls {
   ItemClass itemClass;
   int list;       // list box of the items
   int kind;       // drop-down list of the kinds (event or attribute names)
@@ -30,11 +30,11 @@ struct ItemBrowserSpec {
 };
 
 // Fills the browser from the page (the item chosen before stays chosen).
-void FillItemBrowser(HWND dialog, const ItemBrowserSpec& spec, const dv::viewedit::RecordPage& page,
-                     bool edit);
+void FillItemBrowser(HWND dialog, const ItemBrowserControls& controls,
+                     const dv::viewedit::RecordPage& page, bool edit);
 // A command of one of the browser's controls: true when it was one.
-bool ItemBrowserCommand(HWND dialog, const ItemBrowserSpec& spec, dv::viewedit::RecordPage& page,
-                        int control, int code);
+bool ItemBrowserCommand(HWND dialog, const ItemBrowserControls& controls,
+                        dv::viewedit::RecordPage& page, int control, int code);
 
 // The kind names the chooser offers, and the tag of each, for a class.
 int ItemKindCount(ItemClass itemClass);

@@ -7,17 +7,15 @@ namespace dv::win {
 namespace {
 
 constexpr FieldBinding kFields[] = {
-    {IDC_REPO_NAME, "name", 63},
-    {IDC_REPO_ADDRESS, "address", 383},
-    {IDC_REPO_PHONE, "phone", 63},
-    {IDC_REPO_REFN, "refn", 63},
-    {IDC_REPO_NOTES, "note", 16000},
+    {IDC_REPO_NAME, "name", 63}, {IDC_REPO_ADDRESS, "address", 383}, {IDC_REPO_PHONE, "phone", 63},
+    {IDC_REPO_REFN, "refn", 63}, {IDC_REPO_NOTES, "note", 16000},
 };
 
-constexpr BoundPageSpec kSpec{kRepositoryPageTemplate, dv::viewedit::Tab::kRepository, kFields, true, false};
+constexpr BoundPageLayout kLayout{kRepositoryPageTemplate, dv::viewedit::Tab::kRepository, kFields,
+                                  true, false};
 
 }  // namespace
 
-HWND CreateRepositoryPage(HWND parent) { return CreateBoundPage(parent, kSpec); }
+HWND CreateRepositoryPage(HWND parent) { return CreateBoundPage(parent, kLayout); }
 
 }  // namespace dv::win
