@@ -15,7 +15,7 @@
 namespace dv::win::test {
 namespace {
 
-class FullChartDialogTest : public ShellTest {
+class FullChartDialogTest : public ShellTest, public ModelessDialogControls {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
@@ -51,25 +51,11 @@ class FullChartDialogTest : public ShellTest {
     Pump();
     return dialog_;
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, dialog_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
-  void Press(int control) {
-    ModalDriver::Press(dialog_, control);
-    Pump();
-  }
   void Click(int control) {
     SendDlgItemMessageA(dialog_, control, BM_CLICK, 0, 0);
     Pump();
   }
-  bool Enabled(int control) { return IsWindowEnabled(GetDlgItem(dialog_, control)) != 0; }
   bool Visible(int control) { return IsWindowVisible(GetDlgItem(dialog_, control)) != 0; }
-  std::string Text(int control) {
-    char text[256] = {};
-    GetDlgItemTextA(dialog_, control, text, sizeof text);
-    return text;
-  }
   std::vector<std::string> Boxes() const {
     std::vector<std::string> texts;
     for (const auto& box : boxes_) texts.push_back(box.text);
@@ -82,7 +68,6 @@ class FullChartDialogTest : public ShellTest {
   bool printer_ = true;
   std::vector<HWND> chooserOwners_, printerOwners_;
   FullChartDialogSession session_;
-  HWND dialog_ = nullptr;
 };
 
 TEST_F(FullChartDialogTest, OpensWithTheBaseAndTheFormat) {

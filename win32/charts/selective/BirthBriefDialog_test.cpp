@@ -16,7 +16,7 @@
 namespace dv::win::test {
 namespace {
 
-class BirthBriefDialogTest : public ShellTest {
+class BirthBriefDialogTest : public ShellTest, public ModelessDialogControls {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
@@ -51,21 +51,7 @@ class BirthBriefDialogTest : public ShellTest {
     return dialog_;
   }
 
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, dialog_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
 
-  void Press(int control) {
-    ModalDriver::Press(dialog_, control);
-    Pump();
-  }
-  bool Enabled(int control) { return IsWindowEnabled(GetDlgItem(dialog_, control)) != 0; }
-  std::string Text(int control) {
-    char text[128] = {};
-    GetDlgItemTextA(dialog_, control, text, sizeof text);
-    return text;
-  }
 
   dv::RecordStore store_;
   bool loaded_ = true;
@@ -73,7 +59,6 @@ class BirthBriefDialogTest : public ShellTest {
   std::vector<HWND> chooserOwners_;
   std::vector<HWND> printerOwners_;
   BirthBriefDialogSession session_;
-  HWND dialog_ = nullptr;
 };
 
 TEST_F(BirthBriefDialogTest, ShowsTheBaseIndividualAndEnablesRun) {

@@ -80,4 +80,25 @@ class ModalDriver {
   HWND found_ = nullptr;
 };
 
+// The controls of a modeless dialog under test (dialog_): a press is
+// followed by handling the messages the dialog posted to itself.
+class ModelessDialogControls {
+ protected:
+  void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, dialog_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  void Press(int control) {
+    ModalDriver::Press(dialog_, control);
+    Pump();
+  }
+  bool Enabled(int control) const { return IsWindowEnabled(GetDlgItem(dialog_, control)) != 0; }
+  std::string Text(int control) const {
+    char text[1024] = {};
+    GetDlgItemTextA(dialog_, control, text, sizeof text);
+    return text;
+  }
+  HWND dialog_ = nullptr;
+};
+
 }  // namespace dv::win::test

@@ -19,7 +19,7 @@ constexpr const char* kBriefFile =
 constexpr const char* kTreeFile =
     "Tree\n2 \n1 Ann Smith\n1 1 (Wells,1985)/John Smith/Mary Jones\n1 Ann/1/1990/Tom/0/1992/\n";
 
-class ChartFileDialogTest : public ShellTest {
+class ChartFileDialogTest : public ShellTest, public ModelessDialogControls {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
@@ -49,27 +49,12 @@ class ChartFileDialogTest : public ShellTest {
     Pump();
     return dialog_;
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, dialog_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
-  void Press(int control) {
-    ModalDriver::Press(dialog_, control);
-    Pump();
-  }
-  bool Enabled(int control) { return IsWindowEnabled(GetDlgItem(dialog_, control)) != 0; }
-  std::string Text(int control) {
-    char text[300] = {};
-    GetDlgItemTextA(dialog_, control, text, sizeof text);
-    return text;
-  }
   std::string Title() {
     char text[100] = {};
     GetWindowTextA(dialog_, text, sizeof text);
     return text;
   }
   ChartFileDialogSession session_;
-  HWND dialog_ = nullptr;
 };
 
 TEST_F(ChartFileDialogTest, RunsTheBirthBriefFromItsChartFile) {

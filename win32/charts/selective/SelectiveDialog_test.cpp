@@ -18,7 +18,7 @@
 namespace dv::win::test {
 namespace {
 
-class SelectiveDialogTest : public ShellTest {
+class SelectiveDialogTest : public ShellTest, public ModelessDialogControls {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
@@ -59,15 +59,6 @@ class SelectiveDialogTest : public ShellTest {
     Pump();
     return dialog_;
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, dialog_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
-  void Press(int control) {
-    ModalDriver::Press(dialog_, control);
-    Pump();
-  }
-  bool Enabled(int control) { return IsWindowEnabled(GetDlgItem(dialog_, control)) != 0; }
   std::string Text(HWND window, int control) {
     char text[1024] = {};
     GetDlgItemTextA(window, control, text, sizeof text);
@@ -97,7 +88,6 @@ class SelectiveDialogTest : public ShellTest {
   int offeredDescendants_ = -2;
   int printerOpened_ = 0;
   SelectiveDialogSession session_;
-  HWND dialog_ = nullptr;
 };
 
 TEST_F(SelectiveDialogTest, WithoutChosenAncestorsTheHintIsShownAndRunWaits) {
