@@ -11,6 +11,9 @@
 #                                           when given, ends the run earlier
 # The long runs are meant for a shared machine: run them one at a time under
 # `nice -n 19`, e.g. `nice -n 19 scripts/fuzz.sh --runs 10000000 fuzz_gedcom_loader`.
+# They schedule inputs without libFuzzer's entropic weighting, which with
+# the loader's tens of thousands of features took a third of the time
+# (-entropic=0: about 1.5 times the executions per second).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 cd "$DORVANE_ROOT"
@@ -33,7 +36,7 @@ long_run() { # runs target [seconds]
   mkdir -p "$grown" "$corpus"
   cp -r "$corpus/." "$grown/"
   # Findings (crash-*, leak-*, timeout-*) are written beside the log.
-  "$BUILD/fuzz/fuzz/$2" -runs="$1" -max_total_time="${3:-0}" -max_len=65536 -timeout=10 -print_final_stats=1 \
+  "$BUILD/fuzz/fuzz/$2" -runs="$1" -max_total_time="${3:-0}" -max_len=65536 -timeout=10 -entropic=0 -print_final_stats=1 \
     -artifact_prefix="$BUILD/fuzz-corpus/$2-" "$grown" >"$log" 2>&1 \
     || grep -q 'libFuzzer: run interrupted' "$log" \
     || { tail -50 "$log"; echo "fuzz: $2 failed (log: $log)"; return 1; }
