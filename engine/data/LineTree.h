@@ -18,7 +18,7 @@ inline constexpr int kMaxLevel = 14;
 
 // A pointer kept as the signed distance in bytes from the link itself to
 // its target, 0 for none: four bytes on every platform, so a line node is
-// the same 36 bytes in the 32-bit program and the 64-bit tools. The nodes
+// the same 32 bytes in the 32-bit program and the 64-bit tools. The nodes
 // and texts of one data source live in one arena (RecordStore), so the
 // distances stay small. Because the distance is only right at the link's
 // own address, a link cannot be copied out: read it into a plain pointer
@@ -76,7 +76,6 @@ struct LineNode {
   NearPtr<const char> xref;    // "@I12@" with its at signs, only on lines that have one
   NearPtr<const char> value;   // the rest of the line after the tag; none = empty
   std::int32_t order = 0;      // view/edit sequence number; 0 for lines read from a file
-  std::int32_t noteCache = 0;  // text offset of the gathered note text, 0 = not gathered
   NearPtr<LineNode> parent;
   NearPtr<LineNode> next;
   NearPtr<LineNode> firstChild;
@@ -87,7 +86,7 @@ struct LineNode {
     return value ? std::string_view(value.get()) : std::string_view();
   }
 };
-static_assert(sizeof(LineNode) == 36, "one layout for the 32-bit program and the 64-bit tools");
+static_assert(sizeof(LineNode) == 32, "one layout for the 32-bit program and the 64-bit tools");
 
 // The nodes of a data source: 1,000 blocks of 1,487 nodes at most, laid end
 // to end in one region, so a node's address never changes while the pool

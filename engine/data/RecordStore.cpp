@@ -84,6 +84,7 @@ RecordStore::~RecordStore() = default;
 
 void RecordStore::Clear() {
   sums_.Clear();
+  noteCache_.clear();
   for (auto& k : kinds_) k = KindIndex{};
   firstRecord_.fill(nullptr);
   firstHead_ = nullptr;

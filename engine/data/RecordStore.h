@@ -295,6 +295,9 @@ class RecordStore {
   // the tree).
   std::int32_t GatherNotes(LineNode* line, bool running = false, LineNode** sourceOut = nullptr,
                            bool asStored = false);
+  // Drops the gathered text kept for a line whose text or continuation
+  // lines changed: the next GatherNotes reads the tree again.
+  void ForgetNotes(const LineNode* line) { noteCache_.erase(line); }
 
   // Building the summaries (driven in steps by the loader).
   bool BuildIndividual(LineNode* indiLine);
@@ -337,6 +340,9 @@ class RecordStore {
   LineNode* root_ = nullptr;
   std::uint32_t flags_ = 0;
   mutable std::string keyScratch_[3];  // converted value, display name, key
+  // Text offsets of gathered notes by NOTE line. Few lines have notes, so
+  // they are kept here rather than in every line node.
+  std::unordered_map<const LineNode*, std::int32_t> noteCache_;
   mutable SourceEncoding encoding_;
   mutable bool encodingDecided_ = true;  // false: a byText set not yet decided from the text
   std::array<KindIndex, kKindCount> kinds_{};

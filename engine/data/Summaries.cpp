@@ -353,7 +353,8 @@ int RecordStore::RemoveMarriage(std::int32_t individualIndex, std::int32_t famil
 std::int32_t RecordStore::GatherNotes(LineNode* line, bool running, LineNode** sourceOut,
                                       bool asStored) {
   if (!line) return -1;
-  if (line->noteCache > 0 && !asStored) return line->noteCache;
+  if (!asStored)
+    if (auto cached = noteCache_.find(line); cached != noteCache_.end()) return cached->second;
   if (sourceOut) *sourceOut = nullptr;
   std::string text;
   const LineNode* node = line;
@@ -393,7 +394,7 @@ std::int32_t RecordStore::GatherNotes(LineNode* line, bool running, LineNode** s
   std::string scratch;
   std::int32_t offset = text_.Store(asStored ? std::string_view(text) : ShownView(text, scratch));
   if (!offset) return -1;
-  if (!asStored) line->noteCache = offset;
+  if (!asStored) noteCache_[line] = offset;
   return offset;
 }
 

@@ -434,8 +434,9 @@ TEST(GatherNotes, ContinuationsAndRecords) {
   std::int32_t offset = store.GatherNotes(firstNote, false, &source);
   EXPECT_STREQ(store.TextAt(offset), "First line\r\nsecond line and more");
   EXPECT_NE(source, nullptr);
-  EXPECT_EQ(firstNote->noteCache, offset);
   EXPECT_EQ(store.GatherNotes(firstNote), offset);  // gathered once
+  store.ForgetNotes(firstNote);                      // its text changed: gathered again
+  EXPECT_GT(store.GatherNotes(firstNote), offset);
   LineNode* second = store.MakeLine(1, kTagNOTE, {}, " a");
   LinkFirstChild(second, store.MakeLine(2, kTagCONT, {}, "b"));
   EXPECT_STREQ(store.TextAt(store.GatherNotes(second, true)), "a b");

@@ -1114,7 +1114,7 @@ void RefreshNotes(RecordStore& store, const LineNode* noteRecord) {
     bool found = false;
     for (LineNode* c = line ? line->firstChild.get() : nullptr; c; c = c->next)
       if (c->tag == kTagNOTE && PointsTo(c, xref)) {
-        c->noteCache = 0;
+        store.ForgetNotes(c);
         found = true;
       }
     return found;

@@ -186,7 +186,7 @@ bool SetLongText(RecordStore& store, LineNode* line, std::string_view text, bool
     if (c->tag == kTagCONT || c->tag == kTagCONC) UnlinkLine(c);
     c = next;
   }
-  line->noteCache = 0;
+  store.ForgetNotes(line);
   std::vector<TextPiece> pieces;
   if (contOnly) {
     std::string_view rest = text;
