@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -52,6 +53,38 @@ TEST(DataSourceLoader, BuildsTheSummariesInAboutAHundredSteps) {
   EXPECT_EQ(steps, 50 + 20);
   EXPECT_EQ(loader.Finish(), "150 individuals\n60 families");
   EXPECT_STREQ(store.Individual(150)->displayName, "A B");
+}
+
+TEST(DataSourceLoader, AReloadKeepsNothingOfTheFirstFilesSummaries) {
+  RecordStore store;
+  std::string first = "0 HEAD\n";
+  for (int i = 1; i <= 500; ++i)
+    first += "0 @I" + std::to_string(i) +
+             "@ INDI\n1 NAME Ann /Old/\n1 OCCU Miller\n1 BIRT\n2 DATE 1801\n2 PLAC York\n";
+  ASSERT_EQ(Load(store, first + "0 TRLR\n"), "500 individuals\n0 families");
+  EXPECT_STREQ(store.Individual(500)->occupation, "Miller");
+  // The second file reuses the summary memory of the first.
+  ASSERT_EQ(Load(store, People(400, 2)), "400 individuals\n2 families");
+  for (std::int32_t i : {1, 198, 199, 400}) {
+    const IndividualSummary* s = store.Individual(i);
+    ASSERT_NE(s, nullptr);
+    EXPECT_STREQ(s->displayName, "A B");
+    EXPECT_STREQ(s->occupation, "");
+    EXPECT_STREQ(s->birthDate, "");
+    EXPECT_STREQ(s->birthPlace, "");
+  }
+  // Summaries added later take further blocks, empty ones.
+  for (std::int32_t i = 401; i <= 1000; ++i) {
+    IndividualSummary* s = store.NewIndividualSummary();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->id, 0);
+    EXPECT_STREQ(s->occupation, "");
+    std::snprintf(s->displayName, sizeof s->displayName, "P%d", static_cast<int>(i));
+  }
+  SummarySet copy;
+  ASSERT_TRUE(store.CopySummaries(copy));
+  EXPECT_STREQ(copy.Individual(1000)->displayName, "P1000");
+  EXPECT_STREQ(copy.Individual(400)->displayName, "A B");
 }
 
 TEST(DataSourceLoader, FailuresGiveTheirStringIds) {

@@ -77,19 +77,28 @@ constexpr std::size_t kNodeOffset =
     (TextPool::kRegionBytes + (std::size_t{1} << 21) - 1) & ~((std::size_t{1} << 21) - 1);
 constexpr std::size_t kArenaBytes = kNodeOffset + NodePool::kRegionBytes;
 #if defined(__linux__)
-// On Linux the arena starts on a huge-page boundary and asks for huge
-// pages: it is filled front to back, and a 2 MB page costs one fault where
-// 4 KB pages cost 512 (most of a fresh load's system time).
-constexpr std::align_val_t kArenaAlign{std::size_t{1} << 21};
+constexpr std::align_val_t kHugeAlign{std::size_t{1} << 21};
 #endif
 }  // namespace
 
-void LineArena::RawDelete::operator()(char* p) const {
+void HugeRegion::RawDelete::operator()(char* p) const {
 #if defined(__linux__)
-  ::operator delete(p, kArenaAlign);
+  ::operator delete(p, kHugeAlign);
 #else
   ::operator delete(p);
 #endif
+}
+
+bool HugeRegion::Obtain(std::size_t bytes) {
+  if (memory_) return true;
+#if defined(__linux__)
+  memory_.reset(static_cast<char*>(::operator new(bytes, kHugeAlign, std::nothrow)));
+  if (memory_) madvise(memory_.get(), bytes, MADV_HUGEPAGE);
+#else
+  memory_.reset(static_cast<char*>(::operator new(bytes, std::nothrow)));
+#endif
+  size_ = bytes;
+  return memory_ != nullptr;
 }
 
 void PrefaultBytes(void* region, std::size_t from, std::size_t to) {
@@ -114,17 +123,9 @@ void PrefaultBytes(void* region, std::size_t from, std::size_t to) {
 }
 
 bool LineArena::Attach(TextPool& text, NodePool& nodes) {
-  if (!memory_) {
-#if defined(__linux__)
-    memory_.reset(static_cast<char*>(::operator new(kArenaBytes, kArenaAlign, std::nothrow)));
-    if (memory_) madvise(memory_.get(), kArenaBytes, MADV_HUGEPAGE);
-#else
-    memory_.reset(static_cast<char*>(::operator new(kArenaBytes, std::nothrow)));
-#endif
-    if (!memory_) return false;
-  }
-  text.UseRegion(memory_.get());
-  nodes.UseRegion(memory_.get() + kNodeOffset);
+  if (!memory_.Obtain(kArenaBytes)) return false;
+  text.UseRegion(memory_.Data());
+  nodes.UseRegion(memory_.Data() + kNodeOffset);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 #include <new>
+#include <type_traits>
 
 namespace dv {
 
@@ -83,7 +84,7 @@ RecordStore::RecordStore() = default;
 RecordStore::~RecordStore() = default;
 
 void RecordStore::Clear() {
-  sums_.Clear();
+  ClearSummaries();
   noteCache_.clear();
   for (auto& k : kinds_) k = KindIndex{};
   firstRecord_.fill(nullptr);
@@ -538,12 +539,31 @@ int RecordStore::RemoveLink(LineNode* rec, int tag, std::int32_t number) {
 
 // ---- Summary storage ----
 
+template <typename Block>
+SummaryBlockPtr<Block> RecordStore::NewSummaryBlock() {
+  static_assert(std::is_trivially_destructible_v<Block>);
+  constexpr std::size_t kRegionBytes = sizeof(IndividualBlock) * kMaxIndividualBlocks +
+                                       sizeof(FamilyBlock) * kMaxFamilyBlocks + 64;
+  constexpr std::size_t kAlign = alignof(Block);
+  const std::size_t at = (summaryUsed_ + kAlign - 1) / kAlign * kAlign;
+  if (summaryRegion_.Obtain(kRegionBytes) && at + sizeof(Block) <= summaryRegion_.Size()) {
+    summaryUsed_ = at + sizeof(Block);
+    return SummaryBlockPtr<Block>(::new (summaryRegion_.Data() + at) Block(), SummaryBlockDelete{false});
+  }
+  return SummaryBlockPtr<Block>(new (std::nothrow) Block());
+}
+
+void RecordStore::ClearSummaries() {
+  sums_.Clear();
+  summaryUsed_ = 0;  // no block is left in the region
+}
+
 IndividualSummary* RecordStore::NewIndividualSummary() {
   std::int32_t index = sums_.individualCount + 1;
   std::size_t block = static_cast<std::size_t>((index - 1) / kIndividualsPerBlock);
   if (block >= sums_.individualBlocks.size()) {
     if (block >= static_cast<std::size_t>(kMaxIndividualBlocks)) return nullptr;
-    auto b = std::unique_ptr<std::array<IndividualSummary, 200>>(new (std::nothrow) std::array<IndividualSummary, 200>());
+    auto b = NewSummaryBlock<IndividualBlock>();
     if (!b) return nullptr;
     sums_.individualBlocks.push_back(std::move(b));
   }
@@ -556,7 +576,7 @@ FamilySummary* RecordStore::NewFamilySummary() {
   std::size_t block = static_cast<std::size_t>((index - 1) / kFamiliesPerBlock);
   if (block >= sums_.familyBlocks.size()) {
     if (block >= static_cast<std::size_t>(kMaxFamilyBlocks)) return nullptr;
-    auto b = std::unique_ptr<std::array<FamilySummary, 119>>(new (std::nothrow) std::array<FamilySummary, 119>());
+    auto b = NewSummaryBlock<FamilyBlock>();
     if (!b) return nullptr;
     sums_.familyBlocks.push_back(std::move(b));
   }
@@ -567,24 +587,24 @@ FamilySummary* RecordStore::NewFamilySummary() {
 }
 
 int RecordStore::SizeSummaries(std::int32_t individuals, std::int32_t families) {
-  sums_.Clear();
+  ClearSummaries();
   std::int32_t individualBlocks = individuals / kIndividualsPerBlock + 1;
   std::int32_t familyBlocks = families / kFamiliesPerBlock + 1;
   if (individualBlocks >= kMaxIndividualBlocks + 1 || familyBlocks >= kMaxFamilyBlocks + 1 ||
       individuals / 1021 + 2 >= 35)
     return kErrTooMuchData;
   for (std::int32_t i = 0; i < individualBlocks; ++i) {
-    auto b = std::unique_ptr<std::array<IndividualSummary, 200>>(new (std::nothrow) std::array<IndividualSummary, 200>());
+    auto b = NewSummaryBlock<IndividualBlock>();
     if (!b) {
-      sums_.Clear();
+      ClearSummaries();
       return kErrNoMemory;
     }
     sums_.individualBlocks.push_back(std::move(b));
   }
   for (std::int32_t i = 0; i < familyBlocks; ++i) {
-    auto b = std::unique_ptr<std::array<FamilySummary, 119>>(new (std::nothrow) std::array<FamilySummary, 119>());
+    auto b = NewSummaryBlock<FamilyBlock>();
     if (!b) {
-      sums_.Clear();
+      ClearSummaries();
       return kErrNoMemory;
     }
     sums_.familyBlocks.push_back(std::move(b));
@@ -604,7 +624,7 @@ void RecordStore::SortMarriageTable() {
 bool RecordStore::CopySummaries(SummarySet& out) const {
   out.Clear();
   for (const auto& b : sums_.individualBlocks) {
-    auto c = std::unique_ptr<std::array<IndividualSummary, 200>>(new (std::nothrow) std::array<IndividualSummary, 200>(*b));
+    auto c = SummaryBlockPtr<IndividualBlock>(new (std::nothrow) IndividualBlock(*b));
     if (!c) {
       out.Clear();
       return false;
@@ -612,7 +632,7 @@ bool RecordStore::CopySummaries(SummarySet& out) const {
     out.individualBlocks.push_back(std::move(c));
   }
   for (const auto& b : sums_.familyBlocks) {
-    auto c = std::unique_ptr<std::array<FamilySummary, 119>>(new (std::nothrow) std::array<FamilySummary, 119>(*b));
+    auto c = SummaryBlockPtr<FamilyBlock>(new (std::nothrow) FamilyBlock(*b));
     if (!c) {
       out.Clear();
       return false;

@@ -141,10 +141,28 @@ struct KindIndex {
   std::int32_t appendedCount = -1;
 };
 
+using IndividualBlock = std::array<IndividualSummary, 200>;
+using FamilyBlock = std::array<FamilySummary, 119>;
+
+// Frees a summary block of its own, or only ends the life of one that lies
+// in a store's summary region.
+struct SummaryBlockDelete {
+  bool owned = true;
+  template <typename Block>
+  void operator()(Block* block) const {
+    if (owned)
+      delete block;
+    else
+      block->~Block();
+  }
+};
+template <typename Block>
+using SummaryBlockPtr = std::unique_ptr<Block, SummaryBlockDelete>;
+
 // Summary blocks (and a copy of them, taken by the Full chart before it runs).
 struct SummarySet {
-  std::vector<std::unique_ptr<std::array<IndividualSummary, 200>>> individualBlocks;
-  std::vector<std::unique_ptr<std::array<FamilySummary, 119>>> familyBlocks;
+  std::vector<SummaryBlockPtr<IndividualBlock>> individualBlocks;
+  std::vector<SummaryBlockPtr<FamilyBlock>> familyBlocks;
   std::int32_t individualCount = 0;
   std::int32_t familyCount = 0;
   std::vector<MarriageEntry> marriages;  // sorted by individual index
@@ -343,6 +361,14 @@ class RecordStore {
   // Text offsets of gathered notes by NOTE line. Few lines have notes, so
   // they are kept here rather than in every line node.
   std::unordered_map<const LineNode*, std::int32_t> noteCache_;
+  // The summary blocks of a load, handed out front to back from one region
+  // kept from load to load (room for the most blocks a data source can
+  // have); blocks beyond it, and copies, are allocated one by one.
+  template <typename Block>
+  SummaryBlockPtr<Block> NewSummaryBlock();
+  void ClearSummaries();
+  HugeRegion summaryRegion_;
+  std::size_t summaryUsed_ = 0;
   mutable SourceEncoding encoding_;
   mutable bool encodingDecided_ = true;  // false: a byText set not yet decided from the text
   std::array<KindIndex, kKindCount> kinds_{};
