@@ -539,6 +539,7 @@ int RecordStore::CheckLinks() {
     }
   }
 
+  std::vector<std::int32_t> families;  // one individual's, reused from person to person
   for (std::int32_t ii = 1; ii <= sums_.individualCount; ++ii) {
     IndividualSummary* s = person(ii);
     if (!s) continue;
@@ -565,7 +566,7 @@ int RecordStore::CheckLinks() {
     // Every family of the individual is checked, not only the ten that
     // FamiliesOf lists, and a family named a second time anywhere in the
     // list is a duplicate: one pass leaves nothing for the next one to do.
-    std::vector<std::int32_t> families;
+    families.clear();
     if (s->spouseFamily) families.push_back(s->spouseFamily);
     auto range = std::equal_range(sums_.marriages.begin(), sums_.marriages.end(),
                                   MarriageEntry{0, ii, 0},
