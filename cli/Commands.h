@@ -12,7 +12,7 @@ namespace dv::cli {
 using Args = std::span<const std::string_view>;  // arguments after the subcommand
 
 int Strings(Args args);
-int Load(Args args);  // load FILE [--names-last] [--combine-sources]
+int Load(Args args);  // load FILE [--names-last] [--combine-sources] [--repeat N]
 int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
 // birthbrief FILE --base ID [--generations 7|8] [--width 20-31] [--no-details]
 //   [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]
