@@ -54,7 +54,9 @@ int Load(Args args) {
   for (int n = 0; n < std::max(repeat, 1); ++n) {
     const auto start = std::chrono::steady_clock::now();
     int result = LoadDataSource(store, paths[0], options, summary);
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    times.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
     if (result) {
       PrintMessage(result);
       return 1;

@@ -16,7 +16,9 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"strings", dv::cli::Strings, "strings                      list the string table"},
-    {"load", dv::cli::Load, "load FILE [--names-last] [--combine-sources] [--repeat N]   load a GEDCOM file, print the counts (and N loads' times)"},
+    {"load", dv::cli::Load,
+     "load FILE [--names-last] [--combine-sources] [--repeat N]\n"
+     "      load a GEDCOM file, print the counts (--repeat: N loads' times)"},
     {"birthbrief", dv::cli::BirthBrief,
      "birthbrief FILE [--base ID] [--generations 7|8] [--width 20-31] [--no-details]\n"
      "      [--no-occupation] [--exclude-1-2] [--exclude-6] [--all-lines] [--capitals]\n"

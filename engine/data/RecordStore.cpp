@@ -542,13 +542,14 @@ int RecordStore::RemoveLink(LineNode* rec, int tag, std::int32_t number) {
 template <typename Block>
 SummaryBlockPtr<Block> RecordStore::NewSummaryBlock() {
   static_assert(std::is_trivially_destructible_v<Block>);
-  constexpr std::size_t kRegionBytes = sizeof(IndividualBlock) * kMaxIndividualBlocks +
-                                       sizeof(FamilyBlock) * kMaxFamilyBlocks + 64;
+  constexpr std::size_t kRegionBytes =
+      sizeof(IndividualBlock) * kMaxIndividualBlocks + sizeof(FamilyBlock) * kMaxFamilyBlocks + 64;
   constexpr std::size_t kAlign = alignof(Block);
   const std::size_t at = (summaryUsed_ + kAlign - 1) / kAlign * kAlign;
   if (summaryRegion_.Obtain(kRegionBytes) && at + sizeof(Block) <= summaryRegion_.Size()) {
     summaryUsed_ = at + sizeof(Block);
-    return SummaryBlockPtr<Block>(::new (summaryRegion_.Data() + at) Block(), SummaryBlockDelete{false});
+    return SummaryBlockPtr<Block>(::new (summaryRegion_.Data() + at) Block(),
+                                  SummaryBlockDelete{false});
   }
   return SummaryBlockPtr<Block>(new (std::nothrow) Block());
 }

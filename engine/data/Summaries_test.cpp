@@ -435,7 +435,7 @@ TEST(GatherNotes, ContinuationsAndRecords) {
   EXPECT_STREQ(store.TextAt(offset), "First line\r\nsecond line and more");
   EXPECT_NE(source, nullptr);
   EXPECT_EQ(store.GatherNotes(firstNote), offset);  // gathered once
-  store.ForgetNotes(firstNote);                      // its text changed: gathered again
+  store.ForgetNotes(firstNote);                     // its text changed: gathered again
   EXPECT_GT(store.GatherNotes(firstNote), offset);
   LineNode* second = store.MakeLine(1, kTagNOTE, {}, " a");
   LinkFirstChild(second, store.MakeLine(2, kTagCONT, {}, "b"));
