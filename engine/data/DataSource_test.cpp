@@ -413,8 +413,7 @@ TEST(CharacterSets, AnUnchangedFileIsWrittenBackByteForByte) {
         LoadDataSource(store, std::string(DORVANE_TESTDATA) + "/charset/" + f.name, {}, summary),
         0);
     EXPECT_EQ(GedcomText(store), bytes);
-    const std::string out =
-        (std::filesystem::temp_directory_path() / "dorvane-charset-save.ged").string();
+    const std::string out = TempGed("dorvane-charset-save").string();
     ASSERT_EQ(SaveGedcom(store, out, false), 0);
     std::string saved;
     {

@@ -50,7 +50,7 @@ void AppendLine(std::string& out, const LineNode& line) {
   int n = std::snprintf(level, sizeof level, "%d", static_cast<int>(line.level));
   out.append(level, static_cast<std::size_t>(n));
   std::string_view value = line.Value();
-  if (line.tag >= 0 && line.tag < kTagCount) {
+  if (line.tag < kTagCount) {  // tag codes are unsigned
     // Records carry their cross-reference on the level-0 line; one found on
     // a deeper line is written back too rather than lost.
     if (line.xref && *line.xref) {

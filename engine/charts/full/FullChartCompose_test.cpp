@@ -67,7 +67,9 @@ TEST_F(Compose, ItemsAreGroupedByPageInPageOrder) {
   const auto& list = chart.Composed().pageList;
   ASSERT_GT(list.size(), 1u);
   for (std::size_t k = 0; k < list.size(); ++k) {
-    if (k > 0) EXPECT_GT(list[k].page, list[k - 1].page);
+    if (k > 0) {
+      EXPECT_GT(list[k].page, list[k - 1].page);
+    }
     const std::size_t end =
         k + 1 < list.size() ? std::size_t(list[k + 1].firstItem) : S().items.size();
     for (std::size_t i = std::size_t(list[k].firstItem); i < end; ++i)

@@ -187,10 +187,12 @@ TEST_F(PlaceholderRuns, TheRowARepeatedFamilysLineCrossesIsMarked) {
   EXPECT_FALSE(s.rows[203].repeatedLinks);
   EXPECT_TRUE(s.rows[202].repeatedLinks);
   EXPECT_FALSE(s.rows[201].repeatedLinks);
-  for (std::int32_t id : s.rowGroups[202])
-    if (id < 0)
+  for (std::int32_t id : s.rowGroups[202]) {
+    if (id < 0) {
       EXPECT_EQ((GroupColumn(s, id) - 1) / e.usableColumns,
                 (GroupColumn(s, id) + 1) / e.usableColumns);
+    }
+  }
 }
 
 TEST_F(PlaceholderRuns, APlaceholderMissingFromItsRowIsAnErrorInLkl) {

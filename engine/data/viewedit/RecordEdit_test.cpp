@@ -30,7 +30,9 @@ TEST(SplitLongText, NoPieceStartsOrEndsWithABlank) {
   for (int i = 0; i < 60; ++i) text += "word" + std::to_string(i) + (i % 7 ? " " : "  ");
   for (const auto& p : SplitLongText(text)) {
     ASSERT_FALSE(p.text.empty());
-    if (p.tag == kTagCONC) EXPECT_NE(p.text.front(), ' ');
+    if (p.tag == kTagCONC) {
+      EXPECT_NE(p.text.front(), ' ');
+    }
     EXPECT_LE(p.text.size(), kMaxPiece);
   }
 }

@@ -182,7 +182,9 @@ TEST_F(FullChartDialogTest, ATitleWithoutSpaceIsTriedAgainNextRun) {
   // Placed or not, the setting says so: 1 or 3 placed, negative not.
   const int title = State().settings.dparam[kSlotTitle];
   EXPECT_NE(title, 0);
-  if (title < 0) EXPECT_EQ(Boxes(), (std::vector<std::string>{"Cannot find space for title"}));
+  if (title < 0) {
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Cannot find space for title"}));
+  }
 }
 
 }  // namespace
