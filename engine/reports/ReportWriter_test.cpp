@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/GoldenText.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
 #include "reports/ReportText.h"
@@ -21,16 +21,7 @@ namespace {
 const std::string kData = DORVANE_TESTDATA;
 
 void ExpectGolden(const std::string& name, const std::string& text) {
-  const std::string path = kData + "/reports/" + name;
-  if (std::getenv("DORVANE_UPDATE_GOLDEN") != nullptr) {
-    std::ofstream(path, std::ios::binary) << text;
-    return;
-  }
-  std::ifstream in(path, std::ios::binary);
-  ASSERT_TRUE(in) << "missing golden file " << path;
-  std::stringstream golden;
-  golden << in.rdbuf();
-  EXPECT_EQ(text, golden.str()) << "golden file " << path;
+  testing::ExpectGoldenText(kData + "/reports/" + name, text);
 }
 
 // Whether the braces of a Rich Text document pair up (escaped ones aside)

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 
+#include "common/GoldenText.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
 
@@ -18,16 +16,7 @@ namespace {
 const std::string kData = DORVANE_TESTDATA;
 
 void ExpectGolden(const std::string& name, const std::string& text) {
-  const std::string path = kData + "/birthbrief/" + name;
-  if (std::getenv("DORVANE_UPDATE_GOLDEN") != nullptr) {
-    std::ofstream(path, std::ios::binary) << text;
-    return;
-  }
-  std::ifstream in(path, std::ios::binary);
-  ASSERT_TRUE(in) << "missing golden file " << path;
-  std::stringstream golden;
-  golden << in.rdbuf();
-  EXPECT_EQ(text, golden.str()) << "golden file " << path;
+  testing::ExpectGoldenText(kData + "/birthbrief/" + name, text);
 }
 
 bool Load(RecordStore& store, const std::string& path) {
