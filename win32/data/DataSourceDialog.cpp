@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "charts/selective/ChartFileFormat.h"
 #include "common/StringTable.h"
 #include "data/DataSourceDialogRes.h"
 #include "data/DataState.h"
@@ -82,8 +83,8 @@ BOOL OnInitDialog(HWND dialog, DataSourceSession* session) {
                                                   : UpperPath(session->pendingPath);
   SendDlgItemMessageA(dialog, IDC_DS_PATH, EM_LIMITTEXT, kPathLimit - 1, 0);
   SetDlgItemTextA(dialog, IDC_DS_PATH, path.c_str());
-  SelectFormat(dialog, path.empty() ? app.sourceFormat : FormatOfPath(path));
-  if (!path.empty()) State().app.sourceFormat = FormatOfPath(path);
+  SelectFormat(dialog, path.empty() ? app.sourceFormat : ChartFormatOfPath(path));
+  if (!path.empty()) State().app.sourceFormat = ChartFormatOfPath(path);
   ShowWindow(GetDlgItem(dialog, IDC_DS_GAUGE), SW_HIDE);
   if (session->autoOpen) Post(dialog, IDC_DS_OK);
   return TRUE;
@@ -103,7 +104,7 @@ void OnOk(HWND dialog, DataSourceSession& session) {
     if (!current.empty() && current != State().settings.recentFiles[0]) AddToRecentFiles(current);
     CopyText(app.currentSource, UpperPath(field));
     app.sourceOpen = 1;
-    app.sourceFormat = FormatOfPath(TextOf(app.currentSource));
+    app.sourceFormat = ChartFormatOfPath(TextOf(app.currentSource));
   } else {
     app.sourceOpen = 0;
   }
@@ -145,7 +146,7 @@ void OnBrowse(HWND dialog) {
   }
   path = UpperPath(path);
   SetDlgItemTextA(dialog, IDC_DS_PATH, path.c_str());
-  State().app.sourceFormat = FormatOfPath(path);
+  State().app.sourceFormat = ChartFormatOfPath(path);
   SelectFormat(dialog, State().app.sourceFormat);
   SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DS_OK)),
                TRUE);
@@ -262,19 +263,6 @@ std::string UpperPath(std::string_view path) {
   std::string text(path.substr(0, kPathLimit - 1));
   if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
   return text;
-}
-
-int FormatOfPath(std::string_view path) {
-  std::string upper = UpperPath(path);
-  std::string_view name = upper;
-  if (std::size_t slash = name.find_last_of("\\/"); slash != std::string_view::npos)
-    name.remove_prefix(slash + 1);
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return kFormatGedcom;
-  std::string_view extension = name.substr(dot + 1);
-  if (extension == "DVA") return kFormatBirthBrief;
-  if (extension == "DVB") return kFormatTree;
-  return kFormatGedcom;
 }
 
 bool RunDataSourceDialog(HWND owner, DataSourceSession& session) {

@@ -39,9 +39,6 @@ bool RunDataSourceDialog(HWND owner, DataSourceSession& session);
 // itself where the modal one ends.
 INT_PTR CALLBACK DataSourceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The data format a path names by its extension: "DVA" 0, "DVB" -1, else 1.
-int FormatOfPath(std::string_view path);
-
 // The path upper-cased (code page 1252 letters too).
 std::string UpperPath(std::string_view path);
 

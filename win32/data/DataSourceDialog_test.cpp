@@ -53,13 +53,7 @@ class DataSourceDialogTest : public DataTest {
   }
 };
 
-TEST(DataFormat, FollowsTheExtension) {
-  EXPECT_EQ(FormatOfPath("C:\\DATA\\FAMILY.GED"), 1);
-  EXPECT_EQ(FormatOfPath("c:\\data\\chart.dva"), 0);
-  EXPECT_EQ(FormatOfPath("C:\\DATA\\TREE.DVB"), -1);
-  EXPECT_EQ(FormatOfPath("C:\\DATA\\NOEXT"), 1);
-  // A dot in a folder name does not decide the format.
-  EXPECT_EQ(FormatOfPath("C:\\OLD.DVA\\FAMILY.GED"), 1);
+TEST(DataSourcePath, IsShownUpperCase) {
   EXPECT_EQ(UpperPath("c:\\data\\family.ged"), "C:\\DATA\\FAMILY.GED");
 }
 

@@ -61,6 +61,8 @@ TEST(ChartFileLines, FormatFollowsTheExtension) {
   EXPECT_EQ(ChartFormatOfPath("tree.DVB"), -1);
   EXPECT_EQ(ChartFormatOfPath("family.ged"), 1);
   EXPECT_EQ(ChartFormatOfPath("dir.dvb/file"), 1);
+  EXPECT_EQ(ChartFormatOfPath("C:\\OLD.DVA\\FAMILY.GED"), 1);  // a dot in a folder name
+  EXPECT_EQ(ChartFormatOfPath("C:\\DATA\\NOEXT"), 1);
 }
 
 }  // namespace
