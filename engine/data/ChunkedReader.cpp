@@ -18,7 +18,65 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// A code point as UTF-8 (one to four bytes).
+void AppendUtf8Sequence(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// A UTF-16 file may be up to twice the size of its text in UTF-8.
+constexpr std::int64_t kMaxFileBytes =
+    (ChunkedFile::kMaxChunks + 1) * (ChunkedFile::kStep + ChunkedFile::kMaxLineLength);
+
 }  // namespace
+
+Utf16Order Utf16OrderOf(std::string_view start) {
+  if (start.size() < 2) return Utf16Order::kNone;
+  const auto a = static_cast<unsigned char>(start[0]);
+  const auto b = static_cast<unsigned char>(start[1]);
+  if ((a == 0xFF && b == 0xFE) || (a == '0' && b == 0)) return Utf16Order::kLittleEndian;
+  if ((a == 0xFE && b == 0xFF) || (a == 0 && b == '0')) return Utf16Order::kBigEndian;
+  return Utf16Order::kNone;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, Utf16Order order) {
+  const bool big = order == Utf16Order::kBigEndian;
+  auto unit = [&](std::size_t i) -> char32_t {
+    const auto lo = static_cast<unsigned char>(bytes[i + (big ? 1 : 0)]);
+    const auto hi = static_cast<unsigned char>(bytes[i + (big ? 0 : 1)]);
+    return static_cast<char32_t>(hi << 8 | lo);
+  };
+  std::string out(kUtf8ByteOrderMark);
+  out.reserve(bytes.size() + bytes.size() / 2 + out.size());
+  std::size_t i = 0;
+  if (bytes.size() >= 2 && unit(0) == 0xFEFF) i = 2;
+  // A last odd byte is half a character: it is dropped.
+  for (; i + 1 < bytes.size(); i += 2) {
+    char32_t cp = unit(i);
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+        unit(i + 2) <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;  // half a surrogate pair
+    }
+    AppendUtf8Sequence(out, cp);
+  }
+  return out;
+}
 
 int ChunkedFile::Open(const std::string& path) {
   Close();
@@ -27,20 +85,32 @@ int ChunkedFile::Open(const std::string& path) {
   if (std::fseek(f.get(), 0, SEEK_END) != 0) return error_ = 2;
   long size = std::ftell(f.get());
   if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return error_ = 2;
-  // More than 199 steps can never be accepted: refuse before reading.
-  if (size > (kMaxChunks + 1) * (kStep + kMaxLineLength)) return error_ = 55;
+  // More than 199 steps can never be accepted: refuse before reading (a
+  // UTF-16 file is judged by its size in UTF-8, after reading).
+  if (size > 2 * kMaxFileBytes) return error_ = 55;
   std::unique_ptr<char[]> bytes(new (std::nothrow) char[static_cast<std::size_t>(size) + 1]);
   if (!bytes) return error_ = 1;
   if (size > 0 && std::fread(bytes.get(), 1, static_cast<std::size_t>(size), f.get()) !=
                       static_cast<std::size_t>(size))
     return error_ = 2;
+  const std::string_view read(bytes.get(), static_cast<std::size_t>(size));
+  if (const Utf16Order order = Utf16OrderOf(read); order != Utf16Order::kNone) {
+    try {
+      return OpenBytes(Utf16ToUtf8(read, order));
+    } catch (const std::bad_alloc&) {
+      return error_ = 1;
+    }
+  }
+  if (size > kMaxFileBytes) return error_ = 55;
   owned_ = std::move(bytes);
-  data_ = std::string_view(owned_.get(), static_cast<std::size_t>(size));
+  data_ = read;
   return Finish();
 }
 
 int ChunkedFile::OpenBytes(std::string bytes) {
   Close();
+  if (const Utf16Order order = Utf16OrderOf(bytes); order != Utf16Order::kNone)
+    bytes = Utf16ToUtf8(bytes, order);
   given_ = std::move(bytes);
   data_ = given_;
   return Finish();
@@ -162,6 +232,7 @@ void ChunkedStream::Close() {
   bytes_.shrink_to_fit();
   fromBytes_ = false;
   byteOrderMark_ = false;
+  utf16_ = false;
   size_ = 0;
   chunkEnds_.clear();
   buffer_.reset();
@@ -181,6 +252,35 @@ int ChunkedStream::Open(const std::string& path) {
     return error_ = 2;
   }
   size_ = size;
+  // A UTF-16 file is read whole and converted; the chunks are then cut in
+  // its UTF-8 text.
+  char start[2];
+  if (ReadAt(0, sizeof start, start) == sizeof start &&
+      Utf16OrderOf(std::string_view(start, sizeof start)) != Utf16Order::kNone) {
+    if (size > 2 * kMaxFileBytes) {
+      Close();
+      return error_ = 55;
+    }
+    std::string bytes;
+    try {
+      bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+      Close();
+      return error_ = 1;
+    }
+    if (ReadAt(0, bytes.size(), bytes.data()) != bytes.size()) {
+      Close();
+      return error_ = 2;
+    }
+    std::fclose(file_);
+    file_ = nullptr;
+    try {
+      return OpenBytes(std::move(bytes));
+    } catch (const std::bad_alloc&) {
+      Close();
+      return error_ = 1;
+    }
+  }
   error_ = CutChunks();
   if (error_) {
     Close();
@@ -192,6 +292,8 @@ int ChunkedStream::Open(const std::string& path) {
 
 int ChunkedStream::OpenBytes(std::string bytes) {
   Close();
+  utf16_ = Utf16OrderOf(bytes) != Utf16Order::kNone;
+  if (utf16_) bytes = Utf16ToUtf8(bytes, Utf16OrderOf(bytes));
   bytes_ = std::move(bytes);
   fromBytes_ = true;
   size_ = static_cast<std::int64_t>(bytes_.size());

@@ -39,6 +39,14 @@ inline std::size_t FindTextEnd(const char* data, std::size_t i, std::size_t end)
   return i;
 }
 
+// GEDCOM files saved as UTF-16 ("UNICODE") are read as the same text in
+// UTF-8 behind a UTF-8 byte-order mark, so everything after the reader sees
+// an ordinary UTF-8 file. Such a file starts with a UTF-16 byte-order mark,
+// or with the "0" of "0 HEAD" beside a zero byte.
+enum class Utf16Order { kNone, kLittleEndian, kBigEndian };
+Utf16Order Utf16OrderOf(std::string_view start);
+std::string Utf16ToUtf8(std::string_view bytes, Utf16Order order);
+
 class ChunkedFile {
  public:
   static constexpr std::int64_t kStep = 64512;    // 65,536 - 1,024
@@ -121,6 +129,8 @@ class ChunkedStream {
   // Whether the data begins with a UTF-8 byte-order mark (read with the
   // chunk cuts, so the file is not opened again for it).
   bool ByteOrderMark() const { return byteOrderMark_; }
+  // Whether the file was UTF-16, read as UTF-8.
+  bool WasUtf16() const { return utf16_; }
   // Ends the reading with an error code (a caller's line beyond the bound).
   void StopWith(int error);
 
@@ -140,6 +150,7 @@ class ChunkedStream {
   std::int64_t loadedStart_ = 0;
   bool open_ = false;
   bool byteOrderMark_ = false;
+  bool utf16_ = false;
   int error_ = 0;
 };
 

@@ -176,3 +176,81 @@ TEST(ChunkedStream, SeesAByteOrderMarkWhenOpened) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+// Text as UTF-16 code units, little- or big-endian, with or without a
+// byte-order mark.
+std::string Utf16(std::u16string_view text, bool big, bool mark) {
+  std::string out;
+  auto put = [&](char16_t u) {
+    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    out += big ? hi : lo;
+    out += big ? lo : hi;
+  };
+  if (mark) put(0xFEFF);
+  for (char16_t u : text) put(u);
+  return out;
+}
+
+TEST(Utf16Files, AreReadAsUtf8BehindAByteOrderMark) {
+  const std::u16string text = u"0 HEAD\r\n1 NAME Zo\u00eb /\u00c5s/\r\n0 TRLR\r\n";
+  const std::string utf8 = "\xEF\xBB\xBF" "0 HEAD\r\n1 NAME Zo\xC3\xAB /\xC3\x85s/\r\n0 TRLR\r\n";
+  for (bool big : {false, true}) {
+    for (bool mark : {false, true}) {
+      const std::string bytes = Utf16(text, big, mark);
+      const Utf16Order order = Utf16OrderOf(bytes);
+      EXPECT_EQ(order, big ? Utf16Order::kBigEndian : Utf16Order::kLittleEndian);
+      EXPECT_EQ(Utf16ToUtf8(bytes, order), utf8);
+      // Both readers see the converted text, with the same cuts and lines.
+      ChunkedFile whole;
+      ChunkedStream stream;
+      ASSERT_EQ(whole.OpenBytes(bytes), 0);
+      ASSERT_EQ(stream.OpenBytes(bytes), 0);
+      EXPECT_TRUE(stream.WasUtf16());
+      EXPECT_TRUE(stream.ByteOrderMark());
+      EXPECT_EQ(stream.ChunkEnds(), whole.ChunkEnds());
+      EXPECT_EQ(StreamLines(stream), AllLines(whole));
+      EXPECT_EQ(AllLines(whole)[1], "1 NAME Zo\xC3\xAB /\xC3\x85s/");
+    }
+  }
+  // Ordinary files are left alone.
+  EXPECT_EQ(Utf16OrderOf("0 HEAD\n"), Utf16Order::kNone);
+  EXPECT_EQ(Utf16OrderOf("\xEF\xBB\xBF" "0 HEAD\n"), Utf16Order::kNone);
+  EXPECT_EQ(Utf16OrderOf("0"), Utf16Order::kNone);
+  ChunkedStream plain;
+  ASSERT_EQ(plain.OpenBytes("0 HEAD\n"), 0);
+  EXPECT_FALSE(plain.WasUtf16());
+}
+
+TEST(Utf16Files, SurrogatesAndAnOddByte) {
+  // A pair makes one four-byte character; half a pair, the replacement
+  // character; a last odd byte is dropped.
+  std::string bytes = Utf16(u"0 \U0001F600\xD800x\xDC00", false, true) + "y";
+  EXPECT_EQ(Utf16ToUtf8(bytes, Utf16Order::kLittleEndian),
+            "\xEF\xBB\xBF" "0 \xF0\x9F\x98\x80\xEF\xBF\xBDx\xEF\xBF\xBD");
+}
+
+TEST(Utf16Files, AreConvertedWhenReadFromDisk) {
+  const std::string path = ::testing::TempDir() + "dorvane-utf16-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ged";
+  const std::string bytes = Utf16(u"0 HEAD\n1 CHAR UNICODE\n0 TRLR\n", false, true);
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  ChunkedFile whole;
+  ChunkedStream stream;
+  ASSERT_EQ(whole.Open(path), 0);
+  ASSERT_EQ(stream.Open(path), 0);
+  EXPECT_TRUE(stream.WasUtf16());
+  EXPECT_EQ(StreamLines(stream), AllLines(whole));
+  EXPECT_EQ(AllLines(whole)[1], "1 CHAR UNICODE");
+  stream.Close();
+  EXPECT_FALSE(stream.WasUtf16());
+  std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace dv

@@ -8,6 +8,21 @@
 
 namespace dv {
 
+namespace {
+
+// Sets the header's CHAR line to UTF-8 (a header without one is left as it is).
+void DeclareUtf8(RecordStore& store) {
+  static const int kTagCHAR = TagCodeOf("CHAR");
+  const LineNode* root = store.Root();
+  for (LineNode* line = root ? root->firstChild.get() : nullptr; line; line = line->next) {
+    if (line->tag != kTagHEAD) continue;
+    if (LineNode* c = FirstChild(line, kTagCHAR)) store.SetValue(c, " UTF-8");
+    return;
+  }
+}
+
+}  // namespace
+
 int DataSourceLoader::Start(const std::string& path, const LoadOptions& options) {
   store_.Clear();
   ChunkedStream file;
@@ -42,11 +57,14 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   int parsed = ParseLinesOnTwoThreads(store_, file, &records);
   int readError = file.LastReaderError();
   const bool byteOrderMark = file.ByteOrderMark();
+  const bool wasUtf16 = file.WasUtf16();
   file.Close();
   // A read that failed half-way (the file went away, no memory for a
   // chunk, a line beyond the bound) keeps its own message.
   if (readError) return fail(readError);
   if (parsed < 0) return fail(kErrFileTooLarge);
+  // A UTF-16 file is held, and saved, as UTF-8: its header says so.
+  if (wasUtf16) DeclareUtf8(store_);
   if (options.namesLast) store_.StoreFlags() |= kFlagNamesLast;
   // Decided before the record scan builds the keys: keys and summaries are
   // program text converted from the file's character set. Only the header

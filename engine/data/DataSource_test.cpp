@@ -87,6 +87,30 @@ TEST(DataSourceLoader, AReloadKeepsNothingOfTheFirstFilesSummaries) {
   EXPECT_STREQ(copy.Individual(400)->displayName, "A B");
 }
 
+TEST(DataSourceLoader, AUtf16FileLoadsAndIsKeptAsUtf8) {
+  const std::u16string text =
+      u"0 HEAD\r\n1 CHAR UNICODE\r\n0 @I1@ INDI\r\n1 NAME Zo\u00eb /Smith/\r\n1 FAMS @F1@\r\n"
+      u"0 @I2@ INDI\r\n1 NAME Bo /Smith/\r\n1 FAMS @F1@\r\n0 @F1@ FAM\r\n1 HUSB @I2@\r\n"
+      u"1 WIFE @I1@\r\n0 TRLR\r\n";
+  std::string bytes = "\xFF\xFE";
+  for (char16_t u : text) {
+    bytes += static_cast<char>(u & 0xFF);
+    bytes += static_cast<char>(u >> 8);
+  }
+  RecordStore store;
+  ASSERT_EQ(Load(store, bytes), "2 individuals\n1 families");
+  EXPECT_STREQ(store.Individual(1)->displayName, "Zo\xEB Smith");  // program text
+  EXPECT_TRUE(store.Encoding().byteOrderMark);
+  // Saved, it is UTF-8 and says so.
+  const std::string saved = GedcomText(store);
+  EXPECT_EQ(saved.rfind("\xEF\xBB\xBF" "0 HEAD\r\n1 CHAR UTF-8\r\n", 0), 0u) << saved;
+  EXPECT_NE(saved.find("1 NAME Zo\xC3\xAB /Smith/"), std::string::npos);
+  // And it loads again the same.
+  RecordStore again;
+  ASSERT_EQ(Load(again, saved), "2 individuals\n1 families");
+  EXPECT_STREQ(again.Individual(1)->displayName, "Zo\xEB Smith");
+}
+
 TEST(DataSourceLoader, FailuresGiveTheirStringIds) {
   RecordStore store;
   EXPECT_EQ(Load(store, "0 @I1@ INDI\n1 BIRT\n3 DATE 1850\n"), "error 55");  // level jump
