@@ -478,6 +478,11 @@ int RecordStore::CheckLinks() {
     return false;
   };
 
+  // Spouses a family names whose own list lacks the family. Their marriages
+  // are added after the individuals' pass, which takes repeated and wrong
+  // entries out of the marriage table first: added now, a table filled by
+  // repeats would refuse them, and the next check would find them missing.
+  std::vector<std::pair<std::int32_t, std::int32_t>> unlisted;
   for (std::int32_t fi = 1; fi <= sums_.familyCount; ++fi) {
     FamilySummary* f = family(fi);
     if (!f) continue;
@@ -488,8 +493,8 @@ int RecordStore::CheckLinks() {
         RemoveLink(f->line, kTagHUSB, indiNumber(f->husband));
         f->husband = 0;
         ++repairs;
-      } else if (!isFamilyOf(f->husband, fi) && AddMarriage(f->husband, fi) == 0) {
-        ++repairs;  // a full marriage table leaves the marriage unrecorded
+      } else if (!isFamilyOf(f->husband, fi)) {
+        unlisted.emplace_back(f->husband, fi);
       }
     }
     if (f->wife) {
@@ -498,8 +503,8 @@ int RecordStore::CheckLinks() {
         RemoveLink(f->line, kTagWIFE, indiNumber(f->wife));
         f->wife = 0;
         ++repairs;
-      } else if (!isFamilyOf(f->wife, fi) && AddMarriage(f->wife, fi) == 0) {
-        ++repairs;
+      } else if (!isFamilyOf(f->wife, fi)) {
+        unlisted.emplace_back(f->wife, fi);
       }
     }
     for (int c = 0; c < kMaxChildren && f->children[c];) {
@@ -606,6 +611,12 @@ int RecordStore::CheckLinks() {
       }
       RemoveMarriage(ii, fi);
     }
+  }
+
+  for (auto [ii, fi] : unlisted) {
+    const FamilySummary* f = family(fi);
+    if (!f || (f->husband != ii && f->wife != ii) || isFamilyOf(ii, fi)) continue;
+    if (AddMarriage(ii, fi) == 0) ++repairs;  // a full marriage table leaves the marriage unrecorded
   }
   return repairs;
 }

@@ -405,6 +405,19 @@ TEST(CheckLinks, RepeatedFamsLinesApartAreRemovedInOnePass) {
   EXPECT_EQ(store.CheckLinks(), 0);
 }
 
+TEST(CheckLinks, AMarriageRefusedByATableFullOfRepeatsIsAddedOnceTheRepeatsAreGone) {
+  // The repeated FAMS lines fill the marriage table at load; the family that
+  // names I1 as husband still gets its marriage in the same check.
+  std::string text = "0 @I1@ INDI\n1 SEX M\n";
+  for (int i = 0; i <= kMarriageMinimum; ++i) text += "1 FAMS @F2@\n";
+  text += "0 @F1@ FAM\n1 HUSB @I1@\n0 @F2@ FAM\n1 HUSB @I1@\n";
+  RecordStore store;
+  Load(store, text);
+  EXPECT_EQ(store.FamiliesOf(1), (std::vector<std::int32_t>{2, 1}));
+  EXPECT_EQ(Children(store.Individual(1)->line), "1 SEX M|1 FAMS @F2@|1 FAMS @F1@");
+  EXPECT_EQ(store.CheckLinks(), 0);
+}
+
 TEST(CheckLinks, IndividualWithoutANumberIsRepairedLikeAnyOther) {
   RecordStore store;
   Load(store, "0 @I@ INDI\n1 SEX M\n1 FAMS @F1@\n0 @I2@ INDI\n1 FAMS @F1@\n0 @F1@ FAM\n1 HUSB @I2@\n");
