@@ -63,6 +63,7 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   // chunk, a line beyond the bound) keeps its own message.
   if (readError) return fail(readError);
   if (parsed < 0) return fail(kErrFileTooLarge);
+  store_.DropUnusedLineMemory();
   // A UTF-16 file is held, and saved, as UTF-8: its header says so.
   if (wasUtf16) DeclareUtf8(store_);
   if (options.namesLast) store_.StoreFlags() |= kFlagNamesLast;

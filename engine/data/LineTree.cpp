@@ -101,6 +101,31 @@ bool HugeRegion::Obtain(std::size_t bytes) {
   return memory_ != nullptr;
 }
 
+void HugeRegion::DropAfter(std::size_t used, std::size_t limit) {
+#if defined(__linux__)
+  constexpr std::size_t kStep = std::size_t{1} << 21, kPage = 4096;
+  limit = std::min(limit, Size());
+  const std::size_t from = (used + kPage - 1) & ~(kPage - 1);
+  const std::size_t to = std::min((used + kStep - 1) & ~(kStep - 1), limit);
+  if (memory_ && from < to) madvise(memory_.get() + from, to - from, MADV_DONTNEED);
+#else
+  (void)used;
+  (void)limit;
+#endif
+}
+
+void HugeRegion::HugePagesUpTo(std::size_t bytes) {
+#if defined(__linux__)
+  constexpr std::size_t kStep = std::size_t{1} << 21;
+  if (!memory_) return;
+  const std::size_t whole = std::min(bytes & ~(kStep - 1), size_);
+  if (whole) madvise(memory_.get(), whole, MADV_HUGEPAGE);
+  if (whole < size_) madvise(memory_.get() + whole, size_ - whole, MADV_NOHUGEPAGE);
+#else
+  (void)bytes;
+#endif
+}
+
 void PrefaultBytes(void* region, std::size_t from, std::size_t to) {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
   constexpr std::size_t kStep = std::size_t{1} << 21;
@@ -127,6 +152,11 @@ bool LineArena::Attach(TextPool& text, NodePool& nodes) {
   text.UseRegion(memory_.Data());
   nodes.UseRegion(memory_.Data() + kNodeOffset);
   return true;
+}
+
+void LineArena::DropUnused(const TextPool& text, const NodePool& nodes) {
+  memory_.DropAfter(static_cast<std::size_t>(text.BytesUsed()), kNodeOffset);
+  memory_.DropAfter(kNodeOffset + static_cast<std::size_t>(nodes.Count()) * sizeof(LineNode), kArenaBytes);
 }
 
 LineBuilder::LineBuilder(NodePool& nodes, TextPool& text, LineNode* root)

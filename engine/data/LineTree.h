@@ -151,6 +151,15 @@ class HugeRegion {
   bool Obtain(std::size_t bytes);
   char* Data() const { return memory_.get(); }
   std::size_t Size() const { return memory_ ? size_ : 0; }
+  // Gives back the pages after the first used bytes up to the end of the
+  // 2 MB step they end in (never past limit): a huge page brought in whole
+  // holds up to 2 MB that nothing will fill. What lay there reads as zero
+  // afterwards, and is brought back page by page when written. Linux only.
+  void DropAfter(std::size_t used, std::size_t limit);
+  // Huge pages for the whole 2 MB steps below bytes only; the part after
+  // them gets ordinary pages, so filling exactly bytes brings in no more.
+  // Linux only.
+  void HugePagesUpTo(std::size_t bytes);
 
  private:
   struct RawDelete {
@@ -171,6 +180,9 @@ class LineArena {
   // Obtains the arena (once) and gives both pools their regions; false when
   // the memory cannot be had.
   bool Attach(TextPool& text, NodePool& nodes);
+  // After a parse: the unfilled ends of the huge pages the two pools end
+  // in are given back (see HugeRegion::DropAfter).
+  void DropUnused(const TextPool& text, const NodePool& nodes);
 
  private:
   HugeRegion memory_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -200,6 +201,32 @@ TEST(PrefaultBytes, KeepsTheContents) {
   PrefaultBytes(nullptr, 0, size);
   for (std::size_t i = 0; i < size; i += 4096)
     ASSERT_EQ(region[i], static_cast<char>(i / 4096 % 251 + 1)) << i;
+}
+
+// Giving back the end of a huge page keeps every used byte and the rest of
+// the page the last one lies in; the memory after them reads as zero where
+// it was given back and can be written again.
+TEST(HugeRegion, DropAfterKeepsTheUsedBytes) {
+  constexpr std::size_t kMiB = std::size_t{1} << 20;
+  HugeRegion region;
+  ASSERT_TRUE(region.Obtain(8 * kMiB));
+  region.HugePagesUpTo(5 * kMiB);
+  char* p = region.Data();
+  std::memset(p, 'x', 8 * kMiB);
+  const std::size_t used = 3 * kMiB + 100;
+  region.DropAfter(used, 8 * kMiB);
+  for (std::size_t i = 0; i < used + 3996; i += 509) ASSERT_EQ(p[i], 'x') << i;
+  EXPECT_EQ(p[used + 3995], 'x');  // the rest of the last used page
+#if defined(__linux__)
+  EXPECT_EQ(p[used + 3996], 0);
+  EXPECT_EQ(p[4 * kMiB - 1], 0);
+#endif
+  EXPECT_EQ(p[4 * kMiB], 'x');  // past the end of that 2 MB step
+  p[used + 5000] = 'y';
+  EXPECT_EQ(p[used + 5000], 'y');
+  region.DropAfter(8 * kMiB, 8 * kMiB);  // nothing past the end
+  region.DropAfter(0, 0);
+  EXPECT_EQ(p[0], 'x');
 }
 
 }  // namespace

@@ -539,14 +539,17 @@ int RecordStore::RemoveLink(LineNode* rec, int tag, std::int32_t number) {
 
 // ---- Summary storage ----
 
+namespace {
+constexpr std::size_t kSummaryRegionBytes =
+    sizeof(IndividualBlock) * kMaxIndividualBlocks + sizeof(FamilyBlock) * kMaxFamilyBlocks + 64;
+}  // namespace
+
 template <typename Block>
 SummaryBlockPtr<Block> RecordStore::NewSummaryBlock() {
   static_assert(std::is_trivially_destructible_v<Block>);
-  constexpr std::size_t kRegionBytes =
-      sizeof(IndividualBlock) * kMaxIndividualBlocks + sizeof(FamilyBlock) * kMaxFamilyBlocks + 64;
   constexpr std::size_t kAlign = alignof(Block);
   const std::size_t at = (summaryUsed_ + kAlign - 1) / kAlign * kAlign;
-  if (summaryRegion_.Obtain(kRegionBytes) && at + sizeof(Block) <= summaryRegion_.Size()) {
+  if (summaryRegion_.Obtain(kSummaryRegionBytes) && at + sizeof(Block) <= summaryRegion_.Size()) {
     summaryUsed_ = at + sizeof(Block);
     return SummaryBlockPtr<Block>(::new (summaryRegion_.Data() + at) Block(),
                                   SummaryBlockDelete{false});
@@ -594,6 +597,11 @@ int RecordStore::SizeSummaries(std::int32_t individuals, std::int32_t families) 
   if (individualBlocks >= kMaxIndividualBlocks + 1 || familyBlocks >= kMaxFamilyBlocks + 1 ||
       individuals / 1021 + 2 >= 35)
     return kErrTooMuchData;
+  // The blocks fill the region from its start: huge pages for what they fill
+  // whole, ordinary ones for the rest of the last 2 MB they reach.
+  if (summaryRegion_.Obtain(kSummaryRegionBytes))
+    summaryRegion_.HugePagesUpTo(sizeof(IndividualBlock) * static_cast<std::size_t>(individualBlocks) +
+                                 sizeof(FamilyBlock) * static_cast<std::size_t>(familyBlocks) + 64);
   for (std::int32_t i = 0; i < individualBlocks; ++i) {
     auto b = NewSummaryBlock<IndividualBlock>();
     if (!b) {

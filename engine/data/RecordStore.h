@@ -194,6 +194,9 @@ class RecordStore {
   TextPool& Text() { return text_; }
   const TextPool& Text() const { return text_; }
   NodePool& Nodes() { return nodes_; }
+  // Once a file's lines are in: the memory brought in past the last text
+  // and the last node (the rest of a huge page) is given back.
+  void DropUnusedLineMemory() { arena_.DropUnused(text_, nodes_); }
   LineNode* Root() const { return root_; }
   const char* StoreText(std::string_view text, bool trim = false) { return text_.StoreText(text, trim); }
   const char* TextAt(std::int32_t offset) const { return text_.TextAt(offset); }

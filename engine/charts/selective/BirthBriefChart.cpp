@@ -104,6 +104,11 @@ std::string BirthBriefChart::Dump(int page, int screen, int& status) const {
         line = CellsText(it.y1, ch);
         length = CellsText(it.x2 - it.x1, cw);
         break;
+      case CellRecorder::Kind::kImage:  // the Birth Brief draws no pictures
+        kind = "image";
+        line = CellsText(it.y1, ch);
+        length = CellsText(it.x2 - it.x1, cw);
+        break;
     }
     out += std::to_string(page) + "\t" + CellsText(it.x1, cw) + "\t" + line + "\t" + kind + "\t" +
            length + "\t" + text + "\n";
