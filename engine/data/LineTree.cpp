@@ -176,13 +176,12 @@ LineBuilder::LineBuilder(NodePool& nodes, TextPool& text, LineNode* root)
 }
 
 LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
-                                  std::string_view value, int order) {
+                                  std::string_view value) {
   if (level < 0 || level > kMaxLevel || level > current_ + 1) return nullptr;
   LineNode* node = nodes_.NewLine();
   if (!node) return nullptr;
   node->level = level;
   node->tag = tag;
-  node->order = order;
   if (!xref.empty()) node->xref = text_.StoreText(xref);
   if (!value.empty()) node->value = text_.StoreText(value);
   if (level == current_ + 1) {
@@ -296,29 +295,29 @@ void ShiftLevels(LineNode* node, int delta) {
   for (LineNode* l = node->firstChild; l; l = NextLine(node, l)) l->level += delta;
 }
 
-LineNode* FindLineByOrder(LineNode* record, int order) {
+LineNode* FindLineByOrder(const LineOrders& orders, LineNode* record, int order) {
   for (LineNode* l = record; l; l = NextLine(record, l))
-    if (l->order == order) return l;
+    if (orders.Of(l) == order) return l;
   return nullptr;
 }
 
-void NumberLines(LineNode* record, int step) {
+void NumberLines(LineOrders& orders, LineNode* record, int step) {
   int n = 0;
   for (LineNode* l = record; l; l = NextLine(record, l)) {
     n += step;
-    l->order = n;
+    orders.Set(l, n);
     l->mark = 0;
   }
 }
 
-void SortSiblingsByOrder(LineNode* first) {
+void SortSiblingsByOrder(const LineOrders& orders, LineNode* first) {
   if (!first) return;
   LineNode* parent = first->parent;
   LineNode* before = first->prev;
   std::vector<LineNode*> run;
   for (LineNode* l = first; l; l = l->next) run.push_back(l);
   std::stable_sort(run.begin(), run.end(),
-                   [](const LineNode* a, const LineNode* b) { return a->order < b->order; });
+                   [&orders](const LineNode* a, const LineNode* b) { return orders.Of(a) < orders.Of(b); });
   for (std::size_t i = 0; i < run.size(); ++i) {
     run[i]->prev = i == 0 ? before : run[i - 1];
     run[i]->next = i + 1 < run.size() ? run[i + 1] : nullptr;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dv {
@@ -18,7 +19,7 @@ inline constexpr int kMaxLevel = 14;
 
 // A pointer kept as the signed distance in bytes from the link itself to
 // its target, 0 for none: four bytes on every platform, so a line node is
-// the same 32 bytes in the 32-bit program and the 64-bit tools. The nodes
+// the same 28 bytes in the 32-bit program and the 64-bit tools. The nodes
 // and texts of one data source live in one arena (RecordStore), so the
 // distances stay small. Because the distance is only right at the link's
 // own address, a link cannot be copied out: read it into a plain pointer
@@ -75,7 +76,6 @@ struct LineNode {
   std::int8_t mark = 0;        // 1 taken over by the summaries or a page, -1 copied to a page
   NearPtr<const char> xref;    // "@I12@" with its at signs, only on lines that have one
   NearPtr<const char> value;   // the rest of the line after the tag; none = empty
-  std::int32_t order = 0;      // view/edit sequence number; 0 for lines read from a file
   NearPtr<LineNode> parent;
   NearPtr<LineNode> next;
   NearPtr<LineNode> firstChild;
@@ -86,7 +86,7 @@ struct LineNode {
     return value ? std::string_view(value.get()) : std::string_view();
   }
 };
-static_assert(sizeof(LineNode) == 32, "one layout for the 32-bit program and the 64-bit tools");
+static_assert(sizeof(LineNode) == 28, "one layout for the 32-bit program and the 64-bit tools");
 
 // The nodes of a data source: 1,000 blocks of 1,487 nodes at most, laid end
 // to end in one region, so a node's address never changes while the pool
@@ -195,8 +195,7 @@ class LineBuilder {
   // Adds a line; nullptr for a level above 14, a level more than one deeper
   // than the previous line, or when the node pool is exhausted. Empty xref
   // and value are stored as none.
-  LineNode* AppendLine(int level, int tag, std::string_view xref, std::string_view value,
-                       int order = 0);
+  LineNode* AppendLine(int level, int tag, std::string_view xref, std::string_view value);
   int CurrentLevel() const { return current_; }
 
  private:
@@ -227,11 +226,33 @@ void LinkFirstChild(LineNode* parent, LineNode* node);
 // Moves a whole subtree's levels by delta.
 void ShiftLevels(LineNode* node, int delta);
 
-LineNode* FindLineByOrder(LineNode* record, int order);
+// The view/edit sequence numbers of lines, which match a page's fields to
+// the lines they came from. Only the lines of records read into pages (and
+// the copies made of them) have one, so they are kept beside the tree
+// rather than in every node; any other line's order is 0.
+class LineOrders {
+ public:
+  std::int32_t Of(const LineNode* line) const {
+    auto it = orders_.find(line);
+    return it == orders_.end() ? 0 : it->second;
+  }
+  void Set(const LineNode* line, std::int32_t order) {
+    if (order)
+      orders_[line] = order;
+    else
+      orders_.erase(line);
+  }
+  void Clear() { orders_.clear(); }
+
+ private:
+  std::unordered_map<const LineNode*, std::int32_t> orders_;
+};
+
+LineNode* FindLineByOrder(const LineOrders& orders, LineNode* record, int order);
 // Gives the record's lines the orders step, 2*step, ... in pre-order and clears their marks.
-void NumberLines(LineNode* record, int step);
+void NumberLines(LineOrders& orders, LineNode* record, int step);
 // Sorts a run of siblings (starting at first) by ascending order, stable.
-void SortSiblingsByOrder(LineNode* first);
+void SortSiblingsByOrder(const LineOrders& orders, LineNode* first);
 
 // The first direct child with a tag, or nullptr.
 LineNode* FirstChild(const LineNode* line, int tag);

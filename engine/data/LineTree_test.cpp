@@ -132,12 +132,15 @@ TEST(LineOrders, NumberAndSortSiblings) {
   b.AppendLine(1, 77, {}, "y");
   b.AppendLine(1, 77, {}, "z");
   x->mark = 1;
-  NumberLines(indi, 10);
-  EXPECT_EQ(x->order, 20);
+  LineOrders orders;
+  EXPECT_EQ(orders.Of(x), 0);
+  NumberLines(orders, indi, 10);
+  EXPECT_EQ(orders.Of(x), 20);
   EXPECT_EQ(x->mark, 0);
-  EXPECT_EQ(FindLineByOrder(indi, 40)->Value(), "z");
-  x->order = 99;
-  SortSiblingsByOrder(indi->firstChild);
+  EXPECT_EQ(FindLineByOrder(orders, indi, 40)->Value(), "z");
+  EXPECT_EQ(FindLineByOrder(orders, indi, 50), nullptr);
+  orders.Set(x, 99);
+  SortSiblingsByOrder(orders, indi->firstChild);
   EXPECT_EQ(Walk(t.root), "0:i 1:y 1:z 1:x");
   EXPECT_EQ(indi->firstChild->prev, nullptr);
 }
@@ -159,7 +162,6 @@ TEST(NodePool, AReusedPoolHandsOutZeroedNodesUpToTheSameLimit) {
     ASSERT_NE(n, nullptr);
     n->level = 3;
     n->tag = 7;
-    n->order = 9;
     n->mark = 1;
     n->next = n;
   }
@@ -174,7 +176,6 @@ TEST(NodePool, AReusedPoolHandsOutZeroedNodesUpToTheSameLimit) {
     if (made <= NodePool::kBlockSize + 5) {
       ASSERT_EQ(n->level, 0);
       ASSERT_EQ(n->tag, 0);
-      ASSERT_EQ(n->order, 0);
       ASSERT_EQ(n->mark, 0);
       ASSERT_EQ(n->next, nullptr);
     }

@@ -86,6 +86,7 @@ RecordStore::~RecordStore() = default;
 void RecordStore::Clear() {
   ClearSummaries();
   noteCache_.clear();
+  orders_.Clear();
   for (auto& k : kinds_) k = KindIndex{};
   firstRecord_.fill(nullptr);
   firstHead_ = nullptr;

@@ -194,6 +194,8 @@ class RecordStore {
   TextPool& Text() { return text_; }
   const TextPool& Text() const { return text_; }
   NodePool& Nodes() { return nodes_; }
+  LineOrders& Orders() { return orders_; }
+  const LineOrders& Orders() const { return orders_; }
   // Once a file's lines are in: the memory brought in past the last text
   // and the last node (the rest of a huge page) is given back.
   void DropUnusedLineMemory() { arena_.DropUnused(text_, nodes_); }
@@ -364,6 +366,7 @@ class RecordStore {
   // Text offsets of gathered notes by NOTE line. Few lines have notes, so
   // they are kept here rather than in every line node.
   std::unordered_map<const LineNode*, std::int32_t> noteCache_;
+  LineOrders orders_;
   // The summary blocks of a load, handed out front to back from one region
   // kept from load to load (room for the most blocks a data source can
   // have); blocks beyond it, and copies, are allocated one by one.

@@ -283,7 +283,7 @@ std::string ReadField(const RecordStore& store, LineNode* base, const FieldDef& 
 void ReadItem(const RecordStore& store, LineNode* line, PageItem& item, bool isRecord) {
   const auto& schema = isRecord ? std::vector<FieldDef>() : ItemSchema(item.kind);
   item.tag = item.readTag = line->tag;
-  item.order = line->order;
+  item.order = store.Orders().Of(line);
   bool pointerItem = item.kind == ItemKind::kAssociate || item.kind == ItemKind::kChild;
   if (!isRecord)
     item.value = item.readValue =
@@ -535,7 +535,7 @@ bool Edited(const PageItem& item, std::size_t i) {
 // Applies one item's edits to its line (found by order number in the copy).
 bool ApplyItem(StoreWork& w, LineNode* copy, PageItem& item, const RankFn& recordRank) {
   const auto& schema = ItemSchema(item.kind);
-  LineNode* line = item.order ? FindLineByOrder(copy, item.order) : nullptr;
+  LineNode* line = item.order ? FindLineByOrder(w.store.Orders(), copy, item.order) : nullptr;
   if (item.order && (!line || line == copy)) return true;  // gone from the tree meanwhile
   if (item.removed) {
     if (line) UnlinkLine(line);
@@ -707,10 +707,10 @@ int ReadPage(RecordStore& store, PageKind kind, std::int32_t index, RecordPage& 
   page = NewPage(kind);
   page.index = index;
   page.record = record;
-  NumberLines(record, 100);
+  NumberLines(store.Orders(), record, 100);
   const auto& schema = RecordSchema(kind);
   page.main.tag = page.main.readTag = record->tag;
-  page.main.order = record->order;
+  page.main.order = store.Orders().Of(record);
   for (std::size_t i = 0; i < schema.size(); ++i)
     page.main.texts[i] = ReadField(store, record, schema[i], true);
   page.main.readTexts = page.main.texts;

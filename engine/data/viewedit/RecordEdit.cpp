@@ -105,6 +105,7 @@ LineNode* CopyTree(RecordStore& store, const LineNode* line) {
   if (!top) return nullptr;
   *top = *line;
   top->parent = top->next = top->prev = top->firstChild = nullptr;
+  store.Orders().Set(top, store.Orders().Of(line));
   LineNode* last = nullptr;
   for (const LineNode* c = line->firstChild; c; c = c->next) {
     LineNode* copy = CopyTree(store, c);
