@@ -243,7 +243,7 @@ int ConvertInlineSources(RecordStore& store, bool combineSameTitle) {
       int pos = store.FindKey(kSour, store.ShownText(text));
       if (pos >= 0) {
         const KeyEntry& e = store.Kind(kSour).keys[static_cast<std::size_t>(pos)];
-        if (e.line && e.line->xref) xref = e.line->xref;
+        if (e.line) xref = e.line->Xref();
       }
     }
     if (xref.empty()) {

@@ -75,7 +75,7 @@ int ParseAll(RecordStore& store, Reader& file) {
       LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
       if (!node) return -1;
       // A full text pool would silently drop text and lose it on the next save.
-      if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return -1;
+      if ((!p.value.empty() || !p.xref.empty()) && !node->text) return -1;
       last = p.tag;
     }
     if (!more) break;
@@ -131,7 +131,7 @@ class TreeAppender {
     LineNode* node = builder_.AppendLine(p.level, p.tag, p.xref, p.value);
     if (!node) return false;
     // A full text pool would silently drop text and lose it on the next save.
-    if ((!p.value.empty() && !node->value) || (!p.xref.empty() && !node->xref)) return false;
+    if ((!p.value.empty() || !p.xref.empty()) && !node->text) return false;
     if (records_ && p.level == 0) records_->push_back(node);
     last_ = p.tag;
     return true;
@@ -350,7 +350,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
     if (!records) return line->next;
     const std::size_t n = records->size();
     if (listed + 16 < n) __builtin_prefetch((*records)[listed + 16]);
-    if (listed + 8 < n) __builtin_prefetch((*records)[listed + 8]->xref.get());
+    if (listed + 8 < n) __builtin_prefetch((*records)[listed + 8]->text.get());
     return listed < n ? (*records)[listed++] : nullptr;
   };
   LineNode* first = root ? root->firstChild.get() : nullptr;
@@ -367,7 +367,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
     int kind = RecordStore::KindOfTag(line->tag);
     if (kind < 0) continue;
     KindIndex& k = store.Kind(static_cast<RecordKind>(kind));
-    std::int32_t number = line->xref ? NumberOf(line->Xref()) : 0;
+    std::int32_t number = line->hasXref ? NumberOf(line->Xref()) : 0;
     if (number < 0) number = 0;
     if (kind <= kFam) {
       if (number == 0) {
@@ -388,7 +388,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
       return fail(-1);
     if (k.count == 0) {
       store.SetFirstRecordLine(line->tag, line);
-      if (line->xref) k.prefix = PrefixOf(line->Xref());
+      if (line->hasXref) k.prefix = PrefixOf(line->Xref());
       if (kind == kNote) store.StoreFlags() |= kFlagNoteRecords;
     }
     ++k.count;
@@ -417,7 +417,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
 bool HasNonNumericIds(const RecordStore& store) {
   const LineNode* root = store.Root();
   for (const LineNode* line = root ? root->firstChild.get() : nullptr; line; line = line->next) {
-    if (RecordStore::KindOfTag(line->tag) < 0 || !line->xref) continue;
+    if (RecordStore::KindOfTag(line->tag) < 0 || line->Xref().empty()) continue;
     std::string_view x = line->Xref();
     std::size_t i = x.find('@');
     if (i == std::string_view::npos) continue;

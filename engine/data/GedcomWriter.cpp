@@ -53,9 +53,9 @@ void AppendLine(std::string& out, const LineNode& line) {
   if (line.tag < kTagCount) {  // tag codes are unsigned
     // Records carry their cross-reference on the level-0 line; one found on
     // a deeper line is written back too rather than lost.
-    if (line.xref && *line.xref) {
+    if (!line.Xref().empty()) {
       out += ' ';
-      out.append(line.xref);
+      out.append(line.Xref());
     }
     out += ' ';
     out.append(TagName(line.tag));

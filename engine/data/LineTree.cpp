@@ -182,8 +182,12 @@ LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
   if (!node) return nullptr;
   node->level = level;
   node->tag = tag;
-  if (!xref.empty()) node->xref = text_.StoreText(xref);
-  if (!value.empty()) node->value = text_.StoreText(value);
+  if (!xref.empty()) {
+    node->hasXref = 1;
+    node->text = text_.StoreTexts(xref, value);
+  } else if (!value.empty()) {
+    node->text = text_.StoreText(value);
+  }
   if (level == current_ + 1) {
     LineNode* parent = last_[level];  // the last line at the current level
     node->parent = parent;
@@ -293,6 +297,22 @@ void ReplaceLine(LineNode* old, LineNode* node) {
 void ShiftLevels(LineNode* node, int delta) {
   node->level += delta;
   for (LineNode* l = node->firstChild; l; l = NextLine(node, l)) l->level += delta;
+}
+
+bool SetLineTexts(TextPool& pool, LineNode* line, std::string_view xref, std::string_view value) {
+  const char* stored = nullptr;
+  if (!xref.empty())
+    stored = pool.StoreTexts(xref, value);
+  else if (!value.empty())
+    stored = pool.StoreText(value);
+  if (!stored && (!xref.empty() || !value.empty())) return false;
+  line->hasXref = !xref.empty();
+  line->text = stored;
+  return true;
+}
+
+bool SetLineValueText(TextPool& pool, LineNode* line, std::string_view value) {
+  return SetLineTexts(pool, line, line->Xref(), value);
 }
 
 LineNode* FindLineByOrder(const LineOrders& orders, LineNode* record, int order) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -19,7 +20,7 @@ inline constexpr int kMaxLevel = 14;
 
 // A pointer kept as the signed distance in bytes from the link itself to
 // its target, 0 for none: four bytes on every platform, so a line node is
-// the same 28 bytes in the 32-bit program and the 64-bit tools. The nodes
+// the same 24 bytes in the 32-bit program and the 64-bit tools. The nodes
 // and texts of one data source live in one arena (RecordStore), so the
 // distances stay small. Because the distance is only right at the link's
 // own address, a link cannot be copied out: read it into a plain pointer
@@ -71,22 +72,38 @@ class NearPtr {
 };
 
 struct LineNode {
-  std::int16_t level = 0;      // 0-14; the root has -1
+  std::int8_t level = 0;       // 0-14; the root has -1
+  std::uint8_t hasXref = 0;    // 1: text holds the cross-reference, a NUL, then the value
   std::uint8_t tag = 0;        // tag code 0-130
   std::int8_t mark = 0;        // 1 taken over by the summaries or a page, -1 copied to a page
-  NearPtr<const char> xref;    // "@I12@" with its at signs, only on lines that have one
-  NearPtr<const char> value;   // the rest of the line after the tag; none = empty
+  // The rest of the line after the tag ("@I12@" with its at signs first on
+  // lines that have a cross-reference, which are few: most lines keep four
+  // bytes for it); none = both empty. Set through SetLineTexts and
+  // SetLineValueText.
+  NearPtr<const char> text;
   NearPtr<LineNode> parent;
   NearPtr<LineNode> next;
   NearPtr<LineNode> firstChild;
   NearPtr<LineNode> prev;
 
-  std::string_view Xref() const { return xref ? std::string_view(xref.get()) : std::string_view(); }
+  std::string_view Xref() const {
+    return hasXref && text ? std::string_view(text.get()) : std::string_view();
+  }
   std::string_view Value() const {
-    return value ? std::string_view(value.get()) : std::string_view();
+    if (!text) return {};
+    const char* v = text.get();
+    if (hasXref) v += std::char_traits<char>::length(v) + 1;
+    return std::string_view(v);
   }
 };
-static_assert(sizeof(LineNode) == 28, "one layout for the 32-bit program and the 64-bit tools");
+static_assert(sizeof(LineNode) == 24, "one layout for the 32-bit program and the 64-bit tools");
+
+class TextPool;
+// Stores a line's cross-reference and value (either may be empty); false,
+// with the line unchanged, when the pool is full.
+bool SetLineTexts(TextPool& pool, LineNode* line, std::string_view xref, std::string_view value);
+// A new value for a line, its cross-reference kept.
+bool SetLineValueText(TextPool& pool, LineNode* line, std::string_view value);
 
 // The nodes of a data source: 1,000 blocks of 1,487 nodes at most, laid end
 // to end in one region, so a node's address never changes while the pool
@@ -169,7 +186,6 @@ class HugeRegion {
   std::size_t size_ = 0;
 };
 
-class TextPool;
 
 // One piece of memory for the texts and the nodes of a data source: the
 // text pool's region first, the node pool's after it. Text and node links

@@ -51,7 +51,8 @@ TEST(LineBuilder, LinksLinesByLevel) {
   EXPECT_EQ(chr->parent, head);
   EXPECT_EQ(head->next, indi);
   EXPECT_EQ(indi->parent, t.root);
-  EXPECT_STREQ(indi->xref, "@I1@");
+  EXPECT_EQ(indi->Xref(), "@I1@");
+  EXPECT_EQ(indi->Value(), "e");
   EXPECT_EQ(Walk(t.root), "0:a 1:b 2:c 1:d 0:e");
 }
 
@@ -71,9 +72,43 @@ TEST(LineBuilder, EmptyValueIsStoredAsNone) {
   Tree t;
   LineBuilder b(t.nodes, t.text, t.root);
   LineNode* l = b.AppendLine(0, 124, {}, {});
-  EXPECT_EQ(l->value, nullptr);
-  EXPECT_EQ(l->xref, nullptr);
+  EXPECT_EQ(l->text, nullptr);
+  EXPECT_EQ(l->Xref(), "");
   EXPECT_EQ(l->Value(), "");
+}
+
+// A cross-reference and a value share one stored text; changing either
+// keeps the other, and an empty one reads as empty.
+TEST(LineTexts, CrossReferenceAndValueSideBySide) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  LineNode* rec = b.AppendLine(0, 68, "@N7@", {});
+  ASSERT_NE(rec, nullptr);
+  EXPECT_EQ(rec->Xref(), "@N7@");
+  EXPECT_EQ(rec->Value(), "");
+  ASSERT_TRUE(SetLineValueText(t.text, rec, " first text"));
+  EXPECT_EQ(rec->Xref(), "@N7@");
+  EXPECT_EQ(rec->Value(), " first text");
+  ASSERT_TRUE(SetLineValueText(t.text, rec, {}));
+  EXPECT_EQ(rec->Xref(), "@N7@");
+  EXPECT_EQ(rec->Value(), "");
+  ASSERT_TRUE(SetLineTexts(t.text, rec, {}, "v"));
+  EXPECT_EQ(rec->Xref(), "");
+  EXPECT_EQ(rec->Value(), "v");
+  ASSERT_TRUE(SetLineTexts(t.text, rec, "@I2@", "w"));
+  EXPECT_EQ(rec->Xref(), "@I2@");
+  EXPECT_EQ(rec->Value(), "w");
+  ASSERT_TRUE(SetLineTexts(t.text, rec, {}, {}));
+  EXPECT_EQ(rec->text, nullptr);
+  EXPECT_EQ(rec->Xref(), "");
+  // Across a block boundary: the texts go whole into the next block.
+  const std::string longValue(TextPool::kBlockSize / 2, 'x');
+  for (int i = 0; i < 3; ++i) {
+    LineNode* l = b.AppendLine(0, 68, "@I" + std::to_string(i) + "@", longValue);
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->Xref(), "@I" + std::to_string(i) + "@");
+    EXPECT_EQ(l->Value(), longValue);
+  }
 }
 
 TEST(NextLine, StopsWhenTheWalkClimbsBackToStop) {
@@ -96,12 +131,12 @@ TEST(InsertLine, SameLevelSiblingOneDeeperFirstChild) {
   b.AppendLine(2, 41, {}, "d");
   LineNode* sex = t.nodes.NewLine();
   sex->level = 1;
-  sex->value = t.text.StoreText("s");
+  ASSERT_TRUE(SetLineTexts(t.text, sex, {}, "s"));
   EXPECT_EQ(InsertLine(name->firstChild, sex), 0);  // climbs to NAME
   EXPECT_EQ(Walk(t.root), "0:i 1:n 2:d 1:s");
   LineNode* first = t.nodes.NewLine();
   first->level = 1;
-  first->value = t.text.StoreText("f");
+  ASSERT_TRUE(SetLineTexts(t.text, first, {}, "f"));
   EXPECT_EQ(InsertLine(indi, first), 0);
   EXPECT_EQ(Walk(t.root), "0:i 1:f 1:n 2:d 1:s");
   LineNode* deep = t.nodes.NewLine();

@@ -122,13 +122,12 @@ LineNode* RecordStore::MakeLine(int level, int tag, std::string_view xref, std::
   if (!line) return nullptr;
   line->level = level;
   line->tag = tag;
-  if (!xref.empty()) line->xref = text_.StoreText(xref);
-  if (!value.empty()) line->value = text_.StoreText(value);
+  SetLineTexts(text_, line, xref, value);
   return line;
 }
 
 void RecordStore::SetValue(LineNode* line, std::string_view text) {
-  line->value = text.empty() ? nullptr : text_.StoreText(text);
+  SetLineValueText(text_, line, text);
 }
 
 std::string RecordStore::FormatXref(std::int32_t number, std::string_view prefix) const {
@@ -246,7 +245,7 @@ LineNode* RecordStore::RecordLine(RecordKind kind, std::int32_t index) const {
 
 std::string RecordStore::XrefOf(RecordKind kind, std::int32_t index) const {
   const LineNode* line = RecordLine(kind, index);
-  if (line && line->xref) return line->xref.get();
+  if (line && !line->Xref().empty()) return std::string(line->Xref());
   const KindIndex& k = kinds_[kind];
   std::int32_t number = index >= 1 && static_cast<std::size_t>(index) < k.ids.size()
                             ? k.ids[static_cast<std::size_t>(index)]

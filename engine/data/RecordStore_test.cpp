@@ -20,7 +20,7 @@ std::string Records(const RecordStore& store) {
   std::string out;
   for (const LineNode* l = store.Root()->firstChild; l; l = l->next) {
     if (!out.empty()) out += ' ';
-    out += l->xref ? std::string(l->xref) : std::string(TagName(l->tag));
+    out += l->hasXref ? std::string(l->Xref()) : std::string(TagName(l->tag));
   }
   return out;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace dv {
@@ -51,6 +52,25 @@ class TextPool {
     if (!text.empty()) std::memcpy(dst, text.data(), text.size());
     dst[text.size()] = 0;
     dst[text.size() + 1] = 0;
+    used_ += static_cast<std::int32_t>(need);
+    return dst;
+  }
+  // Stores first, a NUL and second as one string (a line's cross-reference
+  // and value side by side); nullptr when the pool is full.
+  const char* StoreTexts(std::string_view first, std::string_view second) {
+    const std::size_t need = first.size() + 1 + second.size() + 2;
+    if (blocks_ == 0 || used_ > kBlockSize - kReserve || need > static_cast<std::size_t>(kBlockSize - used_)) {
+      std::string both(first);
+      both += '\0';
+      both.append(second);
+      return TextAt(Store(both));
+    }
+    char* dst = base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_;
+    std::memcpy(dst, first.data(), first.size());
+    dst[first.size()] = 0;
+    if (!second.empty()) std::memcpy(dst + first.size() + 1, second.data(), second.size());
+    dst[need - 2] = 0;
+    dst[need - 1] = 0;
     used_ += static_cast<std::int32_t>(need);
     return dst;
   }

@@ -310,7 +310,7 @@ int DanglingPointers(const RecordStore& store) {
   std::unordered_set<std::string> xrefs;
   const LineNode* root = store.Root();
   for (const LineNode* l = root ? root->firstChild.get() : nullptr; l; l = l->next)
-    if (l->xref) xrefs.insert(l->xref.get());
+    if (l->hasXref) xrefs.insert(std::string(l->Xref()));
   int dangling = 0;
   for (const LineNode* l = root ? root->firstChild.get() : nullptr; l; l = NextLine(root, l)) {
     if (l->level == 0) continue;

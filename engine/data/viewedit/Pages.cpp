@@ -566,7 +566,7 @@ bool ApplyItem(StoreWork& w, LineNode* copy, PageItem& item, const RankFn& recor
     bool dated = FirstChild(line, kTagDATE) || FirstChild(line, kTagPLAC);
     std::string_view v = FieldText(line->Value());
     if (!dated && v.empty() && !SetLineValue(w.store, line, "Y")) return Fail(w);
-    if (dated && v == "Y") line->value = nullptr;
+    if (dated && v == "Y" && !SetLineValueText(w.store.Text(), line, {})) return Fail(w);
   }
   return true;
 }
@@ -1060,7 +1060,7 @@ std::vector<std::string> FieldNames(PageKind kind) {
 std::vector<std::pair<std::string, std::string>> ShowFields(const RecordStore& store,
                                                             const RecordPage& page) {
   std::vector<std::pair<std::string, std::string>> out;
-  if (page.record && page.record->xref) out.emplace_back("xref", page.record->xref);
+  if (page.record && page.record->hasXref) out.emplace_back("xref", page.record->Xref());
   const auto& schema = RecordSchema(page.kind);
   for (std::size_t i = 0; i < schema.size(); ++i)
     out.emplace_back(schema[i].name, page.main.texts[i]);

@@ -123,7 +123,10 @@ LineNode* CopyTree(RecordStore& store, const LineNode* line) {
 
 void AdoptChildren(LineNode* record, LineNode* copy) {
   record->firstChild = copy->firstChild;
-  record->value = copy->value;
+  // The copy carries the record's own cross-reference (it was copied from
+  // the record, or made with it), so its text is the record's text.
+  record->hasXref = copy->hasXref;
+  record->text = copy->text;
   for (LineNode* c = record->firstChild; c; c = c->next) c->parent = record;
   copy->firstChild = nullptr;
 }
@@ -169,16 +172,10 @@ void PlaceByRank(LineNode* parent, LineNode* node, int rank, const RankFn& rankO
 }
 
 bool SetLineValue(RecordStore& store, LineNode* line, std::string_view text) {
-  if (text.empty()) {
-    line->value = nullptr;
-    return true;
-  }
+  if (text.empty()) return SetLineValueText(store.Text(), line, {});
   std::string value = " ";
   value.append(text);
-  const char* stored = store.StoreText(value);
-  if (!stored) return false;
-  line->value = stored;
-  return true;
+  return SetLineValueText(store.Text(), line, value);
 }
 
 bool SetLongText(RecordStore& store, LineNode* line, std::string_view text, bool contOnly) {
