@@ -226,13 +226,16 @@ class ChunkPipe {
     }
     room_.notify_one();
   }
-  // Every parsed line takes one node, and each of its texts its bytes and
-  // two NULs (more only where a text block is closed early): the memory up
-  // to there will be written.
+  // Every parsed line takes one node, and its texts their bytes and two
+  // NULs, with one more NUL between a cross-reference and the value (more
+  // only where a text block is closed early): the memory up to there will
+  // be written.
   void MakeResident(const std::vector<ParsedLine>& lines) {
     for (const ParsedLine& p : lines) {
-      if (!p.xref.empty()) textBytes_ += p.xref.size() + 2;
-      if (!p.value.empty()) textBytes_ += p.value.size() + 2;
+      if (!p.xref.empty())
+        textBytes_ += p.xref.size() + 1 + p.value.size() + 2;
+      else if (!p.value.empty())
+        textBytes_ += p.value.size() + 2;
     }
     lineCount_ += lines.size();
     PrefaultBytes(ahead_.text, ahead_.textAt, ahead_.textAt + textBytes_);
