@@ -79,7 +79,7 @@ TEST(DataSourceLoader, AReloadKeepsNothingOfTheFirstFilesSummaries) {
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->id, 0);
     EXPECT_STREQ(s->occupation, "");
-    std::snprintf(s->displayName, sizeof s->displayName, "P%d", static_cast<int>(i));
+    store.SummaryTextStore().Set(s->displayName, "P" + std::to_string(i));
   }
   SummarySet copy;
   ASSERT_TRUE(store.CopySummaries(copy));

@@ -47,10 +47,6 @@ std::string_view WithoutPrefix(std::string_view date,
   return date;
 }
 
-std::string_view FieldText(const char* field, std::size_t size) {
-  return std::string_view(field, strnlen(field, size));
-}
-
 // A line's value without the blanks that separate it from the tag, as
 // program text.
 std::string ValueText(const RecordStore& store, const LineNode* line) {
@@ -70,7 +66,7 @@ std::string PartnerName(const RecordStore& store, std::int32_t index) {
   if (index <= 0) return {};
   const IndividualSummary* person = store.Individual(index);
   if (!person || person->id == 0) return {};
-  return PickerName(FieldText(person->displayName, sizeof person->displayName));
+  return PickerName(person->displayName.view());
 }
 
 void AddIndividualRows(const RecordStore& store, std::vector<PickerRow>& rows) {
@@ -79,11 +75,11 @@ void AddIndividualRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     if (!p || p->id == 0) continue;
     PickerRow row;
     row.index = i;
-    row.cells[0] = PickerName(FieldText(p->displayName, sizeof p->displayName));
+    row.cells[0] = PickerName(p->displayName.view());
     row.cells[1] = p->sex != 0 ? "M" : "F";
     row.cells[2] =
-        std::string(WithoutPrefix(FieldText(p->birthDate, sizeof p->birthDate), {"b ", "c "}));
-    row.cells[3] = std::string(FieldText(p->birthPlace, sizeof p->birthPlace));
+        std::string(WithoutPrefix(p->birthDate.view(), {"b ", "c "}));
+    row.cells[3] = std::string(p->birthPlace.view());
     rows.push_back(std::move(row));
   }
 }
@@ -97,8 +93,8 @@ void AddFamilyRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     row.cells[0] = PartnerName(store, f->husband);
     row.cells[1] = PartnerName(store, f->wife);
     row.cells[2] =
-        std::string(WithoutPrefix(FieldText(f->marriageDate, sizeof f->marriageDate), {"m "}));
-    row.cells[3] = std::string(FieldText(f->marriagePlace, sizeof f->marriagePlace));
+        std::string(WithoutPrefix(f->marriageDate.view(), {"m "}));
+    row.cells[3] = std::string(f->marriagePlace.view());
     rows.push_back(std::move(row));
   }
 }
@@ -145,9 +141,9 @@ void AddRepositoryRows(const RecordStore& store, std::vector<PickerRow>& rows) {
 
 std::string ListEntryText(const IndividualSummary& person) {
   std::string text =
-      FitName(FieldText(person.displayName, sizeof person.displayName), kNameWidth, true);
+      FitName(person.displayName.view(), kNameWidth, true);
   if (text.size() < kYearColumn) text.resize(kYearColumn, ' ');
-  text += FieldText(person.birthYear, sizeof person.birthYear);
+  text += person.birthYear.view();
   if (text.size() > kTextLimit) text.resize(kTextLimit);
   return text;
 }
@@ -336,7 +332,7 @@ std::vector<ChildRow> ChildrenRows(const RecordStore& store, std::int32_t family
     if (!p || p->id == 0) continue;
     ChildRow row;
     row.individual = child;
-    std::string_view name = FieldText(p->displayName, sizeof p->displayName);
+    std::string_view name = p->displayName.view();
     if (static_cast<int>(name.size()) > kChildNameWidth) {
       std::string fitted;
       row.text = FitName(name, kChildNameWidth, false, fitted)

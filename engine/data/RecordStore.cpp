@@ -560,6 +560,7 @@ SummaryBlockPtr<Block> RecordStore::NewSummaryBlock() {
 void RecordStore::ClearSummaries() {
   sums_.Clear();
   summaryUsed_ = 0;  // no block is left in the region
+  summaryTexts_.Clear();
 }
 
 IndividualSummary* RecordStore::NewIndividualSummary() {

@@ -16,6 +16,7 @@
 
 #include "data/CharSet.h"
 #include "data/LineTree.h"
+#include "data/SummaryText.h"
 #include "data/Names.h"
 #include "data/TagTable.h"
 #include "data/TextPool.h"
@@ -74,13 +75,13 @@ inline constexpr int kTooManyIndividuals = 29999;
 
 struct IndividualSummary {
   std::int32_t id = 0;           // number of the INDI cross-reference; 0 = empty slot
-  char displayName[64] = {};
-  char birthYear[8] = {};
-  char birthDate[24] = {};       // "b " or "c " and the DATE value
-  char birthPlace[64] = {};
-  char deathDate[24] = {};       // "d " or "bd " and the DATE value
-  char deathPlace[64] = {};
-  char occupation[32] = {};
+  SummaryText<64> displayName;
+  SummaryText<8> birthYear;
+  SummaryText<24> birthDate;     // "b " or "c " and the DATE value
+  SummaryText<64> birthPlace;
+  SummaryText<24> deathDate;     // "d " or "bd " and the DATE value
+  SummaryText<64> deathPlace;
+  SummaryText<32> occupation;
   std::int32_t noteOffset = 0;   // gathered text of the last NOTE line, 0 = none
   std::int32_t parentFamily = 0; // family index, 0 = none
   std::int32_t spouseFamily = 0; // family index of the first FAMS, 0 = none
@@ -97,9 +98,9 @@ struct FamilySummary {
   std::int32_t wife = 0;
   std::int32_t children[kMaxChildren] = {};  // individual indexes in file order, 0 = unused
   std::int32_t noteOffset = 0;
-  char marriagePlace[64] = {};
-  char marriageDate[24] = {};  // "m " and the DATE under a MARR line
-  LineNode* line = nullptr;    // the FAM line
+  SummaryText<64> marriagePlace;
+  SummaryText<24> marriageDate;  // "m " and the DATE under a MARR line
+  LineNode* line = nullptr;      // the FAM line
 };
 
 struct MarriageEntry {
@@ -195,6 +196,8 @@ class RecordStore {
   const TextPool& Text() const { return text_; }
   NodePool& Nodes() { return nodes_; }
   LineOrders& Orders() { return orders_; }
+  // Where the summaries' text fields are kept (emptied with the summaries).
+  SummaryTexts& SummaryTextStore() { return summaryTexts_; }
   const LineOrders& Orders() const { return orders_; }
   // Once a file's lines are in: the memory brought in past the last text
   // and the last node (the rest of a huge page) is given back.
@@ -340,6 +343,8 @@ class RecordStore {
   void UnlockSummaries() { if (locks_ > 0) --locks_; }
   bool SummariesLocked() const { return locks_ > 0; }
   // A copy of all summary blocks and the marriage table; false on no memory.
+  // The copy's text fields read the store's summary texts: it is good until
+  // the summaries are next cleared (a reload).
   bool CopySummaries(SummarySet& out) const;
 
   // Whether the data was changed since it was loaded or saved:
@@ -375,6 +380,7 @@ class RecordStore {
   void ClearSummaries();
   HugeRegion summaryRegion_;
   std::size_t summaryUsed_ = 0;
+  SummaryTexts summaryTexts_;  // the summaries' text fields
   mutable SourceEncoding encoding_;
   mutable bool encodingDecided_ = true;  // false: a byText set not yet decided from the text
   std::array<KindIndex, kKindCount> kinds_{};

@@ -35,8 +35,8 @@ bool HasAdoptivePedi(const LineNode* famc) {
 // line; false when the event has neither date nor place.
 // Dates and places are program text, converted from the file's character set.
 template <std::size_t D, std::size_t P>
-bool FillEvent(const RecordStore& store, const LineNode* event, std::string_view prefix,
-               char (&date)[D], char (&place)[P]) {
+bool FillEvent(RecordStore& store, const LineNode* event, std::string_view prefix,
+               SummaryText<D>& date, SummaryText<P>& place) {
   std::string dateScratch, placeScratch;
   std::string_view dateText, placeText;
   if (const LineNode* d = FirstChild(event, kTagDATE))
@@ -46,8 +46,8 @@ bool FillEvent(const RecordStore& store, const LineNode* event, std::string_view
   if (dateText.empty() && placeText.empty()) return false;
   std::string text(prefix);
   text.append(dateText);
-  CopyField(date, text);
-  CopyField(place, placeText);
+  store.SummaryTextStore().Set(date, text);
+  store.SummaryTextStore().Set(place, placeText);
   return true;
 }
 
@@ -81,7 +81,7 @@ void RecordStore::FillIndividual(IndividualSummary* s, std::int32_t index, LineN
       case kTagNAME:
         if (!haveName || (flags_ & kFlagNamesLast)) {
           DisplayName(ShownView(c->Value(), scratch), keyScratch_[1]);
-          CopyField(s->displayName, keyScratch_[1]);
+          summaryTexts_.Set(s->displayName, keyScratch_[1]);
         }
         haveName = true;
         break;
@@ -92,7 +92,7 @@ void RecordStore::FillIndividual(IndividualSummary* s, std::int32_t index, LineN
         break;
       }
       case kTagOCCU:
-        if (!haveOccupation) CopyField(s->occupation, ShownView(SkipSpaces(c->Value()), scratch));
+        if (!haveOccupation) summaryTexts_.Set(s->occupation, ShownView(SkipSpaces(c->Value()), scratch));
         haveOccupation = true;
         break;
       case kTagNOTE:
@@ -146,14 +146,14 @@ void RecordStore::FillIndividual(IndividualSummary* s, std::int32_t index, LineN
         break;
     }
   }
-  if (!haveName) CopyField(s->displayName, "____ ____");
+  if (!haveName) summaryTexts_.Set(s->displayName, "____ ____");
   if (lastNote) {
     std::int32_t offset = GatherNotes(lastNote);
     s->noteOffset = offset > 0 ? offset : 0;
   }
   if (LineNode* famc = firstPlainFamc ? firstPlainFamc : lastFamc)
     s->parentFamily = IndexOf(kFam, NumberOf(famc->Value()), true);
-  CopyField(s->birthYear, YearOf(s->birthDate));
+  summaryTexts_.Set(s->birthYear, YearOf(s->birthDate.view()));
 }
 
 bool RecordStore::BuildFamily(LineNode* fam) {
@@ -189,11 +189,11 @@ void RecordStore::FillFamily(FamilySummary* f, LineNode* fam) {
         std::string scratch;
         if (const LineNode* d = FirstChild(c, kTagDATE)) {
           std::string_view date = Trim(ShownView(d->Value(), scratch));
-          if (!date.empty()) CopyField(f->marriageDate, "m " + std::string(date));
+          if (!date.empty()) summaryTexts_.Set(f->marriageDate, "m " + std::string(date));
         }
         if (const LineNode* p = FirstChild(c, kTagPLAC)) {
           std::string_view place = Trim(ShownView(p->Value(), scratch));
-          if (!place.empty()) CopyField(f->marriagePlace, place);
+          if (!place.empty()) summaryTexts_.Set(f->marriagePlace, place);
         }
         break;
       }

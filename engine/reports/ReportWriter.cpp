@@ -19,13 +19,9 @@ constexpr int kTabTwips = 720;
 constexpr int kMaxFileName = 255;
 constexpr int kNameRoomForExtension = 252;
 
-std::string_view Field(const char* field, std::size_t size) {
-  return std::string_view(field, ::strnlen(field, size));
-}
-
 template <std::size_t N>
-std::string_view Field(const char (&field)[N]) {
-  return Field(field, N);
+std::string_view Field(const SummaryText<N>& field) {
+  return field.view();
 }
 
 std::string Format(const char* format, int value) {

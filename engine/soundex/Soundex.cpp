@@ -92,8 +92,7 @@ std::vector<SoundexRow> SoundexList(const RecordStore& store) {
   for (std::size_t k = 0; k < count; ++k) {
     const IndividualSummary* person = store.Individual(individuals.keys[k].index);
     if (person == nullptr || person->id == 0) continue;
-    const std::string surname = SoundexSurname(std::string_view(
-        person->displayName, ::strnlen(person->displayName, sizeof person->displayName)));
+    const std::string surname = SoundexSurname(person->displayName.view());
     if (surname.empty() || !seen.insert(surname).second) continue;
     rows.push_back({surname, SoundexCode(surname, kSoundexSimplified),
                     SoundexCode(surname, kSoundexAmerican)});

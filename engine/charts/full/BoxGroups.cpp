@@ -18,8 +18,8 @@ std::string Cut(std::string text) {
 }
 
 template <std::size_t N>
-std::string Field(const char (&field)[N]) {
-  return std::string(field, strnlen(field, N));
+std::string Field(const SummaryText<N>& field) {
+  return std::string(field.view());
 }
 
 // The year that ends a date, when it is a number of 4 digits.

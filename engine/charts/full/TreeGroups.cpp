@@ -40,13 +40,13 @@ const char* Connector(bool equals) { return equals ? "= " : "m "; }
 std::string ShownName(const RecordStore& store, std::int32_t individual) {
   const IndividualSummary* p = individual > 0 ? store.Individual(individual) : nullptr;
   if (p == nullptr) return std::string(StringText(kLblUnknown));
-  return Cut(Spaces(std::string(p->displayName, strnlen(p->displayName, sizeof p->displayName))));
+  return Cut(Spaces(std::string(p->displayName.view())));
 }
 
 std::string FirstNames(const RecordStore& store, std::int32_t individual) {
   const IndividualSummary* p = individual > 0 ? store.Individual(individual) : nullptr;
   if (p == nullptr) return std::string(StringText(kLblUnknown));
-  std::string name(p->displayName, strnlen(p->displayName, sizeof p->displayName));
+  std::string name(p->displayName.view());
   const std::size_t space = name.rfind(' ');
   if (space != std::string::npos && space > 0) name.resize(space);
   return Cut(Spaces(name));
@@ -56,7 +56,7 @@ namespace {
 
 // The last number of the marriage date, when it has at most 4 characters.
 std::string MarriageYear(const FamilySummary& f) {
-  const std::string date(f.marriageDate, strnlen(f.marriageDate, sizeof f.marriageDate));
+  const std::string date(f.marriageDate.view());
   std::string year;
   const std::size_t end = date.find_last_of("0123456789");
   if (end != std::string::npos) {
@@ -72,7 +72,7 @@ constexpr std::size_t kNumberedNameLimit = 39;  // longer names carry no number
 }  // namespace
 
 std::string MarriageText(const FamilySummary& f) {
-  const std::string place(f.marriagePlace, strnlen(f.marriagePlace, sizeof f.marriagePlace));
+  const std::string place(f.marriagePlace.view());
   const std::string year = MarriageYear(f);
   if (place.empty() && year.empty()) return {};
   std::string text = "(" + place;
@@ -280,7 +280,7 @@ void AddRule(FullChartStorage& s, int kind, int column, int line, int length, in
 std::string YearText(const RecordStore& store, std::int32_t individual) {
   const IndividualSummary* p = individual > 0 ? store.Individual(individual) : nullptr;
   return p == nullptr ? std::string()
-                      : std::string(p->birthYear, strnlen(p->birthYear, sizeof p->birthYear));
+                      : std::string(p->birthYear.view());
 }
 
 }  // namespace

@@ -48,25 +48,27 @@ class TreeGroup : public ::testing::Test {
 };
 
 TEST(TreeGroupTexts, MarriageTextHasPlaceAndAShortLastNumber) {
+  SummaryTexts texts;
   FamilySummary f;
-  CopyField(f.marriagePlace, "Bath");
-  CopyField(f.marriageDate, "m 12 MAR 1850");
+  texts.Set(f.marriagePlace, "Bath");
+  texts.Set(f.marriageDate, "m 12 MAR 1850");
   EXPECT_EQ(MarriageText(f), "(Bath, 1850)");
-  CopyField(f.marriageDate, "m 1850/51");
+  texts.Set(f.marriageDate, "m 1850/51");
   EXPECT_EQ(MarriageText(f), "(Bath, 51)");
-  CopyField(f.marriageDate, "m 123456");
+  texts.Set(f.marriageDate, "m 123456");
   EXPECT_EQ(MarriageText(f), "(Bath)");
-  CopyField(f.marriagePlace, "");
-  CopyField(f.marriageDate, "m ABT 1901");
+  texts.Set(f.marriagePlace, "");
+  texts.Set(f.marriageDate, "m ABT 1901");
   EXPECT_EQ(MarriageText(f), "(1901)");
-  CopyField(f.marriageDate, "");
+  texts.Set(f.marriageDate, "");
   EXPECT_EQ(MarriageText(f), "");
 }
 
 TEST(TreeGroupTexts, ALongMarriagePlaceIsCutInsideItsField) {
+  SummaryTexts texts;
   FamilySummary f;
-  CopyField(f.marriagePlace, std::string(63, 'x'));
-  CopyField(f.marriageDate, "m 1900");
+  texts.Set(f.marriagePlace, std::string(63, 'x'));
+  texts.Set(f.marriageDate, "m 1900");
   const std::string text = MarriageText(f);
   EXPECT_EQ(text.size(), 63u);
   EXPECT_EQ(text.back(), ')');

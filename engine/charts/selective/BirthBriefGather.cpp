@@ -10,15 +10,9 @@ namespace dv {
 
 namespace {
 
-std::string_view FieldView(const char* field, std::size_t size) {
-  std::size_t n = 0;
-  while (n < size && field[n] != '\0') ++n;
-  return std::string_view(field, n);
-}
-
 template <std::size_t N>
-std::string_view FieldView(const char (&field)[N]) {
-  return FieldView(field, N);
+std::string_view FieldView(const SummaryText<N>& field) {
+  return field.view();
 }
 
 const IndividualSummary* ExistingIndividual(const RecordStore& store, std::int32_t index) {

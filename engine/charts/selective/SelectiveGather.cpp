@@ -13,10 +13,8 @@ namespace dv {
 namespace {
 
 template <std::size_t N>
-std::string_view Field(const char (&field)[N]) {
-  std::size_t n = 0;
-  while (n < N && field[n] != '\0') ++n;
-  return std::string_view(field, n);
+std::string_view Field(const SummaryText<N>& field) {
+  return field.view();
 }
 
 std::string Number(std::int64_t n) {

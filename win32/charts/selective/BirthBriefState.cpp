@@ -67,8 +67,7 @@ std::string BaseDisplayName(const dv::RecordStore* store, std::int32_t index) {
   if (store == nullptr || index <= 0) return {};
   const dv::IndividualSummary* person = store->Individual(index);
   if (person == nullptr || person->id == 0) return {};
-  return std::string(person->displayName,
-                     ::strnlen(person->displayName, sizeof person->displayName));
+  return std::string(person->displayName.view());
 }
 
 }  // namespace dv::win

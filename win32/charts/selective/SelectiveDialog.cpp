@@ -46,7 +46,7 @@ std::string DisplayNameOf(std::int32_t index) {
   if (store == nullptr || index <= 0) return {};
   const dv::IndividualSummary* p = store->Individual(index);
   if (p == nullptr || p->id == 0) return {};
-  return std::string(p->displayName, ::strnlen(p->displayName, sizeof p->displayName));
+  return std::string(p->displayName.view());
 }
 
 // Shows the base individual; false (and the base cleared) when none with a

@@ -1,0 +1,45 @@
+#include "data/SummaryText.h"
+
+#include <cstring>
+
+#include "data/RecordStore.h"
+
+namespace dv {
+namespace {
+// Every text field of the most summaries a data source can hold, each at
+// its limit: a load never needs more. Only what is filled is touched.
+constexpr std::size_t kIndividualTextBytes = 64 + 8 + 24 + 64 + 24 + 64 + 32;
+constexpr std::size_t kFamilyTextBytes = 64 + 24;
+constexpr std::size_t kRegionBytes =
+    std::size_t{kMaxIndividualBlocks} * std::tuple_size_v<IndividualBlock> * kIndividualTextBytes +
+    std::size_t{kMaxFamilyBlocks} * std::tuple_size_v<FamilyBlock> * kFamilyTextBytes;
+}  // namespace
+
+const char* SummaryTexts::Store(std::string_view text) {
+  if (text.empty()) return "";
+  if (!region_.Size() && region_.Obtain(kRegionBytes)) {
+    // Filled a few bytes a summary at a time, to an end no one knows ahead:
+    // ordinary pages, so the last one brings in 4 KB rather than 2 MB.
+    region_.HugePagesUpTo(0);
+  }
+  if (region_.Size() && used_ + text.size() + 1 <= region_.Size()) {
+    char* dst = region_.Data() + used_;
+    std::memcpy(dst, text.data(), text.size());
+    dst[text.size()] = 0;
+    used_ += text.size() + 1;
+    return dst;
+  }
+  try {
+    overflow_.emplace_back(text);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  return overflow_.back().c_str();
+}
+
+void SummaryTexts::Clear() {
+  used_ = 0;
+  overflow_.clear();
+}
+
+}  // namespace dv
