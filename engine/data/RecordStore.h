@@ -86,7 +86,7 @@ struct IndividualSummary {
   std::int32_t parentFamily = 0; // family index, 0 = none
   std::int32_t spouseFamily = 0; // family index of the first FAMS, 0 = none
   std::int32_t moreMarriages = 0;// non-zero: further families in the MarriageTable
-  std::int32_t sex = 0;          // 1 male, 0 female, -1 unknown or not stated (an empty slot is all zero)
+  std::int32_t sex = 0;          // 1 male, 0 female, -1 unknown or not stated (0 in an empty slot)
   char eventKinds[4] = {};       // 'b' BIRT, 'c' CHR/BAPM, 'b' BURI, 'd' DEAT (or 0)
   LineNode* line = nullptr;      // the INDI line
 };
