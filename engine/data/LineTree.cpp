@@ -156,7 +156,8 @@ bool LineArena::Attach(TextPool& text, NodePool& nodes) {
 
 void LineArena::DropUnused(const TextPool& text, const NodePool& nodes) {
   memory_.DropAfter(static_cast<std::size_t>(text.BytesUsed()), kNodeOffset);
-  memory_.DropAfter(kNodeOffset + static_cast<std::size_t>(nodes.Count()) * sizeof(LineNode), kArenaBytes);
+  memory_.DropAfter(kNodeOffset + static_cast<std::size_t>(nodes.Count()) * sizeof(LineNode),
+                    kArenaBytes);
 }
 
 LineBuilder::LineBuilder(NodePool& nodes, TextPool& text, LineNode* root)
@@ -336,8 +337,9 @@ void SortSiblingsByOrder(const LineOrders& orders, LineNode* first) {
   LineNode* before = first->prev;
   std::vector<LineNode*> run;
   for (LineNode* l = first; l; l = l->next) run.push_back(l);
-  std::stable_sort(run.begin(), run.end(),
-                   [&orders](const LineNode* a, const LineNode* b) { return orders.Of(a) < orders.Of(b); });
+  std::stable_sort(run.begin(), run.end(), [&orders](const LineNode* a, const LineNode* b) {
+    return orders.Of(a) < orders.Of(b);
+  });
   for (std::size_t i = 0; i < run.size(); ++i) {
     run[i]->prev = i == 0 ? before : run[i - 1];
     run[i]->next = i + 1 < run.size() ? run[i + 1] : nullptr;

@@ -186,7 +186,6 @@ class HugeRegion {
   std::size_t size_ = 0;
 };
 
-
 // One piece of memory for the texts and the nodes of a data source: the
 // text pool's region first, the node pool's after it. Text and node links
 // are near pointers, so the pools of one tree must share an arena (pools

@@ -77,8 +77,7 @@ void AddIndividualRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     row.index = i;
     row.cells[0] = PickerName(p->displayName.view());
     row.cells[1] = p->sex != 0 ? "M" : "F";
-    row.cells[2] =
-        std::string(WithoutPrefix(p->birthDate.view(), {"b ", "c "}));
+    row.cells[2] = std::string(WithoutPrefix(p->birthDate.view(), {"b ", "c "}));
     row.cells[3] = std::string(p->birthPlace.view());
     rows.push_back(std::move(row));
   }
@@ -92,8 +91,7 @@ void AddFamilyRows(const RecordStore& store, std::vector<PickerRow>& rows) {
     row.index = i;
     row.cells[0] = PartnerName(store, f->husband);
     row.cells[1] = PartnerName(store, f->wife);
-    row.cells[2] =
-        std::string(WithoutPrefix(f->marriageDate.view(), {"m "}));
+    row.cells[2] = std::string(WithoutPrefix(f->marriageDate.view(), {"m "}));
     row.cells[3] = std::string(f->marriagePlace.view());
     rows.push_back(std::move(row));
   }
@@ -140,8 +138,7 @@ void AddRepositoryRows(const RecordStore& store, std::vector<PickerRow>& rows) {
 }  // namespace
 
 std::string ListEntryText(const IndividualSummary& person) {
-  std::string text =
-      FitName(person.displayName.view(), kNameWidth, true);
+  std::string text = FitName(person.displayName.view(), kNameWidth, true);
   if (text.size() < kYearColumn) text.resize(kYearColumn, ' ');
   text += person.birthYear.view();
   if (text.size() > kTextLimit) text.resize(kTextLimit);

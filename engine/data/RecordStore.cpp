@@ -601,7 +601,8 @@ int RecordStore::SizeSummaries(std::int32_t individuals, std::int32_t families) 
   // The blocks fill the region from its start: huge pages for what they fill
   // whole, ordinary ones for the rest of the last 2 MB they reach.
   if (summaryRegion_.Obtain(kSummaryRegionBytes))
-    summaryRegion_.HugePagesUpTo(sizeof(IndividualBlock) * static_cast<std::size_t>(individualBlocks) +
+    summaryRegion_.HugePagesUpTo(sizeof(IndividualBlock) *
+                                     static_cast<std::size_t>(individualBlocks) +
                                  sizeof(FamilyBlock) * static_cast<std::size_t>(familyBlocks) + 64);
   for (std::int32_t i = 0; i < individualBlocks; ++i) {
     auto b = NewSummaryBlock<IndividualBlock>();

@@ -16,8 +16,8 @@
 
 #include "data/CharSet.h"
 #include "data/LineTree.h"
-#include "data/SummaryText.h"
 #include "data/Names.h"
+#include "data/SummaryText.h"
 #include "data/TagTable.h"
 #include "data/TextPool.h"
 
@@ -77,9 +77,9 @@ struct IndividualSummary {
   std::int32_t id = 0;           // number of the INDI cross-reference; 0 = empty slot
   SummaryText<64> displayName;
   SummaryText<8> birthYear;
-  SummaryText<24> birthDate;     // "b " or "c " and the DATE value
+  SummaryText<24> birthDate;  // "b " or "c " and the DATE value
   SummaryText<64> birthPlace;
-  SummaryText<24> deathDate;     // "d " or "bd " and the DATE value
+  SummaryText<24> deathDate;  // "d " or "bd " and the DATE value
   SummaryText<64> deathPlace;
   SummaryText<32> occupation;
   std::int32_t noteOffset = 0;   // gathered text of the last NOTE line, 0 = none

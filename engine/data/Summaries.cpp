@@ -92,7 +92,8 @@ void RecordStore::FillIndividual(IndividualSummary* s, std::int32_t index, LineN
         break;
       }
       case kTagOCCU:
-        if (!haveOccupation) summaryTexts_.Set(s->occupation, ShownView(SkipSpaces(c->Value()), scratch));
+        if (!haveOccupation)
+          summaryTexts_.Set(s->occupation, ShownView(SkipSpaces(c->Value()), scratch));
         haveOccupation = true;
         break;
       case kTagNOTE:

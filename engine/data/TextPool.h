@@ -59,7 +59,8 @@ class TextPool {
   // and value side by side); nullptr when the pool is full.
   const char* StoreTexts(std::string_view first, std::string_view second) {
     const std::size_t need = first.size() + 1 + second.size() + 2;
-    if (blocks_ == 0 || used_ > kBlockSize - kReserve || need > static_cast<std::size_t>(kBlockSize - used_)) {
+    if (blocks_ == 0 || used_ > kBlockSize - kReserve ||
+        need > static_cast<std::size_t>(kBlockSize - used_)) {
       std::string both(first);
       both += '\0';
       both.append(second);

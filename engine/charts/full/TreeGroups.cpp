@@ -279,8 +279,7 @@ void AddRule(FullChartStorage& s, int kind, int column, int line, int length, in
 
 std::string YearText(const RecordStore& store, std::int32_t individual) {
   const IndividualSummary* p = individual > 0 ? store.Individual(individual) : nullptr;
-  return p == nullptr ? std::string()
-                      : std::string(p->birthYear.view());
+  return p == nullptr ? std::string() : std::string(p->birthYear.view());
 }
 
 }  // namespace
