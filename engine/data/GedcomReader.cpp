@@ -336,7 +336,20 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
                 const std::vector<LineNode*>* records) {
   individuals = families = 0;
   for (int k = 0; k < kKindCount; ++k) store.SetUpKind(static_cast<RecordKind>(k), capacities[k]);
+  // Records replaced by a later one with the same number come out of the
+  // tree together when the walk ends: one at a time, each would walk the
+  // records before it.
+  std::vector<LineNode*> superseded;
+  auto dropSuperseded = [&] {
+    if (superseded.empty()) return;
+    std::sort(superseded.begin(), superseded.end());
+    UnlinkChildrenIf(store.Root(), [&superseded](const LineNode* l) {
+      return std::binary_search(superseded.begin(), superseded.end(), l);
+    });
+    superseded.clear();
+  };
   auto fail = [&](int result) {
+    dropSuperseded();
     for (int k = 0; k < kKindCount; ++k) store.ReleaseKind(static_cast<RecordKind>(k));
     individuals = families = 0;
     return result;
@@ -380,7 +393,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
         // The same number twice in a row: the later record stands for it.
         std::size_t slot = static_cast<std::size_t>(k.count);
         LineNode* earlier = k.lines[slot];
-        UnlinkLine(earlier);
+        superseded.push_back(earlier);
         k.lines[slot] = line;
         if (store.FirstRecordLine(line->tag) == earlier) store.SetFirstRecordLine(line->tag, line);
         continue;
@@ -401,6 +414,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
     k.ids[slot] = number;
     k.lines[slot] = line;
   }
+  dropSuperseded();
   bool notConsecutive = false;
   for (int kind = 0; kind < kKindCount; ++kind) {
     KindIndex& k = store.Kind(static_cast<RecordKind>(kind));

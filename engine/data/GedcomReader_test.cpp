@@ -249,6 +249,23 @@ TEST(ScanRecords, LaterOfTwoRecordsWithTheSameNumberStands) {
   EXPECT_EQ(store.FirstRecordLine(kTagINDI), first);
 }
 
+TEST(ScanRecords, EveryRecordReplacedInARunLeavesTheTree) {
+  RecordStore store;
+  Parse(store,
+        "0 @I3@ INDI\n1 NAME One\n0 @N1@ NOTE\n0 @I3@ INDI\n1 NAME Two\n0 @I3@ INDI\n"
+        "1 NAME Three\n0 @I4@ INDI\n0 @I4@ INDI\n1 NAME Four\n0 TRLR\n");
+  std::int32_t individuals, families;
+  EXPECT_EQ(ScanRecords(store, kFileCapacities, individuals, families), 1);
+  EXPECT_EQ(individuals, 2);
+  std::string left;
+  for (const LineNode* l = store.Root()->firstChild; l; l = l->next)
+    left +=
+        std::string(l->Xref()) + (l->firstChild ? std::string(l->firstChild->Value()) : "") + ";";
+  EXPECT_EQ(left, "@N1@;@I3@ Three;@I4@ Four;;");
+  EXPECT_EQ(store.FirstRecordLine(kTagINDI), store.RecordLine(kIndi, 1));
+  EXPECT_EQ(store.RecordLine(kIndi, 1)->firstChild->Value(), " Three");
+}
+
 TEST(ScanRecords, TwoIndividualsWithoutNumbersFail) {
   RecordStore store;
   Parse(store, "0 @ABC@ INDI\n0 @DEF@ INDI\n");

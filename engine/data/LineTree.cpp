@@ -183,12 +183,7 @@ LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
   if (!node) return nullptr;
   node->level = level;
   node->tag = tag;
-  if (!xref.empty()) {
-    node->hasXref = 1;
-    node->text = text_.StoreTexts(xref, value);
-  } else if (!value.empty()) {
-    node->text = text_.StoreText(value);
-  }
+  SetLineTexts(text_, node, xref, value);  // a full pool leaves the line without them
   if (level == current_ + 1) {
     LineNode* parent = last_[level];  // the last line at the current level
     node->parent = parent;
@@ -200,19 +195,14 @@ LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
       LineNode* c = parent->firstChild;
       while (c->next) c = c->next;
       c->next = node;
-      node->prev = c;
     }
   } else {
-    LineNode* prev = last_[level + 1];
-    if (!prev) {
+    LineNode* before = last_[level + 1];
+    if (!before) {
       // No line at this level yet under the current parent chain.
       return nullptr;
     }
-    node->parent = prev->parent;
-    node->prev = prev;
-    node->next = prev->next;
-    if (prev->next) prev->next->prev = node;
-    prev->next = node;
+    LinkAfter(before, node);
   }
   last_[level + 1] = node;
   // Slots deeper than the previous line's are empty already.
@@ -237,17 +227,13 @@ LineNode* NextLineSkippingChildren(const LineNode* stop, const LineNode* node) {
 
 void LinkAfter(LineNode* after, LineNode* node) {
   node->parent = after->parent;
-  node->prev = after;
   node->next = after->next;
-  if (after->next) after->next->prev = node;
   after->next = node;
 }
 
 void LinkFirstChild(LineNode* parent, LineNode* node) {
   node->parent = parent;
-  node->prev = nullptr;
   node->next = parent->firstChild;
-  if (parent->firstChild) parent->firstChild->prev = node;
   parent->firstChild = node;
 }
 
@@ -266,33 +252,40 @@ int InsertLine(LineNode* anchor, LineNode* node) {
   return -1;
 }
 
-int UnlinkLine(LineNode* node) {
-  if (!node || !node->parent) return -1;
-  if (node->prev) {
-    if (node->prev->next != node) return -1;
-  } else if (node->parent->firstChild != node) {
-    return -1;
+LineNode* PreviousSibling(const LineNode* node, bool* linked) {
+  if (linked) *linked = false;
+  if (!node || !node->parent) return nullptr;
+  LineNode* before = nullptr;
+  for (LineNode* c = node->parent->firstChild; c; before = c, c = c->next) {
+    if (c == node) {
+      if (linked) *linked = true;
+      return before;
+    }
   }
-  if (node->next && node->next->prev != node) return -1;
-  if (node->prev)
-    node->prev->next = node->next;
+  return nullptr;
+}
+
+int UnlinkLine(LineNode* node) {
+  bool linked = false;
+  LineNode* before = PreviousSibling(node, &linked);
+  if (!linked) return -1;
+  if (before)
+    before->next = node->next;
   else
     node->parent->firstChild = node->next;
-  if (node->next) node->next->prev = node->prev;
-  node->parent = node->next = node->prev = nullptr;
+  node->parent = node->next = nullptr;
   return 0;
 }
 
 void ReplaceLine(LineNode* old, LineNode* node) {
+  LineNode* before = PreviousSibling(old, nullptr);
   node->parent = old->parent;
-  node->prev = old->prev;
   node->next = old->next;
-  if (old->prev)
-    old->prev->next = node;
+  if (before)
+    before->next = node;
   else if (old->parent)
     old->parent->firstChild = node;
-  if (old->next) old->next->prev = node;
-  old->parent = old->next = old->prev = nullptr;
+  old->parent = old->next = nullptr;
 }
 
 void ShiftLevels(LineNode* node, int delta) {
@@ -334,14 +327,13 @@ void NumberLines(LineOrders& orders, LineNode* record, int step) {
 void SortSiblingsByOrder(const LineOrders& orders, LineNode* first) {
   if (!first) return;
   LineNode* parent = first->parent;
-  LineNode* before = first->prev;
+  LineNode* before = PreviousSibling(first, nullptr);
   std::vector<LineNode*> run;
   for (LineNode* l = first; l; l = l->next) run.push_back(l);
   std::stable_sort(run.begin(), run.end(), [&orders](const LineNode* a, const LineNode* b) {
     return orders.Of(a) < orders.Of(b);
   });
   for (std::size_t i = 0; i < run.size(); ++i) {
-    run[i]->prev = i == 0 ? before : run[i - 1];
     run[i]->next = i + 1 < run.size() ? run[i + 1] : nullptr;
   }
   if (before)

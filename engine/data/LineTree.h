@@ -20,7 +20,7 @@ inline constexpr int kMaxLevel = 14;
 
 // A pointer kept as the signed distance in bytes from the link itself to
 // its target, 0 for none: four bytes on every platform, so a line node is
-// the same 24 bytes in the 32-bit program and the 64-bit tools. The nodes
+// the same 20 bytes in the 32-bit program and the 64-bit tools. The nodes
 // and texts of one data source live in one arena (RecordStore), so the
 // distances stay small. Because the distance is only right at the link's
 // own address, a link cannot be copied out: read it into a plain pointer
@@ -84,7 +84,9 @@ struct LineNode {
   NearPtr<LineNode> parent;
   NearPtr<LineNode> next;
   NearPtr<LineNode> firstChild;
-  NearPtr<LineNode> prev;
+  // No link back to the previous sibling: the few operations that need it
+  // find it from the parent's first child (PreviousSibling), and every line
+  // of a loaded file is four bytes smaller.
 
   std::string_view Xref() const {
     return hasXref && text ? std::string_view(text.get()) : std::string_view();
@@ -96,7 +98,7 @@ struct LineNode {
     return std::string_view(v);
   }
 };
-static_assert(sizeof(LineNode) == 24, "one layout for the 32-bit program and the 64-bit tools");
+static_assert(sizeof(LineNode) == 20, "one layout for the 32-bit program and the 64-bit tools");
 
 class TextPool;
 // Stores a line's cross-reference and value (either may be empty); false,
@@ -232,8 +234,32 @@ LineNode* NextLineSkippingChildren(const LineNode* stop, const LineNode* node);
 int InsertLine(LineNode* anchor, LineNode* node);
 // Puts node (with its subtree) where old stands; old is unlinked.
 void ReplaceLine(LineNode* old, LineNode* node);
-// Takes node (with its subtree) out of the tree; -1 when its links are broken.
+// Takes node (with its subtree) out of the tree; -1 when it is not among
+// its parent's children. It walks the siblings before node: to take many
+// children of one line out, use UnlinkChildrenIf.
 int UnlinkLine(LineNode* node);
+// The sibling before node (nullptr for a first child), found from the
+// parent's first child. linked, when given, tells whether node was found there.
+LineNode* PreviousSibling(const LineNode* node, bool* linked);
+// Takes every child of parent for which take(child) holds out of the tree,
+// in one walk of the children.
+template <typename Take>
+void UnlinkChildrenIf(LineNode* parent, Take take) {
+  LineNode* before = nullptr;
+  for (LineNode* c = parent->firstChild; c;) {
+    LineNode* next = c->next;
+    if (take(c)) {
+      if (before)
+        before->next = next;
+      else
+        parent->firstChild = next;
+      c->parent = c->next = nullptr;
+    } else {
+      before = c;
+    }
+    c = next;
+  }
+}
 // Inserts node as the next sibling of after (same parent).
 void LinkAfter(LineNode* after, LineNode* node);
 // Inserts node as the first child of parent.

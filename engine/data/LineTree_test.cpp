@@ -47,7 +47,7 @@ TEST(LineBuilder, LinksLinesByLevel) {
   EXPECT_EQ(head->firstChild, sour);
   EXPECT_EQ(sour->firstChild, vers);
   EXPECT_EQ(sour->next, chr);
-  EXPECT_EQ(chr->prev, sour);
+  EXPECT_EQ(PreviousSibling(chr, nullptr), sour);
   EXPECT_EQ(chr->parent, head);
   EXPECT_EQ(head->next, indi);
   EXPECT_EQ(indi->parent, t.root);
@@ -159,6 +159,34 @@ TEST(UnlinkLine, TakesTheSubtreeOutAndChecksLinks) {
   EXPECT_EQ(UnlinkLine(stray), -1);
 }
 
+TEST(UnlinkLine, ManyChildrenInOneWalkAndOneInPlaceOfAnother) {
+  Tree t;
+  LineBuilder b(t.nodes, t.text, t.root);
+  LineNode* indi = b.AppendLine(0, 68, {}, "i");
+  for (const char* v : {"x1", "a", "x2", "x3", "b"}) b.AppendLine(1, 77, {}, v);
+  b.AppendLine(2, 41, {}, "under-b");
+  b.AppendLine(1, 77, {}, "x4");
+  b.AppendLine(2, 41, {}, "under-x4");
+  b.AppendLine(0, 68, {}, "j");
+  UnlinkChildrenIf(indi, [](const LineNode* c) { return c->Value()[0] == 'x'; });
+  EXPECT_EQ(Walk(t.root), "0:i 1:a 1:b 2:under-b 0:j");
+  LineNode* a = indi->firstChild;
+  LineNode* bLine = a->next;
+  LineNode* c = t.nodes.NewLine();
+  c->level = 1;
+  ASSERT_TRUE(SetLineTexts(t.text, c, {}, "c"));
+  ReplaceLine(bLine, c);                       // the last child, found through the first
+  EXPECT_EQ(Walk(t.root), "0:i 1:a 1:c 0:j");  // b's line goes with it
+  EXPECT_EQ(c->parent, indi);
+  EXPECT_EQ(PreviousSibling(c, nullptr), a);
+  EXPECT_EQ(bLine->parent, nullptr);
+  bool linked = true;
+  EXPECT_EQ(PreviousSibling(bLine, &linked), nullptr);
+  EXPECT_FALSE(linked);
+  EXPECT_EQ(UnlinkLine(a), 0);  // the first child
+  EXPECT_EQ(indi->firstChild, c);
+}
+
 TEST(LineOrders, NumberAndSortSiblings) {
   Tree t;
   LineBuilder b(t.nodes, t.text, t.root);
@@ -177,7 +205,7 @@ TEST(LineOrders, NumberAndSortSiblings) {
   orders.Set(x, 99);
   SortSiblingsByOrder(orders, indi->firstChild);
   EXPECT_EQ(Walk(t.root), "0:i 1:y 1:z 1:x");
-  EXPECT_EQ(indi->firstChild->prev, nullptr);
+  EXPECT_EQ(PreviousSibling(indi->firstChild, nullptr), nullptr);
 }
 
 TEST(NodePool, ThousandBlocksAtMost) {

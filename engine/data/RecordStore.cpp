@@ -80,7 +80,7 @@ std::string FormatXref(std::int32_t number, std::string_view prefix, std::uint32
 
 // ---- The store ----
 
-RecordStore::RecordStore() = default;
+RecordStore::RecordStore() { summaryTexts_.ShareLineTexts(&text_); }
 RecordStore::~RecordStore() = default;
 
 void RecordStore::Clear() {
@@ -428,20 +428,25 @@ int RecordStore::InsertRecord(LineNode* anchor, LineNode* record) {
     LinkAfter(l, record);
     return 0;
   }
-  for (LineNode* l = anchor; l; l = l->prev) {
-    if (l->tag == tag) {
-      LinkAfter(l, record);
-      return 0;
-    }
+  // None of its tag from the anchor on: after the nearest one before it.
+  LineNode* sameTag = nullptr;
+  for (LineNode* l = root_->firstChild; l; l = l->next) {
+    if (l->tag == tag) sameTag = l;
+    if (l == anchor) break;
   }
-  LineNode* last = root_->firstChild;
-  while (last->next) last = last->next;
+  if (sameTag) {
+    LinkAfter(sameTag, record);
+    return 0;
+  }
+  // None at all: after the last record, short of the final one (the
+  // trailer), whose kind comes no later than its own.
   int kind = RecordKindNumber(tag);
-  for (LineNode* l = last->prev; l; l = l->prev) {
-    if (RecordKindNumber(l->tag) <= kind) {
-      LinkAfter(l, record);
-      return 0;
-    }
+  LineNode* after = nullptr;
+  for (LineNode* l = root_->firstChild; l->next; l = l->next)
+    if (RecordKindNumber(l->tag) <= kind) after = l;
+  if (after) {
+    LinkAfter(after, record);
+    return 0;
   }
   LinkFirstChild(root_, record);  // before the only or the first record
   return 0;
@@ -531,10 +536,13 @@ LineNode* RecordStore::AddLink(LineNode* rec, int tag, std::string_view xref, bo
 
 int RecordStore::RemoveLink(LineNode* rec, int tag, std::int32_t number) {
   if (!rec) return -1;
-  for (LineNode* c = rec->firstChild; c; c = c->next) {
-    if (c->tag == tag && NumberOf(c->Value()) == number) return UnlinkLine(c);
-  }
-  return -1;
+  bool removed = false;
+  UnlinkChildrenIf(rec, [&](const LineNode* c) {
+    if (removed || c->tag != tag || NumberOf(c->Value()) != number) return false;
+    removed = true;
+    return true;
+  });
+  return removed ? 0 : -1;
 }
 
 // ---- Summary storage ----

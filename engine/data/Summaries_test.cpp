@@ -286,7 +286,7 @@ TEST(CheckLinks, FamsToAMissingFamilyCreatesIt) {
   EXPECT_EQ(f->id, 7);
   EXPECT_EQ(f->husband, 1);
   EXPECT_EQ(FormatLine(*f->line), "0 @F7@ FAM");
-  EXPECT_EQ(f->line->prev, store.Family(1)->line);  // after the last FAM record
+  EXPECT_EQ(store.Family(1)->line->next, f->line);  // after the last FAM record
   EXPECT_EQ(Children(f->line), "1 HUSB @I1@");
   EXPECT_EQ(store.IndexOf(kFam, 7), 2);
 }

@@ -17,6 +17,11 @@ constexpr std::size_t kRegionBytes =
 
 const char* SummaryTexts::Store(std::string_view text) {
   if (text.empty()) return "";
+  // The end of a line text: a string of the pool runs on to its NUL, and
+  // never across the end of a block.
+  if (lines_ && lines_->OffsetOf(text.data()) && lines_->OffsetOf(text.data() + text.size()) &&
+      text.data()[text.size()] == '\0')
+    return text.data();
   if (!region_.Size() && region_.Obtain(kRegionBytes)) {
     // Filled a few bytes a summary at a time, to an end no one knows ahead:
     // ordinary pages, so the last one brings in 4 KB rather than 2 MB.

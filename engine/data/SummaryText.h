@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "data/LineTree.h"
+#include "data/TextPool.h"
 
 namespace dv {
 
@@ -35,8 +36,15 @@ class SummaryText {
 // from load to load, emptied in one step with the summaries. A rebuilt
 // summary (after an edit) stores its texts again; when an editing session
 // has filled the region, further texts are kept one by one instead.
+//
+// A text that ends a string of the data source's line texts (a place or an
+// occupation as its line has it) is not copied: the field points into the
+// line's text. Line texts are never changed in place (an edit stores a new
+// one) and are emptied after the summaries, so the field stays valid.
 class SummaryTexts {
  public:
+  // The line texts whose strings fields may point into.
+  void ShareLineTexts(const TextPool* lines) { lines_ = lines; }
   // The text cut to the field's limit (bytes, as the fixed fields were).
   template <std::size_t N>
   bool Set(SummaryText<N>& field, std::string_view text) {
@@ -53,6 +61,7 @@ class SummaryTexts {
 
  private:
   const char* Store(std::string_view text);
+  const TextPool* lines_ = nullptr;
   HugeRegion region_;
   std::size_t used_ = 0;
   std::deque<std::string> overflow_;

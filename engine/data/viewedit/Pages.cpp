@@ -1153,11 +1153,8 @@ bool Contains(const std::vector<std::int32_t>& v, std::int32_t x) {
 }
 
 void RemoveAllLinks(RecordStore& store, LineNode* record, int tag, std::string_view xref) {
-  for (LineNode* c = record ? record->firstChild.get() : nullptr; c;) {
-    LineNode* next = c->next;
-    if (c->tag == tag && PointsTo(c, xref)) UnlinkLine(c);
-    c = next;
-  }
+  if (record)
+    UnlinkChildrenIf(record, [&](const LineNode* c) { return c->tag == tag && PointsTo(c, xref); });
   (void)store;
 }
 

@@ -104,14 +104,13 @@ LineNode* CopyTree(RecordStore& store, const LineNode* line) {
   LineNode* top = store.Nodes().NewLine();
   if (!top) return nullptr;
   *top = *line;
-  top->parent = top->next = top->prev = top->firstChild = nullptr;
+  top->parent = top->next = top->firstChild = nullptr;
   store.Orders().Set(top, store.Orders().Of(line));
   LineNode* last = nullptr;
   for (const LineNode* c = line->firstChild; c; c = c->next) {
     LineNode* copy = CopyTree(store, c);
     if (!copy) return nullptr;
     copy->parent = top;
-    copy->prev = last;
     if (last)
       last->next = copy;
     else
@@ -179,11 +178,8 @@ bool SetLineValue(RecordStore& store, LineNode* line, std::string_view text) {
 }
 
 bool SetLongText(RecordStore& store, LineNode* line, std::string_view text, bool contOnly) {
-  for (LineNode* c = line->firstChild; c;) {
-    LineNode* next = c->next;
-    if (c->tag == kTagCONT || c->tag == kTagCONC) UnlinkLine(c);
-    c = next;
-  }
+  UnlinkChildrenIf(line,
+                   [](const LineNode* c) { return c->tag == kTagCONT || c->tag == kTagCONC; });
   store.ForgetNotes(line);
   std::vector<TextPiece> pieces;
   if (contOnly) {
