@@ -293,18 +293,6 @@ void ShiftLevels(LineNode* node, int delta) {
   for (LineNode* l = node->firstChild; l; l = NextLine(node, l)) l->level += delta;
 }
 
-bool SetLineTexts(TextPool& pool, LineNode* line, std::string_view xref, std::string_view value) {
-  const char* stored = nullptr;
-  if (!xref.empty())
-    stored = pool.StoreTexts(xref, value);
-  else if (!value.empty())
-    stored = pool.StoreText(value);
-  if (!stored && (!xref.empty() || !value.empty())) return false;
-  line->hasXref = !xref.empty();
-  line->text = stored;
-  return true;
-}
-
 bool SetLineValueText(TextPool& pool, LineNode* line, std::string_view value) {
   return SetLineTexts(pool, line, line->Xref(), value);
 }

@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "data/TextPool.h"
+
 namespace dv {
 
 inline constexpr int kMaxLevel = 14;
@@ -100,10 +102,21 @@ struct LineNode {
 };
 static_assert(sizeof(LineNode) == 20, "one layout for the 32-bit program and the 64-bit tools");
 
-class TextPool;
 // Stores a line's cross-reference and value (either may be empty); false,
-// with the line unchanged, when the pool is full.
-bool SetLineTexts(TextPool& pool, LineNode* line, std::string_view xref, std::string_view value);
+// with the line unchanged, when the pool is full. Inline: the load sets the
+// texts of every line through it.
+[[gnu::always_inline]] inline bool SetLineTexts(TextPool& pool, LineNode* line,
+                                                std::string_view xref, std::string_view value) {
+  const char* stored = nullptr;
+  if (!xref.empty())
+    stored = pool.StoreTexts(xref, value);
+  else if (!value.empty())
+    stored = pool.StoreText(value);
+  if (!stored && (!xref.empty() || !value.empty())) return false;
+  line->hasXref = !xref.empty();
+  line->text = stored;
+  return true;
+}
 // A new value for a line, its cross-reference kept.
 bool SetLineValueText(TextPool& pool, LineNode* line, std::string_view value);
 

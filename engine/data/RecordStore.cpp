@@ -328,24 +328,26 @@ bool RecordStore::BuildKeys(RecordKind kind) {
     k.keys.push_back({key, i, line});
   }
   // The program-text order decides at the first byte whose plain letters
-  // differ, so the plain letters of the first eight bytes, packed high byte
-  // first, order most keys without reaching into the text; only keys with
-  // the same packed start are compared whole. Same order, same stability.
+  // differ, so the plain letters of the first sixteen bytes, packed high
+  // byte first, order most keys without reaching into the text (names
+  // often share their first eight); only keys with the same packed start
+  // are compared whole. Same order, same stability.
   struct Sortable {
-    std::uint64_t start;
+    std::uint64_t start[2];
     KeyEntry entry;
   };
   std::vector<Sortable> sortable;
   sortable.reserve(k.keys.size());
   for (const KeyEntry& e : k.keys) {
-    std::uint64_t start = 0;
-    for (int j = 0; j < 8 && e.key[j]; ++j)
-      start |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(e.key[j]))}
-               << (56 - 8 * j);
-    sortable.push_back({start, e});
+    Sortable item{{0, 0}, e};
+    for (int j = 0; j < 16 && e.key[j]; ++j)
+      item.start[j / 8] |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(e.key[j]))}
+                           << (56 - 8 * (j % 8));
+    sortable.push_back(item);
   }
   std::stable_sort(sortable.begin(), sortable.end(), [](const Sortable& a, const Sortable& b) {
-    if (a.start != b.start) return a.start < b.start;
+    if (a.start[0] != b.start[0]) return a.start[0] < b.start[0];
+    if (a.start[1] != b.start[1]) return a.start[1] < b.start[1];
     return ProgramTextBefore(a.entry.key, b.entry.key);
   });
   for (std::size_t i = 0; i < sortable.size(); ++i) k.keys[i] = sortable[i].entry;

@@ -8,8 +8,17 @@ namespace dv {
 namespace {
 // Every text field of the most summaries a data source can hold, each at
 // its limit: a load never needs more. Only what is filled is touched.
-constexpr std::size_t kIndividualTextBytes = 64 + 8 + 24 + 64 + 24 + 64 + 32;
-constexpr std::size_t kFamilyTextBytes = 64 + 24;
+template <typename Field>
+constexpr std::size_t kFieldBytes = Field::kMaxLength + 1;
+constexpr std::size_t kIndividualTextBytes = kFieldBytes<decltype(IndividualSummary::displayName)> +
+                                             kFieldBytes<decltype(IndividualSummary::birthYear)> +
+                                             kFieldBytes<decltype(IndividualSummary::birthDate)> +
+                                             kFieldBytes<decltype(IndividualSummary::birthPlace)> +
+                                             kFieldBytes<decltype(IndividualSummary::deathDate)> +
+                                             kFieldBytes<decltype(IndividualSummary::deathPlace)> +
+                                             kFieldBytes<decltype(IndividualSummary::occupation)>;
+constexpr std::size_t kFamilyTextBytes = kFieldBytes<decltype(FamilySummary::marriagePlace)> +
+                                         kFieldBytes<decltype(FamilySummary::marriageDate)>;
 constexpr std::size_t kRegionBytes =
     std::size_t{kMaxIndividualBlocks} * std::tuple_size_v<IndividualBlock> * kIndividualTextBytes +
     std::size_t{kMaxFamilyBlocks} * std::tuple_size_v<FamilyBlock> * kFamilyTextBytes;
