@@ -195,10 +195,13 @@ bool ChunkedFile::NextPiece(std::string_view& out, Position& pos, std::size_t li
     chunkEnd = static_cast<std::size_t>(chunkEnds_[static_cast<std::size_t>(pos.chunk)]);
   }
   std::size_t begin = pos.offset;
+  // Empty lines before the first line are passed over, as between lines.
+  if (pos.chunk == 0 && begin == 0)
+    while (begin < chunkEnd && IsLineEnd(data_[begin])) ++begin;
   std::size_t i =
       FindTextEnd(data_.data(), begin, limit < chunkEnd - begin ? begin + limit : chunkEnd);
   out = std::string_view(data_.data() + begin, i - begin);
-  if (i == begin && i < chunkEnd) return false;  // a NUL byte or an empty first line
+  if (i == begin && i < chunkEnd) return false;  // a NUL byte
   while (i < chunkEnd && IsLineEnd(data_[i])) ++i;
   pos.offset = i;
   if (i >= chunkEnd && pos.chunk + 1 >= static_cast<int>(chunkEnds_.size())) {
@@ -434,6 +437,9 @@ bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& 
   const char* data = buffer_.get();
   std::size_t end = chunkEnd - base;
   std::size_t begin = pos.offset - base;
+  // Empty lines before the first line are passed over, as between lines.
+  if (pos.chunk == 0 && pos.offset == 0)
+    while (begin < end && IsLineEnd(data[begin])) ++begin;
   std::size_t i = FindTextEnd(data, begin, end);
   if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength)) {
     error_ = 115;  // a line beyond the bound
@@ -441,7 +447,7 @@ bool ChunkedStream::ReadWholeLine(std::string_view& out, ChunkedFile::Position& 
     return false;
   }
   out = std::string_view(data + begin, i - begin);
-  if (i == begin && i < end) return false;  // a NUL byte or an empty first line
+  if (i == begin && i < end) return false;  // a NUL byte
   while (i < end && IsLineEnd(data[i])) ++i;
   pos.offset = base + i;
   if (i >= end && pos.chunk + 1 >= static_cast<int>(chunkEnds_.size())) {

@@ -73,8 +73,9 @@ class ChunkedFile {
   const std::vector<std::int64_t>& ChunkEnds() const { return chunkEnds_; }
 
   // The next line (no line end), at most min(maxLength, 1024) - 1 characters;
-  // a longer line comes in pieces. False at the end of the data (a NUL byte,
-  // or a line copied from nothing): out still holds what the call copied.
+  // a longer line comes in pieces; empty lines before the first line are
+  // passed over. False at the end of the data (a NUL byte, or a line copied
+  // from nothing): out still holds what the call copied.
   bool ReadLine(std::string& out, Position& pos, int maxLength = kMaxReadLine) const;
   // The next whole line, without copying; false at the end (as ReadLine).
   bool ReadWholeLine(std::string_view& out, Position& pos) const;

@@ -107,6 +107,16 @@ TEST(ChunkedFile, NulByteEndsTheData) {
   EXPECT_EQ(lines[1], "1 CH");
 }
 
+TEST(ChunkedFile, EmptyLinesBeforeTheFirstLineArePassedOver) {
+  ChunkedFile f;
+  ASSERT_EQ(f.OpenBytes("\r\n\r\n\n0 HEAD\n0 TRLR\n"), 0);
+  EXPECT_EQ(AllLines(f), (std::vector<std::string>{"0 HEAD", "0 TRLR"}));
+  std::string piece;
+  ChunkedFile::Position pos;
+  EXPECT_TRUE(f.ReadLine(piece, pos, 4));  // in pieces as well
+  EXPECT_EQ(piece, "0 H");
+}
+
 std::vector<std::string> StreamLines(ChunkedStream& f) {
   std::vector<std::string> out;
   ChunkedFile::Position pos;
@@ -123,8 +133,13 @@ std::vector<std::string> StreamLines(ChunkedStream& f) {
 TEST(ChunkedStream, CutsAndLinesMatchTheWholeFileReader) {
   std::string straddle(ChunkedFile::kStep - 10, 'a');
   straddle += "\r\n1 NOTE " + std::string(2000, 'b') + "\r\n\r\n\n0 TRLR";
-  const std::string inputs[] = {"", "\n0 HEAD\n", Lines(200000), straddle,
-                                std::string("0 HEAD\n1 CH\0AR\n", 15), Lines(64512) + "\r\r\r\n"};
+  const std::string inputs[] = {"",
+                                "\n0 HEAD\n",
+                                "\r\n\r\n",
+                                Lines(200000),
+                                straddle,
+                                std::string("0 HEAD\n1 CH\0AR\n", 15),
+                                Lines(64512) + "\r\r\r\n"};
   for (const auto& text : inputs) {
     ChunkedFile whole;
     ChunkedStream stream;

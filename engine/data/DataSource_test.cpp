@@ -181,6 +181,15 @@ std::filesystem::path TempGed(const char* stem) {
   return std::filesystem::temp_directory_path() / (std::string(stem) + "-" + tag + ".ged");
 }
 
+// A file that starts with an empty line (as some programs write them) is
+// read from its first line, by the one-thread reader and by the reading
+// thread of a file of several chunks.
+TEST(DataSourceLoader, EmptyLinesBeforeTheFirstLineArePassedOver) {
+  RecordStore store;
+  EXPECT_EQ(Load(store, "\r\n\r\n" + People(2, 1)), "2 individuals\n1 families");
+  EXPECT_EQ(Load(store, "\n" + People(9000, 3000)), "9000 individuals\n3000 families");
+}
+
 TEST(DataSourceLoader, ReadsAFileFromDisk) {
   auto path = TempGed("dv_loader_test");
   {

@@ -92,18 +92,22 @@ namespace {
 // Why a chunk's lines end early.
 enum class ChunkStop {
   kNone,       // the chunk's lines run to its end
-  kEndOfData,  // a NUL byte, or an empty line at the very start
+  kEndOfData,  // a NUL byte
   kLineBound,  // a line beyond the line bound (115)
 };
 
 // Cuts text (a whole chunk: it ends at a line end) into lines and parses
 // them, handing each line that has a level to take; stops at the end of the
 // data or at a line beyond the bound. take returns false to stop as well.
+// Empty lines before the file's first line are passed over (first: the
+// chunk starts the file), as they are between lines.
 template <typename Take>
-ChunkStop ParseChunk(std::string_view chunk, Take&& take) {
+ChunkStop ParseChunk(std::string_view chunk, bool first, Take&& take) {
   const char* data = chunk.data();
   const std::size_t end = chunk.size();
   std::size_t i = 0;
+  if (first)
+    while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
   while (i < end) {
     const std::size_t begin = i;
     i = FindTextEnd(data, begin, end);
@@ -192,7 +196,7 @@ class ChunkPipe {
       slot.last = !file_.NextChunkInto(slot.bytes, slot.capacity, text);
       if (!slot.last) {
         try {
-          slot.stop = ParseChunk(text, [&slot](const ParsedLine& p) {
+          slot.stop = ParseChunk(text, n == 0, [&slot](const ParsedLine& p) {
             slot.lines.push_back(p);
             return true;
           });
@@ -271,8 +275,8 @@ int ParseLines(RecordStore& store, ChunkedStream& file, std::vector<LineNode*>* 
   TreeAppender tree(store, records);
   std::string_view chunk;
   bool failed = false;
-  while (file.NextChunk(chunk)) {
-    const ChunkStop stop = ParseChunk(chunk, [&](const ParsedLine& p) {
+  for (bool first = true; file.NextChunk(chunk); first = false) {
+    const ChunkStop stop = ParseChunk(chunk, first, [&](const ParsedLine& p) {
       failed = !tree.Append(p);
       return !failed;
     });

@@ -201,10 +201,13 @@ TEST(ParseLines, LinesWithoutLevelAreSkipped) {
   EXPECT_EQ(store.Root()->firstChild->firstChild->tag, TagCodeOf("CHAR"));
 }
 
-TEST(ParseLines, FileBeginningWithAnEmptyLineGivesNothing) {
+TEST(ParseLines, EmptyLinesBeforeTheFirstLineArePassedOver) {
   RecordStore store;
-  EXPECT_EQ(Parse(store, "\n0 HEAD\n"), 0);
-  EXPECT_EQ(store.Root()->firstChild, nullptr);
+  EXPECT_EQ(Parse(store, "\r\n\n0 HEAD\n0 TRLR\n"), kTagTRLR);
+  EXPECT_EQ(store.Root()->firstChild->tag, kTagHEAD);
+  RecordStore blank;
+  EXPECT_EQ(Parse(blank, "\r\n\r\n"), 0);
+  EXPECT_EQ(blank.Root()->firstChild, nullptr);
 }
 
 TEST(ScanRecords, NumbersRecordsAndSetsPrefixes) {
