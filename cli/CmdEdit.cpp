@@ -38,11 +38,13 @@ int Edit(Args args) {
   if (paths.size() != 2) return 2;
   RecordStore store;
   std::string summary;
-  int result = LoadDataSource(store, paths[0], options, summary);
+  int warning = 0;
+  int result = LoadDataSource(store, paths[0], options, summary, &warning);
   if (result) {
     PrintMessage(result);
     return 1;
   }
+  if (warning) PrintMessage(warning);
   std::string output, error;
   int refused = viewedit::RunEditScript(store, ops, output, error);
   if (refused < 0) {

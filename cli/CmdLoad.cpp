@@ -28,7 +28,8 @@ bool ParseLoadOptions(Args args, LoadOptions& options, std::vector<std::string>&
 }
 
 // Loads a GEDCOM file as the Data Source dialog does and prints the summary
-// ("N individuals" and "N families"), or the program's message on failure.
+// ("N individuals" and "N families"), or the program's message on failure
+// (exit 1); a load that read only part of the file also prints its message.
 // With --repeat N the file is loaded N times into the same store, as
 // reopening it does, and the times are printed: the first load (in a fresh
 // process it obtains the store's memory) and the median of all. This times
@@ -51,9 +52,10 @@ int Load(Args args) {
   RecordStore store;
   std::string summary;
   std::vector<double> times;
+  int warning = 0;
   for (int n = 0; n < std::max(repeat, 1); ++n) {
     const auto start = std::chrono::steady_clock::now();
-    int result = LoadDataSource(store, paths[0], options, summary);
+    int result = LoadDataSource(store, paths[0], options, summary, &warning);
     times.push_back(
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count());
@@ -62,6 +64,7 @@ int Load(Args args) {
       return 1;
     }
   }
+  if (warning) PrintMessage(warning);
   std::printf("%s\n", summary.c_str());
   if (repeat > 0) {
     const double first = times.front();

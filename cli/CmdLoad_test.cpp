@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,29 @@ TEST(LoadCommand, RepeatLoadsIntoOneStoreAndPrintsTheTimes) {
   out = ::testing::internal::GetCapturedStdout();
   std::erase(out, '\r');
   EXPECT_EQ(out, "223 individuals\n100 families\n");
+}
+
+TEST(LoadCommand, AFileReadOnlyUpToANulByteSaysSo) {
+  const std::string path = testing::TempDir() + "dv_cli_nul.ged";
+  {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    const char kText[] =
+        "0 HEAD\n0 @I1@ INDI\n\0"
+        "0 @I2@ INDI\n0 TRLR\n";
+    const std::string text(kText, sizeof kText - 1);
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  }
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(RunLoad({path}), 0);
+  std::string err = ::testing::internal::GetCapturedStderr();
+  std::string out = ::testing::internal::GetCapturedStdout();
+  std::remove(path.c_str());
+  std::erase(out, '\r');
+  EXPECT_EQ(out, "1 individuals\n0 families\n");
+  EXPECT_EQ(err.rfind("236\tThis file holds a NUL character before its end.", 0), 0u) << err;
 }
 
 TEST(LoadCommand, ARepeatThatIsNotACountIsAUsageError) {

@@ -17,11 +17,13 @@ int Save(Args args) {
   if (!ParseLoadOptions(args, options, paths) || paths.size() != 2) return 2;
   RecordStore store;
   std::string summary;
-  int result = LoadDataSource(store, paths[0], options, summary);
+  int warning = 0;
+  int result = LoadDataSource(store, paths[0], options, summary, &warning);
   if (result) {
     PrintMessage(result);
     return 1;
   }
+  if (warning) PrintMessage(warning);
   result = SaveGedcom(store, paths[1], false);
   if (result) {
     PrintMessage(result, result > 0 ? paths[1] : std::string());

@@ -242,6 +242,7 @@ void ChunkedStream::Close() {
   bufferSize_ = 0;
   loaded_ = -1;
   open_ = false;
+  endedAt_ = -1;
 }
 
 int ChunkedStream::Open(const std::string& path) {
@@ -307,6 +308,27 @@ int ChunkedStream::OpenBytes(std::string bytes) {
   }
   open_ = true;
   return 0;
+}
+
+void ChunkedStream::EndedAt(int chunk, std::size_t nulAt) {
+  if (chunk < 0 || chunk >= ChunkCount()) return;
+  endedAt_ = (chunk ? chunkEnds_[static_cast<std::size_t>(chunk) - 1] : 0) +
+             static_cast<std::int64_t>(nulAt);
+}
+
+bool ChunkedStream::MoreAfterEnd() {
+  if (endedAt_ < 0) return false;
+  char block[4096];
+  for (std::int64_t at = endedAt_; at < size_;) {
+    const std::size_t got = ReadAt(at, sizeof block, block);
+    if (got == 0) return false;
+    for (std::size_t i = 0; i < got; ++i) {
+      const char c = block[i];
+      if (c != '\0' && c != '\x1A' && c != ' ' && c != '\t' && !IsLineEnd(c)) return true;
+    }
+    at += static_cast<std::int64_t>(got);
+  }
+  return false;
 }
 
 std::size_t ChunkedStream::ReadAt(std::int64_t offset, std::size_t n, char* dst) {

@@ -134,6 +134,12 @@ class ChunkedStream {
   bool WasUtf16() const { return utf16_; }
   // Ends the reading with an error code (a caller's line beyond the bound).
   void StopWith(int error);
+  // Notes where a caller's lines ended at a NUL byte: chunk and the byte's
+  // position in it.
+  void EndedAt(int chunk, std::size_t nulAt);
+  // Whether anything but padding (NUL and Ctrl-Z bytes, blanks and line
+  // ends) follows that NUL byte: lines the load did not read.
+  bool MoreAfterEnd();
 
  private:
   std::size_t ReadAt(std::int64_t offset, std::size_t n, char* dst);
@@ -153,6 +159,7 @@ class ChunkedStream {
   bool byteOrderMark_ = false;
   bool utf16_ = false;
   int error_ = 0;
+  std::int64_t endedAt_ = -1;  // the NUL byte that ended the lines
 };
 
 }  // namespace dv

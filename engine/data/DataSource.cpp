@@ -46,6 +46,7 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   builtIndividuals_ = builtFamilies_ = 0;
   step_ = 0;
   sourcesCreated_ = 0;
+  warning_ = 0;
   auto fail = [this](int id) {
     store_.Clear();
     return id;
@@ -55,6 +56,10 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   // builds the tree.
   std::vector<LineNode*> records;  // the level-0 lines, for the record scan
   int parsed = ParseLinesOnTwoThreads(store_, file, &records);
+  // Lines after a NUL byte are not read (a file padded with NULs ends
+  // there); when more than padding follows, the user is told once the load
+  // is done.
+  warning_ = file.MoreAfterEnd() ? kMsgCutAtNul : 0;
   int readError = file.LastReaderError();
   const bool byteOrderMark = file.ByteOrderMark();
   const bool wasUtf16 = file.WasUtf16();
@@ -122,24 +127,26 @@ std::string LoadSummaryText(std::int32_t individuals, std::int32_t families) {
 }
 
 int LoadDataSource(RecordStore& store, const std::string& path, const LoadOptions& options,
-                   std::string& summary) {
+                   std::string& summary, int* warning) {
   DataSourceLoader loader(store);
   int result = loader.Start(path, options);
   if (result) return result;
   while (loader.Step() >= 0) {
   }
   summary = loader.Finish();
+  if (warning) *warning = loader.Warning();
   return 0;
 }
 
 int LoadDataSourceBytes(RecordStore& store, std::string bytes, const LoadOptions& options,
-                        std::string& summary) {
+                        std::string& summary, int* warning) {
   DataSourceLoader loader(store);
   int result = loader.StartBytes(std::move(bytes), options);
   if (result) return result;
   while (loader.Step() >= 0) {
   }
   summary = loader.Finish();
+  if (warning) *warning = loader.Warning();
   return 0;
 }
 

@@ -38,6 +38,9 @@ class DataSourceLoader {
   int Steps() const { return individualSteps_ + familySteps_; }
   std::int32_t ChunkSize() const { return chunkSize_; }
   int SourcesCreated() const { return sourcesCreated_; }
+  // After a load that succeeded: a message to show with its summary, 0 for
+  // none (kMsgCutAtNul: lines after a NUL byte were not read).
+  int Warning() const { return warning_; }
 
  private:
   int StartParsed(ChunkedStream& file, const LoadOptions& options);
@@ -48,13 +51,15 @@ class DataSourceLoader {
   int individualSteps_ = 0, familySteps_ = 0, step_ = 0;
   std::int32_t builtIndividuals_ = 0, builtFamilies_ = 0;
   int sourcesCreated_ = 0;
+  int warning_ = 0;
 };
 
-// Runs a whole load: 0 and the summary text, or the failing string id.
+// Runs a whole load: 0 and the summary text, or the failing string id;
+// warning, when given, receives the loader's Warning.
 int LoadDataSource(RecordStore& store, const std::string& path, const LoadOptions& options,
-                   std::string& summary);
+                   std::string& summary, int* warning = nullptr);
 int LoadDataSourceBytes(RecordStore& store, std::string bytes, const LoadOptions& options,
-                        std::string& summary);
+                        std::string& summary, int* warning = nullptr);
 
 // Closes the data source: every pool, node block, index and summary block
 // is released at once and the store is empty.

@@ -190,6 +190,49 @@ TEST(DataSourceLoader, EmptyLinesBeforeTheFirstLineArePassedOver) {
   EXPECT_EQ(Load(store, "\n" + People(9000, 3000)), "9000 individuals\n3000 families");
 }
 
+// A NUL byte ends the data. Padding after it (NULs, Ctrl-Z, blanks and
+// line ends) is the end of the file; anything else is lines the load did
+// not read, and the loader says so. Checked in one chunk, and in a file of
+// several read on the second thread, from memory and from disk.
+TEST(DataSourceLoader, LinesAfterANulByteAreReportedAndPaddingIsNot) {
+  struct Case {
+    std::string text;
+    std::string summary;
+    int warning;
+  };
+  const std::string many = People(9000, 3000);
+  const std::size_t cut = many.find("0 @I8000@");
+  const Case cases[] = {
+      {People(2, 0) + std::string("\0\0\x1A\r\n \t\0", 8), "2 individuals\n0 families", 0},
+      {"0 HEAD\n0 @I1@ INDI\n" + std::string(1, '\0') + "0 @I2@ INDI\n0 TRLR\n",
+       "1 individuals\n0 families", kMsgCutAtNul},
+      {"0 HEAD\n0 @I1@ INDI\n1 NAME A" + std::string(1, '\0') + "B\n", "1 individuals\n0 families",
+       kMsgCutAtNul},
+      {many.substr(0, cut) + std::string(500, '\0'), "7999 individuals\n0 families", 0},
+      {many.substr(0, cut) + std::string(500, '\0') + "x", "7999 individuals\n0 families",
+       kMsgCutAtNul},
+  };
+  for (const Case& c : cases) {
+    RecordStore store;
+    std::string summary;
+    int warning = -1;
+    ASSERT_EQ(LoadDataSourceBytes(store, c.text, {}, summary, &warning), 0);
+    EXPECT_EQ(summary, c.summary);
+    EXPECT_EQ(warning, c.warning) << c.summary;
+    auto path = TempGed("dv_loader_nul");
+    {
+      std::ofstream out(path, std::ios::binary);
+      out << c.text;
+    }
+    RecordStore fromDisk;
+    warning = -1;
+    ASSERT_EQ(LoadDataSource(fromDisk, path.string(), {}, summary, &warning), 0);
+    std::filesystem::remove(path);
+    EXPECT_EQ(summary, c.summary);
+    EXPECT_EQ(warning, c.warning) << c.summary;
+  }
+}
+
 TEST(DataSourceLoader, ReadsAFileFromDisk) {
   auto path = TempGed("dv_loader_test");
   {

@@ -100,9 +100,10 @@ enum class ChunkStop {
 // them, handing each line that has a level to take; stops at the end of the
 // data or at a line beyond the bound. take returns false to stop as well.
 // Empty lines before the file's first line are passed over (first: the
-// chunk starts the file), as they are between lines.
+// chunk starts the file), as they are between lines. At the end of the
+// data, nulAt is where the NUL byte lies in the chunk.
 template <typename Take>
-ChunkStop ParseChunk(std::string_view chunk, bool first, Take&& take) {
+ChunkStop ParseChunk(std::string_view chunk, bool first, std::size_t& nulAt, Take&& take) {
   const char* data = chunk.data();
   const std::size_t end = chunk.size();
   std::size_t i = 0;
@@ -113,7 +114,10 @@ ChunkStop ParseChunk(std::string_view chunk, bool first, Take&& take) {
     i = FindTextEnd(data, begin, end);
     if (i - begin > static_cast<std::size_t>(ChunkedFile::kMaxLineLength))
       return ChunkStop::kLineBound;
-    if (i == begin) return ChunkStop::kEndOfData;
+    if (i == begin) {
+      nulAt = i;
+      return ChunkStop::kEndOfData;
+    }
     const std::string_view text(data + begin, i - begin);
     while (i < end && (data[i] == '\r' || data[i] == '\n')) ++i;
     const ParsedLine p = ParseLine(text);
@@ -164,6 +168,7 @@ class ChunkPipe {
     std::size_t capacity = 0;
     std::vector<ParsedLine> lines;
     ChunkStop stop = ChunkStop::kNone;
+    std::size_t nulAt = 0;  // at kEndOfData
     bool last = false;      // no chunk follows (the end of the file, or a read failure)
     bool noMemory = false;  // the chunk's lines could not be listed
   };
@@ -196,7 +201,7 @@ class ChunkPipe {
       slot.last = !file_.NextChunkInto(slot.bytes, slot.capacity, text);
       if (!slot.last) {
         try {
-          slot.stop = ParseChunk(text, n == 0, [&slot](const ParsedLine& p) {
+          slot.stop = ParseChunk(text, n == 0, slot.nulAt, [&slot](const ParsedLine& p) {
             slot.lines.push_back(p);
             return true;
           });
@@ -275,13 +280,15 @@ int ParseLines(RecordStore& store, ChunkedStream& file, std::vector<LineNode*>* 
   TreeAppender tree(store, records);
   std::string_view chunk;
   bool failed = false;
-  for (bool first = true; file.NextChunk(chunk); first = false) {
-    const ChunkStop stop = ParseChunk(chunk, first, [&](const ParsedLine& p) {
+  for (int n = 0; file.NextChunk(chunk); ++n) {
+    std::size_t nulAt = 0;
+    const ChunkStop stop = ParseChunk(chunk, n == 0, nulAt, [&](const ParsedLine& p) {
       failed = !tree.Append(p);
       return !failed;
     });
     if (failed) return -1;
     if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
+    if (stop == ChunkStop::kEndOfData) file.EndedAt(n, nulAt);
     if (stop != ChunkStop::kNone) break;
   }
   return tree.Last();
@@ -317,6 +324,7 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
     }
     const bool last = slot.last;
     const ChunkStop stop = slot.stop;
+    const std::size_t nulAt = slot.nulAt;
     const bool noMemory = slot.noMemory;
     pipe.Done(n);
     if (failed || last) {
@@ -329,6 +337,7 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
         return -1;
       }
       if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
+      if (stop == ChunkStop::kEndOfData) file.EndedAt(static_cast<int>(n), nulAt);
       if (noMemory) file.StopWith(kErrNoMemory);
       return tree.Last();
     }

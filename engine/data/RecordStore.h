@@ -33,6 +33,7 @@ inline constexpr int kErrTooMuchData = 75;    // "Too much data"
 inline constexpr int kErrBadGedcom = 115;     // "Error in GEDCOM file"
 inline constexpr int kErrWriteFailed = 250;   // "Error writing file: "
 inline constexpr int kErrNonNumericIds = 254; // "This file uses non-numeric identifiers, ..."
+inline constexpr int kMsgCutAtNul = 236;  // "This file holds a NUL character before its end. ..."
 inline constexpr int kNoSummary = -73;        // an operation needed a summary that does not exist
 
 // The numbered record kinds, in index order.

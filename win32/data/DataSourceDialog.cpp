@@ -195,9 +195,12 @@ void OnLoadFinish(HWND dialog, DataSourceSession& session) {
   SetBusy(dialog, false);
   ShowWindow(GetDlgItem(dialog, IDC_DS_GAUGE), SW_HIDE);
   session.summary = session.loader->Finish();
+  const int warning = session.loader->Warning();
   session.loader.reset();
   session.loaded = true;
   State().app.recordsLoaded = 1;
+  // Shown even when the summary is not: the file was read only in part.
+  if (warning) showMessage(dialog, warning, false);
   const bool quiet = session.autoOpen && State().settings.fparam[0] != 0;
   if (!quiet)
     ShowMessageBox(dialog, session.summary.c_str(), "Dorvane", MB_ICONINFORMATION | MB_OK);

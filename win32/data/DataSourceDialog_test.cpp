@@ -254,6 +254,23 @@ TEST_F(DataSourceDialogTest, AFileOfTooManyChunksIsTooLarge) {
   DestroyWindow(dialog);
 }
 
+TEST_F(DataSourceDialogTest, AFileReadOnlyUpToANulByteSaysSoBeforeItsSummary) {
+  Start("");
+  const std::string path =
+      WriteFile("cut-short.ged", std::string("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n") + '\0' +
+                                     "0 @I2@ INDI\r\n1 NAME C /D/\r\n0 TRLR\r\n");
+  DataSourceSession session;
+  HWND dialog = Open(session);
+  TypeAndOk(dialog, path);
+  ASSERT_EQ(boxes_.size(), 2u) << (boxes_.empty() ? "" : boxes_[0].text);
+  EXPECT_EQ(boxes_[0].text,
+            "This file holds a NUL character before its end. Only the lines before it\r\nwere "
+            "read: saving this data source would not keep the rest of the file.");
+  EXPECT_EQ(boxes_[1].text, "1 individuals\n0 families");
+  EXPECT_EQ(Data().store.IndividualCount(), 1);
+  EXPECT_EQ(State().app.recordsLoaded, 1);
+}
+
 TEST_F(DataSourceDialogTest, MissingFileCannotBeOpened) {
   Start("");
   DataSourceSession session;
