@@ -28,6 +28,31 @@ TEST(SummaryTexts, FieldsKeepTheirLimitsAndReadAsCStrings) {
   EXPECT_STREQ(s.birthYear, "");
 }
 
+// A text that is the end of a line text is pointed at, not copied; one that
+// is cut, or that ends before its line text does, is copied.
+TEST(SummaryTexts, AWholeLineTextIsSharedAndAnythingElseCopied) {
+  TextPool pool;
+  ASSERT_TRUE(pool.Start());
+  SummaryTexts texts;
+  texts.ShareLineTexts(&pool);
+  const char* place = pool.StoreText(" Kirkby Lonsdale");
+  const char* trailing = pool.StoreText("Leeds  ");
+  const char* longer = pool.StoreText(std::string(70, 'p'));
+  ASSERT_TRUE(place && trailing && longer);
+  IndividualSummary s;
+  ASSERT_TRUE(texts.Set(s.birthPlace, std::string_view(place + 1)));
+  EXPECT_EQ(s.birthPlace.c_str(), place + 1);
+  ASSERT_TRUE(texts.Set(s.deathPlace, std::string_view(trailing, 5)));
+  EXPECT_NE(s.deathPlace.c_str(), trailing);
+  EXPECT_STREQ(s.deathPlace, "Leeds");
+  ASSERT_TRUE(texts.Set(s.occupation, std::string_view(longer)));
+  EXPECT_EQ(s.occupation.view(), std::string(31, 'p'));
+  EXPECT_EQ(texts.BytesUsed(), 6u + 32u);
+  const std::string outside = "Bath";
+  ASSERT_TRUE(texts.Set(s.birthPlace, outside));
+  EXPECT_NE(s.birthPlace.c_str(), outside.c_str());
+}
+
 // Texts stored after the region is full (a long editing session) are kept
 // one by one, and every earlier text stays where it was.
 TEST(SummaryTexts, TextsBeyondTheRegionAreKeptToo) {

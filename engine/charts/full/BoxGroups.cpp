@@ -17,11 +17,6 @@ std::string Cut(std::string text) {
   return text;
 }
 
-template <std::size_t N>
-std::string Field(const SummaryText<N>& field) {
-  return std::string(field.view());
-}
-
 // The year that ends a date, when it is a number of 4 digits.
 std::string FourDigitYear(const std::string& date) {
   const std::size_t n = date.size();
@@ -64,8 +59,10 @@ void DataLines(const IndividualSummary* p, const bool (&checks)[4], bool blank,
     }
     return;
   }
-  const std::string birth = Field(p->birthDate), birthPlace = Field(p->birthPlace);
-  const std::string death = Field(p->deathDate), deathPlace = Field(p->deathPlace);
+  const std::string birth = std::string(p->birthDate.view()),
+                    birthPlace = std::string(p->birthPlace.view());
+  const std::string death = std::string(p->deathDate.view()),
+                    deathPlace = std::string(p->deathPlace.view());
   bool birthWritten = false;
   if (checks[0]) {
     const std::string line = birth.empty() ? std::string("b") : birth;
@@ -100,7 +97,8 @@ std::string ShortChildLine(const RecordStore& store, std::int32_t child) {
   std::string line = FirstNames(store, child);
   const IndividualSummary* p = store.Individual(child);
   if (p == nullptr) return line;
-  const std::string birth = Field(p->birthDate), death = Field(p->deathDate);
+  const std::string birth = std::string(p->birthDate.view()),
+                    death = std::string(p->deathDate.view());
   const std::string b = FourDigitYear(birth), d = FourDigitYear(death);
   if (!b.empty()) line += " " + birth.substr(0, 1) + b;
   if (!d.empty()) line += (b.empty() ? " d" : ", d") + d;
@@ -120,7 +118,7 @@ std::vector<std::string> BoxLines(const RecordStore& store, const FullChartStora
     const IndividualSummary* p = person > 0 ? store.Individual(person) : nullptr;
     lines.push_back(ShownName(store, person));
     if (o.occupation) {
-      const std::string occupation = p ? Field(p->occupation) : std::string();
+      const std::string occupation = p ? std::string(p->occupation.view()) : std::string();
       if (!occupation.empty() || o.blankLines) lines.push_back(Cut(occupation));
     }
     DataLines(p, spouseChecks, o.blankLines, lines);
@@ -129,7 +127,8 @@ std::vector<std::string> BoxLines(const RecordStore& store, const FullChartStora
 
   // The marriage.
   const bool wantDate = o.spouse[4], wantPlace = o.spouse[5];
-  const std::string date = Field(f->marriageDate), place = Field(f->marriagePlace);
+  const std::string date = std::string(f->marriageDate.view()),
+                    place = std::string(f->marriagePlace.view());
   const std::string dateText = date.empty() ? std::string("m") : date;
   if (!wantDate && !wantPlace) {
     lines.emplace_back("m");

@@ -10,11 +10,6 @@ namespace dv {
 
 namespace {
 
-template <std::size_t N>
-std::string_view FieldView(const SummaryText<N>& field) {
-  return field.view();
-}
-
 const IndividualSummary* ExistingIndividual(const RecordStore& store, std::int32_t index) {
   if (index <= 0) return nullptr;
   const IndividualSummary* p = store.Individual(index);
@@ -53,7 +48,7 @@ GatherResult GatherBirthBrief(const RecordStore& store, std::int32_t baseIndex,
     if (p == nullptr) continue;
 
     std::string name = " ";
-    name += FieldView(p->displayName);
+    name += p->displayName.view();
     if (int(name.size()) > W) {
       std::string fitted;
       if (!ShortenChartName(name, W, fitted)) return Failure(kMsgManualEditing, name.substr(1));
@@ -65,16 +60,15 @@ GatherResult GatherBirthBrief(const RecordStore& store, std::int32_t baseIndex,
     if (o.addBirthDeath && s < kDetailSlots) {
       if (o.addOccupation && s < kOccupationSlots) {
         std::string occupation = " ";
-        occupation += FieldView(p->occupation);
+        occupation += p->occupation.view();
         if (int(occupation.size()) > W) occupation.resize(std::size_t(W));
         tables.SetDetail(kOccupationRowBase + s, occupation);
       }
       char letter = p->eventKinds[0] != 0 ? p->eventKinds[0] : p->eventKinds[1];
       if (letter == 0) letter = 'b';
-      tables.SetDetail(
-          s, EventLine(letter, FieldView(p->birthPlace), YearOf(FieldView(p->birthDate)), W));
-      tables.SetDetail(kDeathRowBase + s, EventLine('d', FieldView(p->deathPlace),
-                                                    YearOf(FieldView(p->deathDate)), W));
+      tables.SetDetail(s, EventLine(letter, p->birthPlace.view(), YearOf(p->birthDate.view()), W));
+      tables.SetDetail(kDeathRowBase + s,
+                       EventLine('d', p->deathPlace.view(), YearOf(p->deathDate.view()), W));
     }
 
     if (s < slots / 2) {

@@ -12,11 +12,6 @@ namespace dv {
 
 namespace {
 
-template <std::size_t N>
-std::string_view Field(const SummaryText<N>& field) {
-  return field.view();
-}
-
 std::string Number(std::int64_t n) {
   char text[24];
   std::snprintf(text, sizeof text, "%lld", static_cast<long long>(n));
@@ -57,9 +52,9 @@ class StoreSource final : public WalkSource {
   bool Person(std::int32_t id, WalkPerson& out) override {
     const IndividualSummary* p = FindIndividual(store_, id);
     if (p == nullptr) return false;
-    out.name = std::string(Field(p->displayName));
+    out.name = std::string(p->displayName.view());
     out.parentFamily = p->parentFamily;
-    out.birthYear = YearOf(Field(p->birthDate));
+    out.birthYear = YearOf(p->birthDate.view());
     return true;
   }
   bool Family(std::int32_t id, WalkFamily& out) override {
@@ -70,8 +65,8 @@ class StoreSource final : public WalkSource {
     out.wife = f->wife > 0 ? f->wife : 0;
     out.children.clear();
     for (int c = 0; c < kMaxChildren && f->children[c] > 0; ++c) out.children.push_back(f->children[c]);
-    out.marriagePlace = std::string(Field(f->marriagePlace));
-    out.marriageYear = YearOf(Field(f->marriageDate));
+    out.marriagePlace = std::string(f->marriagePlace.view());
+    out.marriageYear = YearOf(f->marriageDate.view());
     return true;
   }
   void SpouseFamilies(std::int32_t person, std::int32_t present,
