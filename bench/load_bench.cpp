@@ -11,12 +11,16 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "GedcomGenerator.h"
 
 #if __has_include("data/DataSource.h")
+#include "data/ChunkedReader.h"
 #include "data/DataSource.h"
+#include "data/GedcomReader.h"
 #include "data/RecordStore.h"
 #define DORVANE_BENCH_HAVE_LOADER 1
 #endif
@@ -169,6 +173,80 @@ void BM_LoadStart(benchmark::State& state) {
   state.counters["lines"] = static_cast<double>(store.Nodes().Count() - 1);
 }
 BENCHMARK(BM_LoadStart)->Unit(benchmark::kMillisecond);
+
+// (e) The line pass in its parts, on the file's bytes already in memory:
+// cutting the text into lines at their ends (range(0) 0), and that with
+// each line parsed into level, cross-reference, tag and value (1). With the
+// files' short lines, both cost per line rather than per byte.
+void BM_LinePass(benchmark::State& state) {
+  const BenchFile& file = BenchFile::Get();
+  std::string data;
+  if (std::FILE* f = file.Ok() ? std::fopen(file.Path().c_str(), "rb") : nullptr) {
+    data.resize(file.Counts().bytes);
+    data.resize(std::fread(data.data(), 1, data.size(), f));
+    std::fclose(f);
+  }
+  if (data.empty()) {
+    state.SkipWithError("cannot read the benchmark file");
+    return;
+  }
+  const bool parse = state.range(0) != 0;
+  std::size_t lines = 0;
+  for (auto _ : state) {
+    lines = 0;
+    std::size_t fields = 0;
+    const char* text = data.data();
+    for (std::size_t i = 0, end = data.size(); i < end;) {
+      const std::size_t lineEnd = dv::FindTextEnd(text, i, end);
+      if (parse) {
+        const dv::ParsedLine p = dv::ParseLine(std::string_view(text + i, lineEnd - i));
+        fields += static_cast<std::size_t>(p.tag) + p.value.size();
+      }
+      ++lines;
+      i = lineEnd;
+      while (i < end && (text[i] == '\r' || text[i] == '\n')) ++i;
+    }
+    benchmark::DoNotOptimize(fields);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(data.size()));
+  state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_LinePass)->ArgName("parse")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// (f) Reading the file and building its line tree, without the record scan:
+// on this thread alone (range(0) 1), or with a second thread reading and
+// parsing ahead while this one appends (2), as the load does.
+void BM_ParseIntoTree(benchmark::State& state) {
+  const BenchFile& file = BenchFile::Get();
+  if (!file.Ok()) {
+    state.SkipWithError("cannot write the benchmark file");
+    return;
+  }
+  dv::RecordStore store;
+  std::vector<dv::LineNode*> records;
+  for (auto _ : state) {
+    if (store.Start() != 0) {
+      state.SkipWithError("no memory for the store");
+      return;
+    }
+    dv::ChunkedStream stream;
+    if (stream.Open(file.Path()) != 0) {
+      state.SkipWithError("cannot open the benchmark file");
+      return;
+    }
+    const int last = state.range(0) == 2 ? dv::ParseLinesOnTwoThreads(store, stream, &records)
+                                         : dv::ParseLines(store, stream, &records);
+    if (last < 0) {
+      state.SkipWithError("the lines did not fit the store");
+      return;
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(file.Counts().bytes));
+  state.counters["lines"] = static_cast<double>(store.Nodes().Count() - 1);
+}
+BENCHMARK(BM_ParseIntoTree)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace
