@@ -78,6 +78,7 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   store_.SetEncoding(DetectEncoding(store_.Root(), byteOrderMark, false));
   int scan = ScanRecords(store_, kFileCapacities, individuals_, families_, &records);
   if (scan == -2) return fail(HasNonNumericIds(store_) ? kErrNonNumericIds : kErrFileTooLarge);
+  if (scan == -3) return fail(kErrNumberTooLarge);
   if (scan < 0) return fail(kErrFileTooLarge);
   store_.numberingFlag = scan;
   chunkSize_ = (individuals_ + families_) / 100 + 1;

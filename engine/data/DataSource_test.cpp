@@ -122,6 +122,22 @@ TEST(DataSourceLoader, FailuresGiveTheirStringIds) {
   EXPECT_EQ(Load(store, "0 @F1@ FAM\n0 @PARENTS@ FAM\n0 @CHILDREN@ FAM\n"), "error 254");
 }
 
+TEST(DataSourceLoader, RecordNumbersAboveTheLargestHeldAreRefused) {
+  // Held as 2,000,000,000, the two people would share a number: the first
+  // would be dropped and the family would point at the second.
+  const std::string people =
+      "0 HEAD\n0 @I99999999999@ INDI\n1 NAME A /B/\n1 FAMS @F1@\n"
+      "0 @I99999999998@ INDI\n1 NAME C /B/\n1 FAMC @F1@\n"
+      "0 @F1@ FAM\n1 HUSB @I99999999999@\n1 CHIL @I99999999998@\n0 TRLR\n";
+  RecordStore store;
+  EXPECT_EQ(Load(store, people), "error 237");
+  EXPECT_TRUE(store.Empty());
+  // Any of the five kinds; the largest number held loads.
+  EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @N2000000001@ NOTE\n"), "error 237");
+  EXPECT_EQ(Load(store, "0 @I2000000000@ INDI\n0 @N1@ NOTE\n0 @S2000000000@ SOUR\n"),
+            "1 individuals\n0 families");
+}
+
 TEST(DataSourceLoader, ReaderFailuresKeepTheirOwnMessages) {
   RecordStore store;
   std::string summary;

@@ -398,6 +398,10 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
     KindIndex& k = store.Kind(static_cast<RecordKind>(kind));
     std::int32_t number = line->hasXref ? NumberOf(line->Xref()) : 0;
     if (number < 0) number = 0;
+    // A larger number would be held as kMaxRecordNumber like any other:
+    // two such records would share one number, so that links found the
+    // wrong record and the second of two in a row replaced the first.
+    if (number == kMaxRecordNumber && NumberTooLarge(line->Xref())) return fail(-3);
     if (kind <= kFam) {
       if (number == 0) {
         if (numberless[kind]) return fail(-2);

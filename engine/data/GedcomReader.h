@@ -46,7 +46,7 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
 
 // Numbers the level-0 records: 0 numbering consecutive, 1 not consecutive,
 // -1 a capacity exceeded or a key list failed, -2 more than one INDI or
-// FAM record without a number. records, when given, is the list of the
+// FAM record without a number, -3 a record numbered above kMaxRecordNumber. records, when given, is the list of the
 // level-0 lines that the parse just made (the root's children): walked as
 // a list, the records' lines can be fetched ahead.
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,

@@ -41,7 +41,11 @@ void SummarySet::Clear() {
 
 // ---- Cross-references ----
 
-std::int32_t NumberOf(std::string_view xref) {
+namespace {
+
+// The digits NumberOf reads, as a number no larger than kMaxRecordNumber + 1
+// (anything larger stops growing there); -1 without a closing at sign.
+std::int64_t DigitsOf(std::string_view xref) {
   std::size_t at = xref.find('@');
   if (at == std::string_view::npos) return -1;
   std::size_t i = at + 1;
@@ -49,15 +53,22 @@ std::int32_t NumberOf(std::string_view xref) {
   std::int64_t n = 0;
   int digits = 0;
   while (i < xref.size() && xref[i] >= '0' && xref[i] <= '9' && digits < 31) {
-    if (n < 2000000000) n = n * 10 + (xref[i] - '0');
+    if (n <= kMaxRecordNumber) n = n * 10 + (xref[i] - '0');
     ++i;
     ++digits;
   }
-  if (n > 2000000000) n = 2000000000;  // keeps maxId + 1 in range
   if (xref.find('@', i) == std::string_view::npos) return -1;
-  if (digits == 0) return 0;
-  return static_cast<std::int32_t>(n);
+  return std::min<std::int64_t>(n, std::int64_t{kMaxRecordNumber} + 1);
 }
+
+}  // namespace
+
+std::int32_t NumberOf(std::string_view xref) {
+  // Held to kMaxRecordNumber, so maxId + 1 stays in range.
+  return static_cast<std::int32_t>(std::min<std::int64_t>(DigitsOf(xref), kMaxRecordNumber));
+}
+
+bool NumberTooLarge(std::string_view xref) { return DigitsOf(xref) > kMaxRecordNumber; }
 
 std::string PrefixOf(std::string_view xref) {
   std::size_t at = xref.find('@');

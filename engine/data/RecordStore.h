@@ -34,6 +34,7 @@ inline constexpr int kErrBadGedcom = 115;     // "Error in GEDCOM file"
 inline constexpr int kErrWriteFailed = 250;   // "Error writing file: "
 inline constexpr int kErrNonNumericIds = 254; // "This file uses non-numeric identifiers, ..."
 inline constexpr int kMsgCutAtNul = 236;  // "This file holds a NUL character before its end. ..."
+inline constexpr int kErrNumberTooLarge = 237;  // "This file numbers a record above 2,000,000,000, ..."
 inline constexpr int kNoSummary = -73;        // an operation needed a summary that does not exist
 
 // The numbered record kinds, in index order.
@@ -394,9 +395,15 @@ class RecordStore {
 // Makes room in a kind's tables for slot (up to capacity + 1); false beyond.
 bool GrowKind(KindIndex& k, std::size_t slot);
 
+// The largest record number the program holds; NumberOf gives it for any
+// larger one as well.
+inline constexpr std::int32_t kMaxRecordNumber = 2000000000;
 // The record number in a cross-reference: digits after the at sign (non-digits
 // skipped, at most 31), a closing at sign after them; 0 no digits, -1 no closing at sign.
 std::int32_t NumberOf(std::string_view xref);
+// Whether the cross-reference's number (as NumberOf reads it) is larger
+// than kMaxRecordNumber.
+bool NumberTooLarge(std::string_view xref);
 // The characters between the opening at sign and the first digit (or the closing at sign).
 std::string PrefixOf(std::string_view xref);
 // "@" prefix number "@", the number as "%04d", "%05d" or "%d" by the flags.

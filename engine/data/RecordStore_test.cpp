@@ -43,6 +43,14 @@ TEST(NumberOf, DigitsAfterTheAtSign) {
   EXPECT_EQ(NumberOf("@I12"), -1);
   EXPECT_EQ(NumberOf("12"), -1);
   EXPECT_GT(NumberOf("@I99999999999999999999999999@"), 0);  // clamped, never negative
+  // Numbers above the largest one held are held as it, and told apart.
+  EXPECT_EQ(NumberOf("@I2000000000@"), kMaxRecordNumber);
+  EXPECT_FALSE(NumberTooLarge("@I2000000000@"));
+  EXPECT_EQ(NumberOf("@I2000000001@"), kMaxRecordNumber);
+  EXPECT_TRUE(NumberTooLarge("@I2000000001@"));
+  EXPECT_TRUE(NumberTooLarge("@I99999999999999999999999999@"));
+  EXPECT_FALSE(NumberTooLarge("@I0000000000000000000000012@"));
+  EXPECT_FALSE(NumberTooLarge("@I99999999999"));  // no closing at sign: no number
 }
 
 TEST(PrefixOf, LettersBeforeTheFirstDigit) {
