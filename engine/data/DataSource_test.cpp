@@ -120,6 +120,15 @@ TEST(DataSourceLoader, FailuresGiveTheirStringIds) {
   // Identifiers without digits after numbered ones are non-numeric, not "too large".
   EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @I@ INDI\n0 @I@ INDI\n"), "error 254");
   EXPECT_EQ(Load(store, "0 @F1@ FAM\n0 @PARENTS@ FAM\n0 @CHILDREN@ FAM\n"), "error 254");
+  // Numbered alike, two identifiers that differ after their digits are two
+  // people, not one written twice: neither may replace the other.
+  EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @I2@ INDI\n0 @I2-1@ INDI\n"), "error 254");
+  EXPECT_EQ(Load(store, "0 @I1a@ INDI\n0 @I1b@ INDI\n0 @I2@ INDI\n"), "error 254");
+  EXPECT_TRUE(store.Empty());
+  // The same identifier twice in a row is one record: the later stands.
+  EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @I2-1@ INDI\n1 NAME A /B/\n0 @I2-1@ INDI\n1 NAME C /D/\n"),
+            "2 individuals\n0 families");
+  EXPECT_STREQ(store.Individual(2)->displayName, "C D");
 }
 
 TEST(DataSourceLoader, RecordNumbersAboveTheLargestHeldAreRefused) {

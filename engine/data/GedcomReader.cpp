@@ -16,6 +16,23 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
+// Whether a record's cross-reference is non-numeric: no digits after the
+// letters of its prefix (@PARENTS@), or more than the closing at sign after
+// them (@I2-1@). Without an at sign it is not judged.
+bool IsNonNumericXref(std::string_view x) {
+  std::size_t i = x.find('@');
+  if (i == std::string_view::npos) return false;
+  ++i;
+  // Letters of the prefix come before the digits.
+  while (i < x.size() && !IsDigit(x[i]) && x[i] != '@') ++i;
+  std::size_t digits = 0;
+  while (i < x.size() && IsDigit(x[i])) {
+    ++digits;
+    ++i;
+  }
+  return digits == 0 || (i < x.size() && x[i] != '@');
+}
+
 }  // namespace
 
 ParsedLine ParseLine(std::string_view line) {
@@ -410,6 +427,12 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
         // The same number twice in a row: the later record stands for it.
         std::size_t slot = static_cast<std::size_t>(k.count);
         LineNode* earlier = k.lines[slot];
+        // Unless the two identifiers differ after their digits (@I2@ and
+        // @I2-1@): two records the numbering cannot tell apart, not one
+        // record written twice, and dropping one would lose it.
+        if (earlier->Xref() != line->Xref() &&
+            (IsNonNumericXref(earlier->Xref()) || IsNonNumericXref(line->Xref())))
+          return fail(-2);
         superseded.push_back(earlier);
         k.lines[slot] = line;
         if (store.FirstRecordLine(line->tag) == earlier) store.SetFirstRecordLine(line->tag, line);
@@ -452,21 +475,9 @@ bool HasNonNumericIds(const RecordStore& store) {
   const LineNode* root = store.Root();
   for (const LineNode* line = root ? root->firstChild.get() : nullptr; line; line = line->next) {
     if (RecordStore::KindOfTag(line->tag) < 0 || line->Xref().empty()) continue;
-    std::string_view x = line->Xref();
-    std::size_t i = x.find('@');
-    if (i == std::string_view::npos) continue;
-    ++i;
-    // Letters of the prefix come before the digits.
-    while (i < x.size() && !IsDigit(x[i]) && x[i] != '@') ++i;
-    std::size_t digits = 0;
-    while (i < x.size() && IsDigit(x[i])) {
-      ++digits;
-      ++i;
-    }
     // Each record is judged on its own: a cross-reference without digits
     // (@PARENTS@) is non-numeric even after numbered ones.
-    if (digits == 0) return true;
-    if (i < x.size() && x[i] != '@') return true;
+    if (IsNonNumericXref(line->Xref())) return true;
   }
   return false;
 }
