@@ -67,6 +67,9 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   // A read that failed half-way (the file went away, no memory for a
   // chunk, a line beyond the bound) keeps its own message.
   if (readError) return fail(readError);
+  // A level the tree cannot take is a fault in the file; only full pools
+  // make it too large.
+  if (parsed == -2) return fail(kErrBadGedcom);
   if (parsed < 0) return fail(kErrFileTooLarge);
   store_.DropUnusedLineMemory();
   // A UTF-16 file is held, and saved, as UTF-8: its header says so.

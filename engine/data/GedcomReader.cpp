@@ -73,6 +73,13 @@ ParsedLine ParseLine(std::string_view line) {
 
 namespace {
 
+// Why a line could not be appended: -2 its level (above 14, or more than
+// one deeper than the line before it), a fault in the file; -1 a full node
+// or text pool.
+int AppendFailure(const LineBuilder& builder, const ParsedLine& p) {
+  return p.level > kMaxLevel || p.level > builder.CurrentLevel() + 1 ? -2 : -1;
+}
+
 template <typename Reader>
 int ParseAll(RecordStore& store, Reader& file) {
   if (!store.Root()) return -1;
@@ -90,7 +97,7 @@ int ParseAll(RecordStore& store, Reader& file) {
     if (p.hasLevel) {
       if (p.tag == kTagSOUR) store.StoreFlags() |= kFlagSourSeen;
       LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
-      if (!node) return -1;
+      if (!node) return AppendFailure(builder, p);
       // A full text pool would silently drop text and lose it on the next save.
       if ((!p.value.empty() || !p.xref.empty()) && !node->text) return -1;
       last = p.tag;
@@ -144,7 +151,8 @@ ChunkStop ParseChunk(std::string_view chunk, bool first, std::size_t& nulAt, Tak
 }
 
 // Appends parsed lines to the store's tree: false when a line cannot be
-// appended (a level above 14 or a jump, the node pool or the text pool full).
+// appended (a level above 14 or a jump, the node pool or the text pool
+// full), with Failure telling which.
 class TreeAppender {
  public:
   TreeAppender(RecordStore& store, std::vector<LineNode*>* records)
@@ -154,7 +162,10 @@ class TreeAppender {
   bool Append(const ParsedLine& p) {
     if (p.tag == kTagSOUR) store_.StoreFlags() |= kFlagSourSeen;
     LineNode* node = builder_.AppendLine(p.level, p.tag, p.xref, p.value);
-    if (!node) return false;
+    if (!node) {
+      failure_ = AppendFailure(builder_, p);
+      return false;
+    }
     // A full text pool would silently drop text and lose it on the next save.
     if ((!p.value.empty() || !p.xref.empty()) && !node->text) return false;
     if (records_ && p.level == 0) records_->push_back(node);
@@ -162,12 +173,14 @@ class TreeAppender {
     return true;
   }
   int Last() const { return last_; }
+  int Failure() const { return failure_; }
 
  private:
   RecordStore& store_;
   LineBuilder builder_;
   std::vector<LineNode*>* records_;
   int last_ = 0;
+  int failure_ = -1;
 };
 
 void StartTree(RecordStore& store) {
@@ -303,7 +316,7 @@ int ParseLines(RecordStore& store, ChunkedStream& file, std::vector<LineNode*>* 
       failed = !tree.Append(p);
       return !failed;
     });
-    if (failed) return -1;
+    if (failed) return tree.Failure();
     if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
     if (stop == ChunkStop::kEndOfData) file.EndedAt(n, nulAt);
     if (stop != ChunkStop::kNone) break;
@@ -351,7 +364,7 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
       // reached: a read failure among them is not this load's fault.
       if (failed) {
         file.StopWith(0);
-        return -1;
+        return tree.Failure();
       }
       if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
       if (stop == ChunkStop::kEndOfData) file.EndedAt(static_cast<int>(n), nulAt);

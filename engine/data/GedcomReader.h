@@ -28,8 +28,9 @@ struct ParsedLine {
 ParsedLine ParseLine(std::string_view line);
 
 // Parses every line of file into the store's tree (the store must be
-// started). The tag code of the last line, or -1 when a line could not be
-// appended (level above 14, a level jump, node pool exhausted).
+// started). The tag code of the last line; -2 when a line's level could not
+// be appended (above 14, or a jump of more than one); -1 when the node or
+// text pool was exhausted.
 int ParseLines(RecordStore& store, const ChunkedFile& file);
 // The same, reading the file chunk by chunk; a line beyond the line bound
 // stops the parse with the stream's error 115 set. When records is given,

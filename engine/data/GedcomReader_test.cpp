@@ -101,7 +101,7 @@ TEST(ParseLinesOnTwoThreads, StopsWhereOneThreadStops) {
     EXPECT_EQ(ParseLinesOnTwoThreads(store, stream), kTagSOUR);
     EXPECT_EQ(stream.LastReaderError(), 115);
   }
-  // A level jump in a later chunk: -1 and no reader code, whatever was read ahead.
+  // A level jump in a later chunk: -2 and no reader code, whatever was read ahead.
   ExpectTwoThreadsSameAsOne(ManyChunks(3 * 64512, "1 BIRT\n3 DATE 1850\n") +
                             ManyChunks(12 * 64512));
   // A level above 14 in the last chunk.
@@ -191,8 +191,15 @@ TEST(ParseLines, BuildsTheTreeAndSeesSourTags) {
 
 TEST(ParseLines, LevelJumpStopsTheParse) {
   RecordStore store;
-  EXPECT_EQ(Parse(store, "0 @I1@ INDI\n1 BIRT\n3 DATE 1850\n1 NAME X\n"), -1);
-  EXPECT_EQ(Parse(store, "0 @I1@ INDI\n1 A\n2 B\n3 C\n4 D\n5 E\n6 F\n7 G\n8 H\n9 I\n10 J\n11 K\n12 L\n13 M\n14 N\n15 O\n"), -1);
+  EXPECT_EQ(Parse(store, "0 @I1@ INDI\n1 BIRT\n3 DATE 1850\n1 NAME X\n"), -2);
+  EXPECT_EQ(Parse(store,
+                  "0 @I1@ INDI\n1 A\n2 B\n3 C\n4 D\n5 E\n6 F\n7 G\n8 H\n9 I\n10 J\n11 K\n12 L\n13 "
+                  "M\n14 N\n15 O\n"),
+            -2);
+  // More lines than the node pool holds: -1, the file's size.
+  std::string many = "0 HEAD\n";
+  for (int i = 0; i <= NodePool::kBlockSize * NodePool::kMaxBlocks; ++i) many += "1 A\n";
+  EXPECT_EQ(Parse(store, many), -1);
 }
 
 TEST(ParseLines, LinesWithoutLevelAreSkipped) {
