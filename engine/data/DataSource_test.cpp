@@ -134,6 +134,12 @@ TEST(DataSourceLoader, FailuresGiveTheirStringIds) {
   EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @I2@ INDI\n0 @I2-1@ INDI\n"), "error 254");
   EXPECT_EQ(Load(store, "0 @I1a@ INDI\n0 @I1b@ INDI\n0 @I2@ INDI\n"), "error 254");
   EXPECT_TRUE(store.Empty());
+  // Apart as well: links to either would find the same one.
+  EXPECT_EQ(Load(store, "0 @I2@ INDI\n0 @I3@ INDI\n0 @I2-1@ INDI\n"), "error 254");
+  EXPECT_EQ(Load(store, "0 @N1@ NOTE a\n0 @N2@ NOTE b\n0 @N1x@ NOTE c\n"), "error 254");
+  // Such identifiers with numbers of their own load.
+  EXPECT_EQ(Load(store, "0 @I1-1@ INDI\n0 @I2-1@ INDI\n0 @N1x@ NOTE\n0 @N@ NOTE\n0 @N@ NOTE\n"),
+            "2 individuals\n0 families");
   // The same identifier twice in a row is one record: the later stands.
   EXPECT_EQ(Load(store, "0 @I1@ INDI\n0 @I2-1@ INDI\n1 NAME A /B/\n0 @I2-1@ INDI\n1 NAME C /D/\n"),
             "2 individuals\n0 families");

@@ -398,6 +398,7 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
     return result;
   };
   bool numberless[2] = {false, false};
+  bool textAfterDigits[kKindCount] = {};
   std::int32_t previous[2] = {0, 0};
   bool headSeen = false;
   LineNode* root = store.Root();
@@ -426,8 +427,10 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
     int kind = RecordStore::KindOfTag(line->tag);
     if (kind < 0) continue;
     KindIndex& k = store.Kind(static_cast<RecordKind>(kind));
-    std::int32_t number = line->hasXref ? NumberOf(line->Xref()) : 0;
+    bool suffixed = false;
+    std::int32_t number = line->hasXref ? NumberOf(line->Xref(), suffixed) : 0;
     if (number < 0) number = 0;
+    if (suffixed) textAfterDigits[kind] = true;
     // A larger number would be held as kMaxRecordNumber like any other:
     // two such records would share one number, so that links found the
     // wrong record and the second of two in a row replaced the first.
@@ -468,6 +471,17 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
     k.lines[slot] = line;
   }
   dropSuperseded();
+  // Identifiers with more after their digits (@I2-1@) may share a number
+  // with another record anywhere in the file (@I2@): links to either would
+  // find the same one.
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    const KindIndex& k = store.Kind(static_cast<RecordKind>(kind));
+    if (!textAfterDigits[kind] || k.count < 2) continue;
+    std::vector<std::int32_t> numbers(k.ids.begin() + 1, k.ids.begin() + 1 + k.count);
+    std::sort(numbers.begin(), numbers.end());
+    auto numbered = std::upper_bound(numbers.begin(), numbers.end(), 0);
+    if (std::adjacent_find(numbered, numbers.end()) != numbers.end()) return fail(-2);
+  }
   bool notConsecutive = false;
   for (int kind = 0; kind < kKindCount; ++kind) {
     KindIndex& k = store.Kind(static_cast<RecordKind>(kind));

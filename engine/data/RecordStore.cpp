@@ -45,7 +45,9 @@ namespace {
 
 // The digits NumberOf reads, as a number no larger than kMaxRecordNumber + 1
 // (anything larger stops growing there); -1 without a closing at sign.
-std::int64_t DigitsOf(std::string_view xref) {
+// textAfterDigits: digits were read and more than the closing at sign
+// follows them.
+std::int64_t DigitsOf(std::string_view xref, bool* textAfterDigits = nullptr) {
   std::size_t at = xref.find('@');
   if (at == std::string_view::npos) return -1;
   std::size_t i = at + 1;
@@ -58,6 +60,7 @@ std::int64_t DigitsOf(std::string_view xref) {
     ++digits;
   }
   if (xref.find('@', i) == std::string_view::npos) return -1;
+  if (textAfterDigits) *textAfterDigits = digits > 0 && xref[i] != '@';
   return std::min<std::int64_t>(n, std::int64_t{kMaxRecordNumber} + 1);
 }
 
@@ -66,6 +69,12 @@ std::int64_t DigitsOf(std::string_view xref) {
 std::int32_t NumberOf(std::string_view xref) {
   // Held to kMaxRecordNumber, so maxId + 1 stays in range.
   return static_cast<std::int32_t>(std::min<std::int64_t>(DigitsOf(xref), kMaxRecordNumber));
+}
+
+std::int32_t NumberOf(std::string_view xref, bool& textAfterDigits) {
+  textAfterDigits = false;
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(DigitsOf(xref, &textAfterDigits), kMaxRecordNumber));
 }
 
 bool NumberTooLarge(std::string_view xref) { return DigitsOf(xref) > kMaxRecordNumber; }

@@ -401,6 +401,9 @@ inline constexpr std::int32_t kMaxRecordNumber = 2000000000;
 // The record number in a cross-reference: digits after the at sign (non-digits
 // skipped, at most 31), a closing at sign after them; 0 no digits, -1 no closing at sign.
 std::int32_t NumberOf(std::string_view xref);
+// The same, also telling whether more than the closing at sign follows the
+// digits (@I2-1@).
+std::int32_t NumberOf(std::string_view xref, bool& textAfterDigits);
 // Whether the cross-reference's number (as NumberOf reads it) is larger
 // than kMaxRecordNumber.
 bool NumberTooLarge(std::string_view xref);

@@ -51,6 +51,13 @@ TEST(NumberOf, DigitsAfterTheAtSign) {
   EXPECT_TRUE(NumberTooLarge("@I99999999999999999999999999@"));
   EXPECT_FALSE(NumberTooLarge("@I0000000000000000000000012@"));
   EXPECT_FALSE(NumberTooLarge("@I99999999999"));  // no closing at sign: no number
+  bool after = true;
+  EXPECT_EQ(NumberOf("@I2@", after), 2);
+  EXPECT_FALSE(after);
+  EXPECT_EQ(NumberOf("@I2-1@", after), 2);
+  EXPECT_TRUE(after);
+  EXPECT_EQ(NumberOf("@PARENTS@", after), 0);
+  EXPECT_FALSE(after);
 }
 
 TEST(PrefixOf, LettersBeforeTheFirstDigit) {
