@@ -52,12 +52,10 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
     return id;
   };
   if (store_.Start() != 0) return fail(kErrNoMemory);
-  // One thread reads, parses and appends chunk by chunk: on two-processor
-  // machines a fresh load took about 9% longer with a second thread reading
-  // and parsing ahead (the parsed lines and texts then cross from one
-  // processor's cache to the other's), and repeated loads gained 2% at most.
+  // The file is read and cut into lines on a second thread while this one
+  // builds the tree.
   std::vector<LineNode*> records;  // the level-0 lines, for the record scan
-  int parsed = ParseLines(store_, file, &records);
+  int parsed = ParseLinesOnTwoThreads(store_, file, &records);
   // Lines after a NUL byte are not read (a file padded with NULs ends
   // there); when more than padding follows, the user is told once the load
   // is done.

@@ -41,9 +41,7 @@ int ParseLines(RecordStore& store, ChunkedStream& file, std::vector<LineNode*>* 
 // and parsed on a second thread while this one appends the lines to the
 // tree in file order. Files of one chunk, and machines with one processor,
 // take the single-thread pass. Where the reading thread cannot get memory
-// for a chunk's lines, the read ends there with the reader code 1. The
-// loader takes the one-thread pass, which was the faster on the machines
-// measured; BM_ParseIntoTree times the two side by side.
+// for a chunk's lines, the read ends there with the reader code 1.
 int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
                            std::vector<LineNode*>* records = nullptr);
 
