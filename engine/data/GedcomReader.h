@@ -48,9 +48,10 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
 // Numbers the level-0 records: 0 numbering consecutive, 1 not consecutive,
 // -1 a capacity exceeded or a key list failed, -2 more than one INDI or
 // FAM record without a number, or two records of a kind with the same
-// number where identifiers have more after their digits (@I2@, @I2-1@), -3 a record numbered above
-// kMaxRecordNumber. records, when given, is the list of the level-0 lines that the parse just made
-// (the root's children): walked as a list, the records' lines can be fetched ahead.
+// number where identifiers have more after their digits (@I2@, @I2-1@),
+// -3 a record numbered above kMaxRecordNumber. records, when given, is the
+// list of the level-0 lines that the parse just made (the root's children):
+// walked as a list, the records' lines can be fetched ahead.
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
                 std::int32_t& individuals, std::int32_t& families,
                 const std::vector<LineNode*>* records = nullptr);
