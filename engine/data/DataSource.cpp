@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <ctime>
+#include <new>
+#include <system_error>
 #include <vector>
 
 #include "data/GedcomReader.h"
@@ -24,6 +26,7 @@ void DeclareUtf8(RecordStore& store) {
 }  // namespace
 
 int DataSourceLoader::Start(const std::string& path, const LoadOptions& options) {
+  WaitForKeys();
   store_.Clear();
   ChunkedStream file;
   // The reader's own code says what went wrong: 2 the file cannot be
@@ -34,6 +37,7 @@ int DataSourceLoader::Start(const std::string& path, const LoadOptions& options)
 }
 
 int DataSourceLoader::StartBytes(std::string bytes, const LoadOptions& options) {
+  WaitForKeys();
   store_.Clear();
   ChunkedStream file;
   if (int error = file.OpenBytes(std::move(bytes))) return error;
@@ -79,17 +83,46 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   // program text converted from the file's character set. Only the header
   // is read here; a file it does not decide is read string by string.
   store_.SetEncoding(DetectEncoding(store_.Root(), byteOrderMark, false));
-  int scan = ScanRecords(store_, kFileCapacities, individuals_, families_, &records);
+  int scan = ScanRecords(store_, kFileCapacities, individuals_, families_, &records, false);
   if (scan == -2) return fail(HasNonNumericIds(store_) ? kErrNonNumericIds : kErrFileTooLarge);
   if (scan == -3) return fail(kErrNumberTooLarge);
   if (scan < 0) return fail(kErrFileTooLarge);
+  // Key lists that might not fit the text pool are built here, so that a
+  // full pool fails the load as it always has; lists that fit are left to
+  // a second thread while the summaries are built.
+  const bool keysApart =
+      store_.TextRoomForKeys() && individuals_ > 0 && std::thread::hardware_concurrency() != 1;
+  if (!keysApart && !BuildRecordKeys(store_)) return fail(kErrFileTooLarge);
   store_.numberingFlag = scan;
   chunkSize_ = (individuals_ + families_) / 100 + 1;
   individualSteps_ = individuals_ / chunkSize_ + 1;
   familySteps_ = families_ / chunkSize_ + 1;
   int sized = store_.SizeSummaries(individuals_, families_);
   if (sized) return fail(sized);
+  if (keysApart) {
+    try {
+      keysBuilt_ = true;
+      keys_ = std::thread([this] {
+        try {
+          keysBuilt_ = BuildRecordKeys(store_);
+        } catch (const std::bad_alloc&) {
+          keysBuilt_ = false;
+        }
+      });
+      store_.PutOffNotes();
+    } catch (const std::system_error&) {
+      BuildRecordKeys(store_);  // no thread to be had: built here, with room as checked
+    }
+  }
   return 0;
+}
+
+void DataSourceLoader::WaitForKeys() {
+  if (!keys_.joinable()) return;
+  keys_.join();
+  if (!keysBuilt_) BuildRecordKeys(store_);
+  keysBuilt_ = true;
+  store_.GatherPutOffNotes();
 }
 
 std::int32_t DataSourceLoader::Step() {
@@ -114,6 +147,7 @@ std::int32_t DataSourceLoader::Step() {
 }
 
 std::string DataSourceLoader::Finish() {
+  WaitForKeys();
   if (store_.Empty()) return {};
   store_.AfterLoad();
   sourcesCreated_ = ConvertInlineSources(store_, options_.combineSources);

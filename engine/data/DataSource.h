@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "data/ChunkedReader.h"
 #include "data/RecordStore.h"
@@ -21,6 +22,9 @@ struct LoadOptions {
 class DataSourceLoader {
  public:
   explicit DataSourceLoader(RecordStore& store) : store_(store) {}
+  DataSourceLoader(const DataSourceLoader&) = delete;
+  DataSourceLoader& operator=(const DataSourceLoader&) = delete;
+  ~DataSourceLoader() { WaitForKeys(); }
 
   // Closes the store's data source, reads and parses path and numbers its
   // records: 0 or a string id (1, 2, 55, 75, 115, 254). On failure the store is empty.
@@ -44,7 +48,13 @@ class DataSourceLoader {
 
  private:
   int StartParsed(ChunkedStream& file, const LoadOptions& options);
+  // The key lists are built on a second thread while the summaries are
+  // (their notes put off, as both store text in the pool); this waits for
+  // them, and gathers the notes put off.
+  void WaitForKeys();
   RecordStore& store_;
+  std::thread keys_;
+  bool keysBuilt_ = true;  // false: the second thread's lists failed (memory) and are built again
   LoadOptions options_;
   std::int32_t individuals_ = 0, families_ = 0;
   std::int32_t chunkSize_ = 1;

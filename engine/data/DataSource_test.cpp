@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -191,6 +192,85 @@ TEST(DataSourceLoader, NumberTableCapacitiesGiveFileTooLarge) {
   EXPECT_EQ(Load(store, Records("INDI", 29999)), "error 55");
   EXPECT_EQ(Load(store, Records("REPO", 998)), "0 individuals\n0 families");
   EXPECT_EQ(Load(store, Records("REPO", 999)), "error 55");
+}
+
+// Key lists are built beside the summaries when the text pool surely has
+// room for them; the notes the summaries gather meanwhile are put off.
+TEST(DataSourceLoader, KeysBuiltBesideTheSummariesMatchAndPrecedeTheNotes) {
+  std::string text = "0 HEAD\n";
+  for (int i = 1; i <= 600; ++i) {
+    const std::string n = std::to_string(i);
+    text += "0 @I" + n + "@ INDI\n1 NAME Ann" + std::to_string(i % 7) + " /Surname" +
+            std::to_string(i % 13) + "/\n1 BIRT\n2 DATE " + std::to_string(1700 + i % 50) + "\n";
+    if (i % 3 == 0) text += "1 NOTE Person note " + n + "\n2 CONT more " + n + "\n";
+  }
+  for (int i = 1; i <= 200; ++i) {
+    const std::string n = std::to_string(i);
+    text += "0 @F" + n + "@ FAM\n1 HUSB @I" + std::to_string(2 * i) + "@\n";
+    if (i % 4 == 0) text += "1 NOTE Family note " + n + "\n";
+  }
+  for (int i = 1; i <= 40; ++i)
+    text += "0 @S" + std::to_string(i) + "@ SOUR\n1 ABBR Source " + std::to_string(41 - i) + "\n";
+  text += "0 TRLR\n";
+
+  RecordStore store;
+  ASSERT_EQ(Load(store, text), "600 individuals\n200 families");
+  std::int32_t lastKey = 0;
+  for (RecordKind kind : {kIndi, kSour}) {
+    const std::vector<KeyEntry> built = store.Kind(kind).keys;
+    ASSERT_EQ(built.size(), kind == kIndi ? 600u : 40u);
+    for (const KeyEntry& e : built) lastKey = std::max(lastKey, store.Text().OffsetOf(e.key));
+    // The same list built again here, on this thread alone.
+    ASSERT_TRUE(store.BuildKeys(kind));
+    const std::vector<KeyEntry>& again = store.Kind(kind).keys;
+    ASSERT_EQ(again.size(), built.size());
+    for (std::size_t i = 0; i < built.size(); ++i) {
+      EXPECT_STREQ(built[i].key, again[i].key) << i;
+      EXPECT_EQ(built[i].index, again[i].index) << i;
+    }
+  }
+  for (std::int32_t i = 1; i <= 600; ++i) {
+    const std::int32_t offset = store.Individual(i)->noteOffset;
+    if (i % 3) {
+      EXPECT_EQ(offset, 0) << i;
+      continue;
+    }
+    const std::string n = std::to_string(i);
+    EXPECT_STREQ(store.TextAt(offset), ("Person note " + n + "\r\nmore " + n).c_str());
+    // Stored after every key, as when the keys were built first.
+    EXPECT_GT(offset, lastKey) << i;
+  }
+  EXPECT_STREQ(store.TextAt(store.Family(8)->noteOffset), "Family note 8");
+  EXPECT_EQ(store.Family(7)->noteOffset, 0);
+  // A new load while nothing is left over from the last.
+  EXPECT_EQ(Load(store, People(3, 1)), "3 individuals\n1 families");
+  EXPECT_EQ(store.Individual(3)->noteOffset, 0);
+}
+
+// Where the text pool might not hold every key, the lists are built first,
+// and a pool that cannot hold them still makes the file too large.
+TEST(DataSourceLoader, KeysThatMightNotFitAreBuiltFirst) {
+  // Lines of an unknown tag keep all after the level as well as their
+  // identifier: 33 bytes of text each, more than the line itself.
+  auto file = [](int lines) {
+    std::string text = "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n";
+    char line[32];
+    for (int i = 0; i < lines; ++i) {
+      std::snprintf(line, sizeof line, "0 @A%07d@ _FILLER_\n", i);
+      text += line;
+    }
+    return text + "0 TRLR\n";
+  };
+  RecordStore store;
+  // A block left after the parse: the key is stored beside the summaries.
+  EXPECT_EQ(Load(store, file(387999)), "1 individuals\n0 families");
+  EXPECT_EQ(store.Text().BlocksLeft(), 1);
+  // The last block open, with room for the key.
+  EXPECT_EQ(Load(store, file(390999)), "1 individuals\n0 families");
+  EXPECT_EQ(store.Text().BlocksLeft(), 0);
+  // The last block filled past its reserve by the parse: no room for it.
+  EXPECT_EQ(Load(store, file(391000)), "error 55");
+  EXPECT_TRUE(store.Empty());
 }
 
 TEST(DataSourceLoader, FamilyBlockLimitGivesTooMuchData) {

@@ -1,6 +1,7 @@
 #include "data/GedcomReader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
@@ -76,8 +77,8 @@ namespace {
 // Why a line could not be appended: -2 its level (above 14, or more than
 // one deeper than the line before it), a fault in the file; -1 a full node
 // or text pool.
-int AppendFailure(const LineBuilder& builder, const ParsedLine& p) {
-  return p.level > kMaxLevel || p.level > builder.CurrentLevel() + 1 ? -2 : -1;
+int AppendFailure(const LineBuilder& builder, int level) {
+  return level > kMaxLevel || level > builder.CurrentLevel() + 1 ? -2 : -1;
 }
 
 template <typename Reader>
@@ -97,7 +98,7 @@ int ParseAll(RecordStore& store, Reader& file) {
     if (p.hasLevel) {
       if (p.tag == kTagSOUR) store.StoreFlags() |= kFlagSourSeen;
       LineNode* node = builder.AppendLine(p.level, p.tag, p.xref, p.value);
-      if (!node) return AppendFailure(builder, p);
+      if (!node) return AppendFailure(builder, p.level);
       // A full text pool would silently drop text and lose it on the next save.
       if ((!p.value.empty() || !p.xref.empty()) && !node->text) return -1;
       last = p.tag;
@@ -150,6 +151,55 @@ ChunkStop ParseChunk(std::string_view chunk, bool first, std::size_t& nulAt, Tak
   return ChunkStop::kNone;
 }
 
+// A line cut and parsed by the reading thread, its texts given their
+// place in the pool there, in file order, as SetLineTexts would store them.
+// The bytes are copied there by the reading thread, or, while the
+// appending thread has less to do, by that thread (copy): the two share
+// the work.
+struct StoredLine {
+  char* text = nullptr;        // none, or the pool had no room (poolFull)
+  const char* xref = nullptr;  // the texts in the chunk, while copy
+  const char* value = nullptr;
+  std::uint32_t xrefSize = 0, valueSize = 0;
+  std::int16_t level = 0;  // as parsed (up to 999): the appending checks it
+  std::uint8_t tag = 0;
+  bool hasXref = false;
+  bool poolFull = false;  // the line has texts the pool could not take: the parse ends there
+  bool copy = false;      // the texts are still to be copied to text
+};
+
+// Places a parsed line's texts in the pool (in file order): the
+// cross-reference, a NUL and the value, or the value alone, and two NULs.
+StoredLine PlaceLineTexts(TextPool& pool, const ParsedLine& p) {
+  StoredLine s;
+  s.level = static_cast<std::int16_t>(p.level);
+  s.tag = static_cast<std::uint8_t>(p.tag);
+  s.xref = p.xref.data();
+  s.xrefSize = static_cast<std::uint32_t>(p.xref.size());
+  s.value = p.value.data();
+  s.valueSize = static_cast<std::uint32_t>(p.value.size());
+  if (!p.xref.empty()) {
+    s.text = pool.Place(p.xref.size() + 1 + p.value.size());
+    s.hasXref = s.text != nullptr;
+  } else if (!p.value.empty()) {
+    s.text = pool.Place(p.value.size());
+  }
+  s.poolFull = !s.text && (!p.xref.empty() || !p.value.empty());
+  return s;
+}
+
+void CopyLineTexts(const StoredLine& s) {
+  char* dst = s.text;
+  if (s.hasXref) {
+    std::memcpy(dst, s.xref, s.xrefSize);
+    dst[s.xrefSize] = 0;
+    dst += s.xrefSize + 1;
+  }
+  if (s.valueSize) std::memcpy(dst, s.value, s.valueSize);
+  dst[s.valueSize] = 0;
+  dst[s.valueSize + 1] = 0;
+}
+
 // Appends parsed lines to the store's tree: false when a line cannot be
 // appended (a level above 14 or a jump, the node pool or the text pool
 // full), with Failure telling which.
@@ -163,7 +213,7 @@ class TreeAppender {
     if (p.tag == kTagSOUR) store_.StoreFlags() |= kFlagSourSeen;
     LineNode* node = builder_.AppendLine(p.level, p.tag, p.xref, p.value);
     if (!node) {
-      failure_ = AppendFailure(builder_, p);
+      failure_ = AppendFailure(builder_, p.level);
       return false;
     }
     // A full text pool would silently drop text and lose it on the next save.
@@ -171,6 +221,31 @@ class TreeAppender {
     if (records_ && p.level == 0) records_->push_back(node);
     last_ = p.tag;
     return true;
+  }
+  // The same for a line whose texts the reading thread has stored.
+  bool Append(const StoredLine& s) {
+    if (s.tag == kTagSOUR) store_.StoreFlags() |= kFlagSourSeen;
+    if (s.copy) CopyLineTexts(s);
+    LineNode* node = builder_.AppendStoredLine(s.level, s.tag, s.text, s.hasXref);
+    if (!node) {
+      failure_ = AppendFailure(builder_, s.level);
+      return false;
+    }
+    if (s.poolFull) return false;
+    if (records_ && s.level == 0) records_->push_back(node);
+    last_ = s.tag;
+    if (s.text) {
+      lastText_ = s.text;
+      lastTwoStrings_ = s.hasXref;
+    }
+    return true;
+  }
+  // Where the pool stands after the last line appended with texts the
+  // reading thread stored: that thread may have stored texts of lines
+  // after it. False when there is none.
+  bool EndTexts(TextPool& pool) const {
+    if (lastText_) pool.EndAfter(lastText_, lastTwoStrings_);
+    return lastText_ != nullptr;
   }
   int Last() const { return last_; }
   int Failure() const { return failure_; }
@@ -181,6 +256,8 @@ class TreeAppender {
   std::vector<LineNode*>* records_;
   int last_ = 0;
   int failure_ = -1;
+  const char* lastText_ = nullptr;
+  bool lastTwoStrings_ = false;
 };
 
 void StartTree(RecordStore& store) {
@@ -194,36 +271,41 @@ class ChunkPipe {
  public:
   static constexpr int kSlots = 4;
   struct Slot {
-    std::unique_ptr<char[]> bytes;  // the chunk's text; the lines view into it
+    std::unique_ptr<char[]> bytes;  // the chunk's text
     std::size_t capacity = 0;
-    std::vector<ParsedLine> lines;
+    std::vector<StoredLine> lines;
     ChunkStop stop = ChunkStop::kNone;
     std::size_t nulAt = 0;  // at kEndOfData
     bool last = false;      // no chunk follows (the end of the file, or a read failure)
     bool noMemory = false;  // the chunk's lines could not be listed
   };
 
-  // The pools' regions and where the appending starts in them: the reading
-  // thread makes the memory for the lines it has parsed resident, so the
-  // appending thread does not stop for page faults.
+  // The node pool's region and where the appending starts in it: the
+  // reading thread makes the memory for the lines it has parsed resident,
+  // so the appending thread does not stop for page faults.
   struct Ahead {
-    void* text = nullptr;
-    std::size_t textAt = 0;
     void* nodes = nullptr;
     std::size_t nodesAt = 0;
   };
 
-  ChunkPipe(ChunkedStream& file, const Ahead& ahead) : file_(file), ahead_(ahead) {}
+  ChunkPipe(ChunkedStream& file, const TextPool& text, const Ahead& ahead)
+      : file_(file), ahead_(ahead) {
+    text_.ContinueFrom(text);
+  }
+  // The pool's fill after the reading thread has ended.
+  const TextPool& Text() const { return text_; }
 
-  // The reading thread: reads, cuts and parses chunk after chunk.
+  // The reading thread: reads, cuts and parses chunk after chunk, and
+  // places the lines' texts in the pool (the appending thread never does
+  // meanwhile).
   void Read() {
     for (std::size_t n = 0;; ++n) {
       Slot& slot = slots_[n % kSlots];
-      {
-        std::unique_lock<std::mutex> lock(mutex_);
-        room_.wait(lock, [&] { return cancelled_ || n - taken_ < kSlots; });
-        if (cancelled_) return;
-      }
+      WaitFor(room_, [&] { return cancelled_.load() || n - taken_.load() < kSlots; });
+      if (cancelled_) return;
+      // Two chunks or more not yet appended: the appending thread is
+      // behind, and this one copies the texts of this chunk itself.
+      const bool copyHere = n - taken_.load() >= 2;
       slot.lines.clear();
       slot.stop = ChunkStop::kNone;
       slot.noMemory = false;
@@ -231,73 +313,97 @@ class ChunkPipe {
       slot.last = !file_.NextChunkInto(slot.bytes, slot.capacity, text);
       if (!slot.last) {
         try {
-          slot.stop = ParseChunk(text, n == 0, slot.nulAt, [&slot](const ParsedLine& p) {
-            slot.lines.push_back(p);
-            return true;
+          slot.stop = ParseChunk(text, n == 0, slot.nulAt, [&](const ParsedLine& p) {
+            StoredLine& line = slot.lines.emplace_back(PlaceLineTexts(text_, p));
+            if (line.text) {
+              if (copyHere)
+                CopyLineTexts(line);
+              else
+                line.copy = true;
+            }
+            // Nothing after a line the pool could not take is stored: the
+            // appending stops at it.
+            poolFull_ = slot.lines.back().poolFull;
+            return !poolFull_;
           });
         } catch (const std::bad_alloc&) {
           slot.lines.clear();  // the chunk could not be held: the load ends with 1
           slot.noMemory = true;
         }
-        slot.last = slot.stop != ChunkStop::kNone || slot.noMemory;
+        slot.last = slot.stop != ChunkStop::kNone || slot.noMemory || poolFull_;
         MakeResident(slot.lines);
       }
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++made_;
-      }
-      filled_.notify_one();
-      if (slot.last) return;
+      const bool last = slot.last;  // the slot is the appending thread's once made
+      Publish(made_, n + 1, filled_);
+      if (last) return;
     }
   }
 
   // The next slot in file order, waiting for the reading thread.
   Slot& Take(std::size_t n) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    filled_.wait(lock, [&] { return made_ > n; });
+    WaitFor(filled_, [&] { return made_.load() > n; });
     return slots_[n % kSlots];
   }
   // Gives slot n back to the reading thread.
-  void Done(std::size_t n) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      taken_ = n + 1;
-    }
-    room_.notify_one();
-  }
-  // Every parsed line takes one node, and its texts their bytes and two
-  // NULs, with one more NUL between a cross-reference and the value (more
-  // only where a text block is closed early): the memory up to there will
-  // be written.
-  void MakeResident(const std::vector<ParsedLine>& lines) {
-    for (const ParsedLine& p : lines) {
-      if (!p.xref.empty())
-        textBytes_ += p.xref.size() + 1 + p.value.size() + 2;
-      else if (!p.value.empty())
-        textBytes_ += p.value.size() + 2;
-    }
+  void Done(std::size_t n) { Publish(taken_, n + 1, room_); }
+  // Every parsed line takes one node: the memory up to there will be written.
+  void MakeResident(const std::vector<StoredLine>& lines) {
     lineCount_ += lines.size();
-    PrefaultBytes(ahead_.text, ahead_.textAt, ahead_.textAt + textBytes_);
     PrefaultBytes(ahead_.nodes, ahead_.nodesAt, ahead_.nodesAt + lineCount_ * sizeof(LineNode));
   }
 
   void Cancel() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      cancelled_ = true;
-    }
+    cancelled_ = true;
+    std::lock_guard<std::mutex> lock(mutex_);
     room_.notify_one();
   }
 
  private:
   ChunkedStream& file_;
+  // The pool as the reading thread places texts in it, on a cache line of
+  // its own: the appending thread's node counters change at every line.
+  alignas(64) TextPool text_;
   const Ahead ahead_;
-  std::size_t textBytes_ = 0, lineCount_ = 0;
+  std::size_t lineCount_ = 0;
+  bool poolFull_ = false;
   Slot slots_[kSlots];
+  // A chunk takes the threads about as long each, so the one waiting for
+  // the other is seldom kept long: it spins for a while before it sleeps,
+  // and the other wakes it only if it sleeps. Sleeping and waking cost
+  // system calls (and more under other systems' thread layers) for each of
+  // some two hundred chunks.
+  template <typename Ready>
+  void WaitFor(std::condition_variable& wake, Ready ready) {
+    for (int i = 0; i < kSpins; ++i) {
+      if (ready()) return;
+      Pause();
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    ++sleepers_;
+    wake.wait(lock, ready);
+    --sleepers_;
+  }
+  void Publish(std::atomic<std::size_t>& count, std::size_t value, std::condition_variable& wake) {
+    count = value;
+    if (sleepers_ > 0) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      wake.notify_one();
+    }
+  }
+  static void Pause() {
+#if defined(__i386__) || defined(__x86_64__)
+    __builtin_ia32_pause();
+#endif
+  }
+  static constexpr int kSpins = 20000;
   std::mutex mutex_;
   std::condition_variable filled_, room_;
-  std::size_t made_ = 0, taken_ = 0;
-  bool cancelled_ = false;
+  // Sequentially consistent: a sleeper counts itself before it looks at
+  // the count it waits for, and a publisher sets that count before it looks
+  // for sleepers, so one of the two sees the other.
+  std::atomic<std::size_t> made_{0}, taken_{0};
+  std::atomic<int> sleepers_{0};
+  std::atomic<bool> cancelled_{false};
 };
 
 }  // namespace
@@ -332,11 +438,11 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
   StartTree(store);
   TreeAppender tree(store, records);
   ChunkPipe::Ahead ahead;
-  ahead.text = store.Text().Region();
-  ahead.textAt = static_cast<std::size_t>(store.Text().BytesUsed());
   ahead.nodes = store.Nodes().Region();
   ahead.nodesAt = static_cast<std::size_t>(store.Nodes().Count()) * sizeof(LineNode);
-  ChunkPipe pipe(file, ahead);
+  ChunkPipe pipe(file, store.Text(), ahead);
+  TextPool startText;  // the pool's fill before the parse
+  startText.ContinueFrom(store.Text());
   std::thread reader;
   try {
     reader = std::thread([&pipe] { pipe.Read(); });
@@ -346,8 +452,8 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
   bool failed = false;
   for (std::size_t n = 0;; ++n) {
     ChunkPipe::Slot& slot = pipe.Take(n);
-    for (const ParsedLine& p : slot.lines) {
-      if (!tree.Append(p)) {
+    for (const StoredLine& line : slot.lines) {
+      if (!tree.Append(line)) {
         failed = true;
         break;
       }
@@ -360,9 +466,12 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
     if (failed || last) {
       pipe.Cancel();
       reader.join();
+      store.Text().ContinueFrom(pipe.Text());
       // Chunks read ahead of a line that could not be appended were never
-      // reached: a read failure among them is not this load's fault.
+      // reached: a read failure among them is not this load's fault, and
+      // the texts stored for them are dropped, as the line's own are.
       if (failed) {
+        if (!tree.EndTexts(store.Text())) store.Text().ContinueFrom(startText);
         file.StopWith(0);
         return tree.Failure();
       }
@@ -376,7 +485,7 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
 
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
                 std::int32_t& individuals, std::int32_t& families,
-                const std::vector<LineNode*>* records) {
+                const std::vector<LineNode*>* records, bool withKeys) {
   individuals = families = 0;
   for (int k = 0; k < kKindCount; ++k) store.SetUpKind(static_cast<RecordKind>(k), capacities[k]);
   // Records replaced by a later one with the same number come out of the
@@ -489,13 +598,18 @@ int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacitie
     k.ids[static_cast<std::size_t>(k.count) + 1] = 0;
     k.idCount = k.count;
     notConsecutive = notConsecutive || k.notConsecutive;
-    if (kind == kFam) continue;
-    if (!store.BuildKeys(static_cast<RecordKind>(kind))) return fail(-1);
   }
+  if (withKeys && !BuildRecordKeys(store)) return fail(-1);
   if (store.Kind(kSour).count == 0) store.ReleaseKind(kSour);
   individuals = store.Kind(kIndi).count;
   families = store.Kind(kFam).count;
   return notConsecutive ? 1 : 0;
+}
+
+bool BuildRecordKeys(RecordStore& store) {
+  for (RecordKind kind : {kIndi, kNote, kSour, kRepo})
+    if (!store.BuildKeys(kind)) return false;
+  return true;
 }
 
 bool HasNonNumericIds(const RecordStore& store) {

@@ -51,10 +51,15 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
 // number where identifiers have more after their digits (@I2@, @I2-1@),
 // -3 a record numbered above kMaxRecordNumber. records, when given, is the
 // list of the level-0 lines that the parse just made (the root's children):
-// walked as a list, the records' lines can be fetched ahead.
+// walked as a list, the records' lines can be fetched ahead. Without
+// withKeys the key lists are left to BuildRecordKeys.
 int ScanRecords(RecordStore& store, const std::array<int, kKindCount>& capacities,
                 std::int32_t& individuals, std::int32_t& families,
-                const std::vector<LineNode*>* records = nullptr);
+                const std::vector<LineNode*>* records = nullptr, bool withKeys = true);
+
+// The key lists of every kind that has them (INDI, NOTE, SOUR, REPO, in
+// that order); false when one did not come out with an entry per record.
+bool BuildRecordKeys(RecordStore& store);
 
 // Whether the records' cross-references use non-digit identifiers.
 bool HasNonNumericIds(const RecordStore& store);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace dv {
@@ -106,6 +107,19 @@ TEST(ParseLinesOnTwoThreads, StopsWhereOneThreadStops) {
                             ManyChunks(12 * 64512));
   // A level above 14 in the last chunk.
   ExpectTwoThreadsSameAsOne(ManyChunks(3 * 64512, "15 DATE 1850\n"));
+  // A text pool filled to its last byte, and one line more than it holds:
+  // the texts of lines read ahead are not kept.
+  auto filling = [](int lines) {
+    std::string text = "0 HEAD\n";
+    char line[32];
+    for (int i = 0; i < lines; ++i) {
+      std::snprintf(line, sizeof line, "0 @A%07d@ _FILLER_\n", i);  // 33 bytes of text
+      text += line;
+    }
+    return text + "0 TRLR\n1 CONC " + std::string(3000, 'x') + "\n";
+  };
+  ExpectTwoThreadsSameAsOne(filling(391000));
+  ExpectTwoThreadsSameAsOne(filling(391002));
 }
 
 TEST(ParseLines, ChunkPassMatchesTheLineReader) {

@@ -176,14 +176,14 @@ LineBuilder::LineBuilder(NodePool& nodes, TextPool& text, LineNode* root)
   }
 }
 
-LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
-                                  std::string_view value) {
+template <typename SetTexts>
+LineNode* LineBuilder::Append(int level, int tag, SetTexts&& setTexts) {
   if (level < 0 || level > kMaxLevel || level > current_ + 1) return nullptr;
   LineNode* node = nodes_.NewLine();
   if (!node) return nullptr;
   node->level = level;
   node->tag = tag;
-  SetLineTexts(text_, node, xref, value);  // a full pool leaves the line without them
+  setTexts(node);
   if (level == current_ + 1) {
     LineNode* parent = last_[level];  // the last line at the current level
     node->parent = parent;
@@ -209,6 +209,20 @@ LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
   for (int l = level + 2; l <= current_ + 1; ++l) last_[l] = nullptr;
   current_ = level;
   return node;
+}
+
+LineNode* LineBuilder::AppendLine(int level, int tag, std::string_view xref,
+                                  std::string_view value) {
+  return Append(level, tag, [&](LineNode* node) {
+    SetLineTexts(text_, node, xref, value);  // a full pool leaves the line without them
+  });
+}
+
+LineNode* LineBuilder::AppendStoredLine(int level, int tag, const char* text, bool hasXref) {
+  return Append(level, tag, [&](LineNode* node) {
+    node->hasXref = hasXref;
+    node->text = text;
+  });
 }
 
 LineNode* NextLine(const LineNode* stop, const LineNode* node) {

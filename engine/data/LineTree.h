@@ -226,9 +226,14 @@ class LineBuilder {
   // than the previous line, or when the node pool is exhausted. Empty xref
   // and value are stored as none.
   LineNode* AppendLine(int level, int tag, std::string_view xref, std::string_view value);
+  // The same for a line whose texts are in the pool already (text as
+  // SetLineTexts would have set it, nullptr for none).
+  LineNode* AppendStoredLine(int level, int tag, const char* text, bool hasXref);
   int CurrentLevel() const { return current_; }
 
  private:
+  template <typename SetTexts>
+  LineNode* Append(int level, int tag, SetTexts&& setTexts);
   NodePool& nodes_;
   TextPool& text_;
   int current_ = -1;

@@ -106,6 +106,8 @@ RecordStore::~RecordStore() = default;
 void RecordStore::Clear() {
   ClearSummaries();
   noteCache_.clear();
+  putOffNotes_ = false;
+  notesPutOff_.clear();
   orders_.Clear();
   for (auto& k : kinds_) k = KindIndex{};
   firstRecord_.fill(nullptr);
@@ -300,13 +302,16 @@ std::string RecordStore::MakeKey(RecordKind kind, const LineNode* line) const {
 }
 
 void RecordStore::MakeKey(RecordKind kind, const LineNode* line, std::string& key) const {
+  MakeKey(kind, line, key, keyScratch_[0], keyScratch_[1]);
+}
+
+void RecordStore::MakeKey(RecordKind kind, const LineNode* line, std::string& key,
+                          std::string& scratch, std::string& display) const {
   key.clear();
   if (kind == kIndi) {
     const LineNode* name = nullptr;
     for (const LineNode* c = line->firstChild; c; c = c->next)
       if (c->tag == kTagNAME && (!name || (flags_ & kFlagNamesLast))) name = c;
-    std::string& scratch = keyScratch_[0];
-    std::string& display = keyScratch_[1];
     DisplayName(name ? ShownView(name->Value(), scratch) : std::string_view(), display);
     if (display.size() > 63) display.resize(63);
     FitName(display, 21, true, key);
@@ -326,7 +331,7 @@ void RecordStore::MakeKey(RecordKind kind, const LineNode* line, std::string& ke
     key = "Unknown";
     return;
   }
-  key.assign(ShownView(SkipSpaces(keyLine->Value()), keyScratch_[0]));
+  key.assign(ShownView(SkipSpaces(keyLine->Value()), scratch));
   if (key.size() >= 27) {
     key.resize(24);
     key += "...";
@@ -339,11 +344,12 @@ bool RecordStore::BuildKeys(RecordKind kind) {
   if (!k.hasKeys) return true;
   if (k.capacity > k.count + kKeyRoom) k.capacity = k.count + kKeyRoom;
   k.keys.reserve(static_cast<std::size_t>(k.capacity) + 1);
+  std::string made, scratch, display;
   for (std::int32_t i = 1; i <= k.count; ++i) {
     LineNode* line = k.lines[static_cast<std::size_t>(i)];
     if (!line) continue;
-    MakeKey(kind, line, keyScratch_[2]);
-    const char* key = text_.StoreText(keyScratch_[2]);
+    MakeKey(kind, line, made, scratch, display);
+    const char* key = text_.StoreText(made);
     if (!key) continue;
     k.keys.push_back({key, i, line});
   }
@@ -351,27 +357,46 @@ bool RecordStore::BuildKeys(RecordKind kind) {
   // differ, so the plain letters of the first sixteen bytes, packed high
   // byte first, order most keys without reaching into the text (names
   // often share their first eight); only keys with the same packed start
-  // are compared whole. Same order, same stability.
+  // are compared whole, and keys that compare equal keep their record
+  // order, as a stable sort would. The items are small, and only their
+  // positions are moved back into the list.
   struct Sortable {
     std::uint64_t start[2];
-    KeyEntry entry;
+    std::uint32_t at;  // position in the unsorted list
   };
-  std::vector<Sortable> sortable;
-  sortable.reserve(k.keys.size());
-  for (const KeyEntry& e : k.keys) {
-    Sortable item{{0, 0}, e};
-    for (int j = 0; j < 16 && e.key[j]; ++j)
-      item.start[j / 8] |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(e.key[j]))}
+  std::vector<Sortable> sortable(k.keys.size());
+  for (std::size_t i = 0; i < k.keys.size(); ++i) {
+    Sortable& item = sortable[i];
+    item = {{0, 0}, static_cast<std::uint32_t>(i)};
+    const char* key = k.keys[i].key;
+    for (int j = 0; j < 16 && key[j]; ++j)
+      item.start[j / 8] |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(key[j]))}
                            << (56 - 8 * (j % 8));
-    sortable.push_back(item);
   }
-  std::stable_sort(sortable.begin(), sortable.end(), [](const Sortable& a, const Sortable& b) {
+  const std::vector<KeyEntry>& unsorted = k.keys;
+  std::sort(sortable.begin(), sortable.end(), [&unsorted](const Sortable& a, const Sortable& b) {
     if (a.start[0] != b.start[0]) return a.start[0] < b.start[0];
     if (a.start[1] != b.start[1]) return a.start[1] < b.start[1];
-    return ProgramTextBefore(a.entry.key, b.entry.key);
+    if (int c = CompareProgramText(unsorted[a.at].key, unsorted[b.at].key)) return c < 0;
+    return a.at < b.at;
   });
-  for (std::size_t i = 0; i < sortable.size(); ++i) k.keys[i] = sortable[i].entry;
+  std::vector<KeyEntry> sorted;
+  sorted.reserve(k.keys.capacity());
+  for (const Sortable& item : sortable) sorted.push_back(unsorted[item.at]);
+  k.keys.swap(sorted);
   return static_cast<std::int32_t>(k.keys.size()) == k.count;
+}
+
+bool RecordStore::TextRoomForKeys() const {
+  // An individual's key is a name fitted to 21 characters, padded to 26
+  // with a year of at most five digits; the others are cut to 27. Each
+  // takes two NULs more, and a block is filled at least to its reserve
+  // before the next one is opened.
+  constexpr std::int64_t kLongestKey = 27 + 2;
+  std::int64_t need = 0;
+  for (const KindIndex& k : kinds_)
+    if (k.hasKeys) need += std::int64_t{k.count} * kLongestKey;
+  return text_.BlocksLeft() * std::int64_t{TextPool::kBlockSize - TextPool::kReserve} >= need;
 }
 
 std::int32_t RecordStore::SetKey(RecordKind kind, std::int32_t index, LineNode* line, bool isNew) {

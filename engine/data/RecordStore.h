@@ -274,9 +274,19 @@ class RecordStore {
   // The same into key, with the store's scratch strings (no allocation once
   // they have grown): the key list is built with this.
   void MakeKey(RecordKind kind, const LineNode* line, std::string& key) const;
+  // The same with the caller's scratch strings (converted value, display name).
+  void MakeKey(RecordKind kind, const LineNode* line, std::string& key, std::string& scratch,
+               std::string& display) const;
   // Builds the whole key list from the record lines; false when it does not
-  // come out with one entry per record.
+  // come out with one entry per record. It touches only the kind's index
+  // and the text pool (its scratch strings are its own), so a load may run
+  // it on a second thread while the individual summaries are built with
+  // their notes put off (PutOffNotes).
   bool BuildKeys(RecordKind kind);
+  // Whether the text pool has room for the keys of every record of the
+  // kinds that have key lists, each at its longest: then building them
+  // cannot fail for want of room.
+  bool TextRoomForKeys() const;
   // Enters (isNew: adds a record first) or re-sorts the key of index; the
   // index, or 0 on failure.
   std::int32_t SetKey(RecordKind kind, std::int32_t index, LineNode* line, bool isNew);
@@ -298,6 +308,11 @@ class RecordStore {
   FamilySummary* NewFamilySummary();
   // Sizes the summary storage for a load: 0, 75 over a block limit, 1 no memory.
   int SizeSummaries(std::int32_t individuals, std::int32_t families);
+  // Summaries built from here on leave their notes to be gathered later,
+  // in the same order, by GatherPutOffNotes: gathering stores text in the
+  // pool, which the key lists may be filling meanwhile.
+  void PutOffNotes() { putOffNotes_ = true; }
+  void GatherPutOffNotes();
   const std::vector<MarriageEntry>& MarriageTable() const { return sums_.marriages; }
   std::int32_t MarriageCapacity() const { return sums_.marriageCapacity; }
   void SortMarriageTable();
@@ -373,6 +388,11 @@ class RecordStore {
   // Text offsets of gathered notes by NOTE line. Few lines have notes, so
   // they are kept here rather than in every line node.
   std::unordered_map<const LineNode*, std::int32_t> noteCache_;
+  // The note fields of summaries whose last NOTE line is still to be
+  // gathered (summary blocks never move while they live), in build order.
+  bool putOffNotes_ = false;
+  std::vector<std::pair<std::int32_t*, LineNode*>> notesPutOff_;
+  void GatherNotesInto(std::int32_t& noteOffset, LineNode* lastNote);
   LineOrders orders_;
   // The summary blocks of a load, handed out front to back from one region
   // kept from load to load (room for the most blocks a data source can

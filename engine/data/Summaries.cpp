@@ -148,13 +148,25 @@ void RecordStore::FillIndividual(IndividualSummary* s, std::int32_t index, LineN
     }
   }
   if (!haveName) summaryTexts_.Set(s->displayName, "____ ____");
-  if (lastNote) {
-    std::int32_t offset = GatherNotes(lastNote);
-    s->noteOffset = offset > 0 ? offset : 0;
-  }
+  if (lastNote) GatherNotesInto(s->noteOffset, lastNote);
   if (LineNode* famc = firstPlainFamc ? firstPlainFamc : lastFamc)
     s->parentFamily = IndexOf(kFam, NumberOf(famc->Value()), true);
   summaryTexts_.Set(s->birthYear, YearOf(s->birthDate.view()));
+}
+
+void RecordStore::GatherNotesInto(std::int32_t& noteOffset, LineNode* lastNote) {
+  if (putOffNotes_) {
+    notesPutOff_.emplace_back(&noteOffset, lastNote);
+    return;
+  }
+  std::int32_t offset = GatherNotes(lastNote);
+  noteOffset = offset > 0 ? offset : 0;
+}
+
+void RecordStore::GatherPutOffNotes() {
+  putOffNotes_ = false;
+  for (const auto& [noteOffset, note] : notesPutOff_) GatherNotesInto(*noteOffset, note);
+  notesPutOff_.clear();
 }
 
 bool RecordStore::BuildFamily(LineNode* fam) {
@@ -202,10 +214,7 @@ void RecordStore::FillFamily(FamilySummary* f, LineNode* fam) {
         break;
     }
   }
-  if (lastNote) {
-    std::int32_t offset = GatherNotes(lastNote);
-    f->noteOffset = offset > 0 ? offset : 0;
-  }
+  if (lastNote) GatherNotesInto(f->noteOffset, lastNote);
 }
 
 // A summary rebuilt in its own slot after its record's lines changed: the

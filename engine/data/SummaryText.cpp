@@ -26,9 +26,10 @@ constexpr std::size_t kRegionBytes =
 
 const char* SummaryTexts::Store(std::string_view text) {
   if (text.empty()) return "";
-  // The end of a line text: a string of the pool runs on to its NUL, and
-  // never across the end of a block.
-  if (lines_ && lines_->OffsetOf(text.data()) && lines_->OffsetOf(text.data() + text.size()) &&
+  // The end of a line text: a string of the pool runs on to its NUL. The
+  // region's bounds, not its opened blocks, are asked: a load may be
+  // storing keys in the pool on another thread meanwhile.
+  if (lines_ && lines_->InRegion(text.data()) && lines_->InRegion(text.data() + text.size()) &&
       text.data()[text.size()] == '\0')
     return text.data();
   if (!region_.Size() && region_.Obtain(kRegionBytes)) {

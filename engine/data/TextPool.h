@@ -55,6 +55,19 @@ class TextPool {
     used_ += static_cast<std::int32_t>(need);
     return dst;
   }
+  // Room for a string of size bytes and its two NULs, taken where StoreText
+  // would store it; nullptr when the pool is full. The caller writes it.
+  char* Place(std::size_t size) {
+    const std::size_t need = size + 2;
+    if (blocks_ == 0 || used_ > kBlockSize - kReserve ||
+        need > static_cast<std::size_t>(kBlockSize - used_)) {
+      if (blocks_ == 0 || size > static_cast<std::size_t>(kMaxString) || !NextBlock())
+        return nullptr;
+    }
+    char* dst = base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_;
+    used_ += static_cast<std::int32_t>(need);
+    return dst;
+  }
   // Stores first, a NUL and second as one string (a line's cross-reference
   // and value side by side); nullptr when the pool is full.
   const char* StoreTexts(std::string_view first, std::string_view second) {
@@ -80,6 +93,35 @@ class TextPool {
   const char* TextAt(std::int32_t offset) const;
   // The offset of a pointer into the pool, 0 when it is not one.
   std::int32_t OffsetOf(const char* text) const;
+  // Whether text lies in the pool's region, opened blocks or not. It reads
+  // nothing that storing changes, so another thread may be storing.
+  bool InRegion(const char* text) const {
+    const auto at = reinterpret_cast<std::uintptr_t>(text);
+    const auto begin = reinterpret_cast<std::uintptr_t>(base_);
+    return base_ && at >= begin && at - begin < kRegionBytes;
+  }
+  // Continues filling where other stands, in other's region (which stays
+  // other's, or its own when the two share it): a thread can store texts through a pool of its own,
+  // away from the cache line of other's counters, and other then continues from it.
+  void ContinueFrom(const TextPool& other) {
+    if (base_ != other.base_) {
+      owned_.reset();
+      base_ = other.base_;
+    }
+    blocks_ = other.blocks_;
+    used_ = other.used_;
+  }
+  // Takes the pool back to where it stood just after text was stored (one
+  // string, or two side by side): texts stored after it are dropped.
+  void EndAfter(const char* text, bool twoStrings) {
+    std::size_t end = static_cast<std::size_t>(text - base_) + std::strlen(text) + 1;
+    if (twoStrings) end += std::strlen(base_ + end) + 1;
+    ++end;  // the closing NUL
+    blocks_ = static_cast<int>((text - base_) / kBlockSize) + 1;
+    used_ = static_cast<std::int32_t>(end - static_cast<std::size_t>(blocks_ - 1) * kBlockSize);
+  }
+  // Blocks not yet opened (none before Start).
+  int BlocksLeft() const { return blocks_ ? kMaxBlocks - blocks_ : 0; }
 
   int BlockCount() const { return blocks_; }
   std::int64_t BytesUsed() const;
