@@ -715,6 +715,7 @@ void UpperCaseProgramText(std::string& text) {
 }
 
 char PlainProgramChar(char c) { return static_cast<char>(T().plain[static_cast<Byte>(c)]); }
+const unsigned char* PlainProgramTable() { return T().plain; }
 
 int CompareProgramText(std::string_view a, std::string_view b) {
   const Tables& t = T();

@@ -125,6 +125,9 @@ void UpperCaseProgramText(std::string& text);
 // The plain letter of a code page 1252 letter (é gives e, Ø gives O); other
 // characters unchanged.
 char PlainProgramChar(char c);
+// The same as a table of 256 plain letters, indexed by the byte: for loops
+// over many characters.
+const unsigned char* PlainProgramTable();
 
 // Orders program text as a reader expects: letters with marks beside their
 // plain letters (Ímar with Imar, before Jones), ties broken byte by byte so

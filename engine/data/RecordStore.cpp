@@ -365,12 +365,13 @@ bool RecordStore::BuildKeys(RecordKind kind) {
     std::uint32_t at;  // position in the unsorted list
   };
   std::vector<Sortable> sortable(k.keys.size());
+  const unsigned char* plain = PlainProgramTable();
   for (std::size_t i = 0; i < k.keys.size(); ++i) {
     Sortable& item = sortable[i];
     item = {{0, 0}, static_cast<std::uint32_t>(i)};
     const char* key = k.keys[i].key;
     for (int j = 0; j < 16 && key[j]; ++j)
-      item.start[j / 8] |= std::uint64_t{static_cast<unsigned char>(PlainProgramChar(key[j]))}
+      item.start[j / 8] |= std::uint64_t{plain[static_cast<unsigned char>(key[j])]}
                            << (56 - 8 * (j % 8));
   }
   const std::vector<KeyEntry>& unsorted = k.keys;
