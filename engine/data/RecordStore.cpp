@@ -358,33 +358,44 @@ bool RecordStore::BuildKeys(RecordKind kind) {
   // byte first, order most keys without reaching into the text (names
   // often share their first eight); only keys with the same packed start
   // are compared whole, and keys that compare equal keep their record
-  // order, as a stable sort would. The items are small, and only their
-  // positions are moved back into the list.
-  struct Sortable {
-    std::uint64_t start[2];
-    std::uint32_t at;  // position in the unsorted list
-  };
-  std::vector<Sortable> sortable(k.keys.size());
+  // order, as a stable sort would. Positions are sorted, and the list is
+  // then put in their order in place: the load's peak memory is reached
+  // about here.
+  const std::size_t n = k.keys.size();
+  std::vector<std::uint64_t> starts(2 * n);
+  std::vector<std::uint32_t> order(n);
   const unsigned char* plain = PlainProgramTable();
-  for (std::size_t i = 0; i < k.keys.size(); ++i) {
-    Sortable& item = sortable[i];
-    item = {{0, 0}, static_cast<std::uint32_t>(i)};
+  for (std::size_t i = 0; i < n; ++i) {
+    order[i] = static_cast<std::uint32_t>(i);
     const char* key = k.keys[i].key;
     for (int j = 0; j < 16 && key[j]; ++j)
-      item.start[j / 8] |= std::uint64_t{plain[static_cast<unsigned char>(key[j])]}
-                           << (56 - 8 * (j % 8));
+      starts[2 * i + j / 8] |= std::uint64_t{plain[static_cast<unsigned char>(key[j])]}
+                               << (56 - 8 * (j % 8));
   }
-  const std::vector<KeyEntry>& unsorted = k.keys;
-  std::sort(sortable.begin(), sortable.end(), [&unsorted](const Sortable& a, const Sortable& b) {
-    if (a.start[0] != b.start[0]) return a.start[0] < b.start[0];
-    if (a.start[1] != b.start[1]) return a.start[1] < b.start[1];
-    if (int c = CompareProgramText(unsorted[a.at].key, unsorted[b.at].key)) return c < 0;
-    return a.at < b.at;
+  const std::vector<KeyEntry>& keys = k.keys;
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    if (starts[2 * a] != starts[2 * b]) return starts[2 * a] < starts[2 * b];
+    if (starts[2 * a + 1] != starts[2 * b + 1]) return starts[2 * a + 1] < starts[2 * b + 1];
+    if (int c = CompareProgramText(keys[a].key, keys[b].key)) return c < 0;
+    return a < b;
   });
-  std::vector<KeyEntry> sorted;
-  sorted.reserve(k.keys.capacity());
-  for (const Sortable& item : sortable) sorted.push_back(unsorted[item.at]);
-  k.keys.swap(sorted);
+  // Entry i of the sorted list is entry order[i] of the unsorted one:
+  // each cycle of the permutation is followed once, and marked done.
+  for (std::size_t i = 0; i < n; ++i) {
+    if (order[i] == i) continue;
+    const KeyEntry first = k.keys[i];
+    std::size_t at = i;
+    for (;;) {
+      const std::size_t from = order[at];
+      order[at] = static_cast<std::uint32_t>(at);
+      if (from == i) {
+        k.keys[at] = first;
+        break;
+      }
+      k.keys[at] = k.keys[from];
+      at = from;
+    }
+  }
   return static_cast<std::int32_t>(k.keys.size()) == k.count;
 }
 
