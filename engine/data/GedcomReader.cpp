@@ -374,9 +374,12 @@ class ChunkPipe {
   // some two hundred chunks.
   template <typename Ready>
   void WaitFor(std::condition_variable& wake, Ready ready) {
-    for (int i = 0; i < kSpins; ++i) {
+    for (int i = 1; i <= kSpins; ++i) {
       if (ready()) return;
       Pause();
+      // Now and then the processor is offered to the other thread, should
+      // the two share one.
+      if (i % 256 == 0) std::this_thread::yield();
     }
     std::unique_lock<std::mutex> lock(mutex_);
     ++sleepers_;
