@@ -37,11 +37,13 @@ int ParseLines(RecordStore& store, const ChunkedFile& file);
 // the level-0 lines are listed there in file order as they are appended.
 int ParseLines(RecordStore& store, ChunkedStream& file, std::vector<LineNode*>* records = nullptr);
 
-// The same result, tree and reader code, with the file read, cut into lines
-// and parsed on a second thread while this one appends the lines to the
-// tree in file order. Files of one chunk, and machines with one processor,
-// take the single-thread pass. Where the reading thread cannot get memory
-// for a chunk's lines, the read ends there with the reader code 1.
+// The same result, tree, text pool and reader code, with the file read, cut
+// into lines and parsed on a second thread, which also gives each line's
+// texts their place in the pool, while this one appends the lines to the
+// tree in file order; the texts are copied by whichever thread is ahead.
+// Files of one chunk, and machines with one processor, take the
+// single-thread pass. Where the reading thread cannot get memory for a
+// chunk's lines, the read ends there with the reader code 1.
 int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
                            std::vector<LineNode*>* records = nullptr);
 
