@@ -8,6 +8,20 @@
 #include "data/ChunkedReader.h"
 #include "data/GedcomReader.h"
 
+namespace {
+
+// Traps unless the two stores hold the same lines in the same tree.
+void ExpectSameTree(const dv::RecordStore& a, const dv::RecordStore& b) {
+  for (const dv::LineNode *x = a.Root(), *y = b.Root(); x || y;
+       x = dv::NextLine(a.Root(), x), y = dv::NextLine(b.Root(), y)) {
+    if (!x || !y || x->level != y->level || x->tag != y->tag || x->Xref() != y->Xref() ||
+        x->Value() != y->Value())
+      __builtin_trap();
+  }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   dv::ChunkedFile file;
   if (file.OpenBytes(std::string(reinterpret_cast<const char*>(data), size)) != 0) return 0;
@@ -48,15 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     __builtin_trap();
   if (dv::ParseLines(byChunk, chunks) != byLine || chunks.LastReaderError() != 0) __builtin_trap();
   if (store.StoreFlags() != byChunk.StoreFlags()) __builtin_trap();
-  const dv::LineNode* x = store.Root();
-  const dv::LineNode* y = byChunk.Root();
-  while (x || y) {
-    if (!x || !y || x->level != y->level || x->tag != y->tag || x->Xref() != y->Xref() ||
-        x->Value() != y->Value())
-      __builtin_trap();
-    x = dv::NextLine(store.Root(), x);
-    y = dv::NextLine(byChunk.Root(), y);
-  }
+  ExpectSameTree(store, byChunk);
   // The loader's pass on two threads gives the same tree, and its list of
   // records the same scan.
   static dv::RecordStore twoThreads;
@@ -68,12 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (dv::ParseLinesOnTwoThreads(twoThreads, piped, &records) != byLine ||
       piped.LastReaderError() != 0 || twoThreads.StoreFlags() != store.StoreFlags())
     __builtin_trap();
-  for (x = store.Root(), y = twoThreads.Root(); x || y;
-       x = dv::NextLine(store.Root(), x), y = dv::NextLine(twoThreads.Root(), y)) {
-    if (!x || !y || x->level != y->level || x->tag != y->tag || x->Xref() != y->Xref() ||
-        x->Value() != y->Value())
-      __builtin_trap();
-  }
+  ExpectSameTree(store, twoThreads);
   if (byLine >= 0) {
     std::int32_t individuals = 0, families = 0, listedIndividuals = 0, listedFamilies = 0;
     const int walked = dv::ScanRecords(store, dv::kFileCapacities, individuals, families);
@@ -103,12 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         oneTiled.Text().BytesUsed() != twoTiled.Text().BytesUsed() ||
         oneTiled.Nodes().Count() != twoTiled.Nodes().Count())
       __builtin_trap();
-    for (x = oneTiled.Root(), y = twoTiled.Root(); x || y;
-         x = dv::NextLine(oneTiled.Root(), x), y = dv::NextLine(twoTiled.Root(), y)) {
-      if (!x || !y || x->level != y->level || x->tag != y->tag || x->Xref() != y->Xref() ||
-          x->Value() != y->Value())
-        __builtin_trap();
-    }
+    ExpectSameTree(oneTiled, twoTiled);
   }
   return 0;
 }

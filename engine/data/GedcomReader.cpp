@@ -190,14 +190,8 @@ StoredLine PlaceLineTexts(TextPool& pool, const ParsedLine& p) {
 
 void CopyLineTexts(const StoredLine& s) {
   char* dst = s.text;
-  if (s.hasXref) {
-    std::memcpy(dst, s.xref, s.xrefSize);
-    dst[s.xrefSize] = 0;
-    dst += s.xrefSize + 1;
-  }
-  if (s.valueSize) std::memcpy(dst, s.value, s.valueSize);
-  dst[s.valueSize] = 0;
-  dst[s.valueSize + 1] = 0;
+  if (s.hasXref) dst = TextPool::Write(dst, {s.xref, s.xrefSize});
+  *TextPool::Write(dst, {s.value, s.valueSize}) = 0;
 }
 
 // Appends parsed lines to the store's tree: false when a line cannot be

@@ -297,12 +297,8 @@ void RecordStore::SetEncoding(const SourceEncoding& encoding) {
 
 std::string RecordStore::MakeKey(RecordKind kind, const LineNode* line) const {
   std::string key;
-  MakeKey(kind, line, key);
-  return key;
-}
-
-void RecordStore::MakeKey(RecordKind kind, const LineNode* line, std::string& key) const {
   MakeKey(kind, line, key, keyScratch_[0], keyScratch_[1]);
+  return key;
 }
 
 void RecordStore::MakeKey(RecordKind kind, const LineNode* line, std::string& key,

@@ -271,10 +271,9 @@ class RecordStore {
   LineNode* RecordLine(RecordKind kind, std::int32_t index) const;
   // Builds the key text of a record line.
   std::string MakeKey(RecordKind kind, const LineNode* line) const;
-  // The same into key, with the store's scratch strings (no allocation once
-  // they have grown): the key list is built with this.
-  void MakeKey(RecordKind kind, const LineNode* line, std::string& key) const;
-  // The same with the caller's scratch strings (converted value, display name).
+  // The same into key, with the caller's scratch strings (converted value,
+  // display name): no allocation once they have grown, and nothing of the
+  // store's, so the key lists can be built beside the summaries.
   void MakeKey(RecordKind kind, const LineNode* line, std::string& key, std::string& scratch,
                std::string& display) const;
   // Builds the whole key list from the record lines; false when it does not
@@ -384,7 +383,7 @@ class RecordStore {
   NodePool nodes_;
   LineNode* root_ = nullptr;
   std::uint32_t flags_ = 0;
-  mutable std::string keyScratch_[3];  // converted value, display name, key
+  mutable std::string keyScratch_[2];  // converted value, display name
   // Text offsets of gathered notes by NOTE line. Few lines have notes, so
   // they are kept here rather than in every line node.
   std::unordered_map<const LineNode*, std::int32_t> noteCache_;

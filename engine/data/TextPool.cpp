@@ -50,20 +50,11 @@ std::int32_t TextPool::Store(std::string_view text, bool trim) {
                              text.back() == '\n'))
       text.remove_suffix(1);
   }
-  if (blocks_ == 0 || text.size() > static_cast<std::size_t>(kMaxString)) return 0;
-  std::int32_t need = static_cast<std::int32_t>(text.size()) + 2;
-  // A block with less than the reserve left is closed after a store; a long
-  // string that does not fit the rest of a block starts the next one.
-  if (used_ > kBlockSize - kReserve || kBlockSize - used_ < need) {
-    if (!NextBlock()) return 0;
-  }
-  const std::int32_t offset = (blocks_ - 1) * kBlockSize + used_;
-  char* dst = base_ + offset;
-  if (!text.empty()) std::memcpy(dst, text.data(), text.size());
-  dst[text.size()] = 0;
-  dst[text.size() + 1] = 0;
-  used_ += need;
-  return offset;
+  if (text.size() > static_cast<std::size_t>(kMaxString)) return 0;
+  char* dst = Place(text.size());
+  if (!dst) return 0;
+  *Write(dst, text) = 0;
+  return static_cast<std::int32_t>(dst - base_);
 }
 
 const char* TextPool::TextAt(std::int32_t offset) const {

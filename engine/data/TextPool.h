@@ -44,19 +44,22 @@ class TextPool {
   // that fits the current block (every line of a load, nearly) is copied
   // here without a call.
   const char* StoreText(std::string_view text, bool trim = false) {
-    const std::size_t need = text.size() + 2;
-    if (trim || blocks_ == 0 || used_ > kBlockSize - kReserve ||
-        need > static_cast<std::size_t>(kBlockSize - used_))
-      return TextAt(Store(text, trim));
-    char* dst = base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_;
-    if (!text.empty()) std::memcpy(dst, text.data(), text.size());
-    dst[text.size()] = 0;
-    dst[text.size() + 1] = 0;
-    used_ += static_cast<std::int32_t>(need);
+    if (trim) return TextAt(Store(text, trim));
+    char* dst = Place(text.size());
+    if (dst) *Write(dst, text) = 0;
     return dst;
   }
-  // Room for a string of size bytes and its two NULs, taken where StoreText
-  // would store it; nullptr when the pool is full. The caller writes it.
+  // Stores first, a NUL and second as one string (a line's cross-reference
+  // and value side by side); nullptr when the pool is full.
+  const char* StoreTexts(std::string_view first, std::string_view second) {
+    char* dst = Place(first.size() + 1 + second.size());
+    if (dst) *Write(Write(dst, first), second) = 0;
+    return dst;
+  }
+  // Room for a string of size bytes and its two NULs, where every store
+  // puts it: a block with less than the reserve left is closed after a
+  // store, and a string that does not fit the rest of a block starts the
+  // next one. nullptr when the pool is full; the caller writes the bytes.
   char* Place(std::size_t size) {
     const std::size_t need = size + 2;
     if (blocks_ == 0 || used_ > kBlockSize - kReserve ||
@@ -68,25 +71,12 @@ class TextPool {
     used_ += static_cast<std::int32_t>(need);
     return dst;
   }
-  // Stores first, a NUL and second as one string (a line's cross-reference
-  // and value side by side); nullptr when the pool is full.
-  const char* StoreTexts(std::string_view first, std::string_view second) {
-    const std::size_t need = first.size() + 1 + second.size() + 2;
-    if (blocks_ == 0 || used_ > kBlockSize - kReserve ||
-        need > static_cast<std::size_t>(kBlockSize - used_)) {
-      std::string both(first);
-      both += '\0';
-      both.append(second);
-      return TextAt(Store(both));
-    }
-    char* dst = base_ + static_cast<std::size_t>(blocks_ - 1) * kBlockSize + used_;
-    std::memcpy(dst, first.data(), first.size());
-    dst[first.size()] = 0;
-    if (!second.empty()) std::memcpy(dst + first.size() + 1, second.data(), second.size());
-    dst[need - 2] = 0;
-    dst[need - 1] = 0;
-    used_ += static_cast<std::int32_t>(need);
-    return dst;
+  // Writes text and its NUL at dst; where the next one goes. A stored
+  // string is its texts written in a row, and one NUL more.
+  static char* Write(char* dst, std::string_view text) {
+    if (!text.empty()) std::memcpy(dst, text.data(), text.size());
+    dst[text.size()] = 0;
+    return dst + text.size() + 1;
   }
   // The text at an offset; nullptr for 0, -1 or an offset whose block does
   // not exist.
