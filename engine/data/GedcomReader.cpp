@@ -151,10 +151,10 @@ ChunkStop ParseChunk(std::string_view chunk, bool first, std::size_t& nulAt, Tak
   return ChunkStop::kNone;
 }
 
-// A line cut and parsed by the reading thread, its texts given their
-// place in the pool there, in file order, as SetLineTexts would store them.
-// The bytes are copied there by the reading thread, or, while the
-// appending thread has less to do, by that thread (copy): the two share
+// A line cut and parsed by either thread, its texts given their place in
+// the pool by the reading thread, in file order, as SetLineTexts would
+// store them. The bytes are copied there by the reading thread, or, while
+// the appending thread has less to do, by that thread (copy): the two share
 // the work.
 struct StoredLine {
   char* text = nullptr;        // none, or the pool had no room (poolFull)
@@ -166,26 +166,26 @@ struct StoredLine {
   bool hasXref = false;
   bool poolFull = false;  // the line has texts the pool could not take: the parse ends there
   bool copy = false;      // the texts are still to be copied to text
+
+  explicit StoredLine(const ParsedLine& p)
+      : xref(p.xref.data()),
+        value(p.value.data()),
+        xrefSize(static_cast<std::uint32_t>(p.xref.size())),
+        valueSize(static_cast<std::uint32_t>(p.value.size())),
+        level(static_cast<std::int16_t>(p.level)),
+        tag(static_cast<std::uint8_t>(p.tag)) {}
 };
 
 // Places a parsed line's texts in the pool (in file order): the
 // cross-reference, a NUL and the value, or the value alone, and two NULs.
-StoredLine PlaceLineTexts(TextPool& pool, const ParsedLine& p) {
-  StoredLine s;
-  s.level = static_cast<std::int16_t>(p.level);
-  s.tag = static_cast<std::uint8_t>(p.tag);
-  s.xref = p.xref.data();
-  s.xrefSize = static_cast<std::uint32_t>(p.xref.size());
-  s.value = p.value.data();
-  s.valueSize = static_cast<std::uint32_t>(p.value.size());
-  if (!p.xref.empty()) {
-    s.text = pool.Place(p.xref.size() + 1 + p.value.size());
+void PlaceLineTexts(TextPool& pool, StoredLine& s) {
+  if (s.xrefSize) {
+    s.text = pool.Place(std::size_t{s.xrefSize} + 1 + s.valueSize);
     s.hasXref = s.text != nullptr;
-  } else if (!p.value.empty()) {
-    s.text = pool.Place(p.value.size());
+  } else if (s.valueSize) {
+    s.text = pool.Place(s.valueSize);
   }
-  s.poolFull = !s.text && (!p.xref.empty() || !p.value.empty());
-  return s;
+  s.poolFull = !s.text && (s.xrefSize || s.valueSize);
 }
 
 void CopyLineTexts(const StoredLine& s) {
@@ -260,18 +260,27 @@ void StartTree(RecordStore& store) {
   store.StoreFlags() = kFlagLive;
 }
 
-// Chunks read and parsed ahead by the reading thread, in a ring of slots.
+// Chunks in a ring of slots. The reading thread reads them, a chunk or two
+// ahead, and gives their lines' texts their places in the pool in file
+// order; cutting and parsing a chunk read ahead (the larger part of the
+// work) is done by whichever thread is free first, so that the appending
+// thread, rather than wait for the reading one, parses the next chunk.
 class ChunkPipe {
  public:
   static constexpr int kSlots = 4;
+  // A slot's chunk: read, claimed by a thread that parses it, then parsed.
+  enum State : std::uint8_t { kEmpty, kRead, kParsing, kParsed };
   struct Slot {
     std::unique_ptr<char[]> bytes;  // the chunk's text
     std::size_t capacity = 0;
+    std::string_view text;
     std::vector<StoredLine> lines;
     ChunkStop stop = ChunkStop::kNone;
-    std::size_t nulAt = 0;  // at kEndOfData
-    bool last = false;      // no chunk follows (the end of the file, or a read failure)
-    bool noMemory = false;  // the chunk's lines could not be listed
+    std::size_t nulAt = 0;   // at kEndOfData
+    bool endOfFile = false;  // no chunk was read: the end of the file, or a read failure
+    bool last = false;       // no chunk follows (set with the texts' places)
+    bool noMemory = false;   // the chunk's lines could not be listed
+    std::atomic<std::uint8_t> state{kEmpty};
   };
 
   // The node pool's region and where the appending starts in it: the
@@ -289,87 +298,128 @@ class ChunkPipe {
   // The pool's fill after the reading thread has ended.
   const TextPool& Text() const { return text_; }
 
-  // The reading thread: reads, cuts and parses chunk after chunk, and
-  // places the lines' texts in the pool (the appending thread never does
-  // meanwhile).
+  // The reading thread: reads chunk after chunk, parses those the
+  // appending thread does not, and places the lines' texts in the pool
+  // (the appending thread never does meanwhile).
   void Read() {
-    for (std::size_t n = 0;; ++n) {
-      Slot& slot = slots_[n % kSlots];
-      WaitFor(room_, [&] { return cancelled_.load() || n - taken_.load() < kSlots; });
-      if (cancelled_) return;
-      // Two chunks or more not yet appended: the appending thread is
-      // behind, and this one copies the texts of this chunk itself.
-      const bool copyHere = n - taken_.load() >= 2;
-      slot.lines.clear();
-      slot.stop = ChunkStop::kNone;
-      slot.noMemory = false;
-      std::string_view text;
-      slot.last = !file_.NextChunkInto(slot.bytes, slot.capacity, text);
-      if (!slot.last) {
-        try {
-          slot.stop = ParseChunk(text, n == 0, slot.nulAt, [&](const ParsedLine& p) {
-            StoredLine& line = slot.lines.emplace_back(PlaceLineTexts(text_, p));
-            if (line.text) {
-              if (copyHere)
-                CopyLineTexts(line);
-              else
-                line.copy = true;
-            }
-            // Nothing after a line the pool could not take is stored: the
-            // appending stops at it.
-            poolFull_ = slot.lines.back().poolFull;
-            return !poolFull_;
-          });
-        } catch (const std::bad_alloc&) {
-          slot.lines.clear();  // the chunk could not be held: the load ends with 1
-          slot.noMemory = true;
-        }
-        slot.last = slot.stop != ChunkStop::kNone || slot.noMemory || poolFull_;
-        MakeResident(slot.lines);
+    std::size_t read = 0, placed = 0;
+    bool readAll = false;
+    auto canRead = [&] {
+      return !readAll && read < placed + kReadAhead && read - taken_.load() < kSlots;
+    };
+    auto canPlace = [&] { return placed < read && slots_[placed % kSlots].state == kParsed; };
+    while (!cancelled_) {
+      if (canPlace()) {
+        Slot& slot = slots_[placed % kSlots];
+        PlaceTexts(slot, placed);
+        const bool last = slot.last;  // the slot is the appending thread's once made
+        Publish(made_, ++placed);
+        if (last) return;
+      } else if (canRead()) {
+        ReadChunk(read);
+        readAll = slots_[read % kSlots].endOfFile;
+        read_ = ++read;
+      } else if (!ParseOneOf(placed, read)) {
+        // The next chunk is being parsed by the appending thread, and the
+        // ring is full or read far enough ahead.
+        WaitFor([&] { return cancelled_.load() || canPlace() || canRead(); });
       }
-      const bool last = slot.last;  // the slot is the appending thread's once made
-      Publish(made_, n + 1, filled_);
-      if (last) return;
     }
   }
 
-  // The next slot in file order, waiting for the reading thread.
+  // The next slot in file order, its texts placed. While the reading
+  // thread is not done with it, this thread parses a chunk read ahead.
   Slot& Take(std::size_t n) {
-    WaitFor(filled_, [&] { return made_.load() > n; });
+    WaitFor([&] { return made_.load() > n; }, [&] { return ParseOneOf(n, read_.load()); });
     return slots_[n % kSlots];
   }
   // Gives slot n back to the reading thread.
-  void Done(std::size_t n) { Publish(taken_, n + 1, room_); }
-  // Every parsed line takes one node: the memory up to there will be written.
-  void MakeResident(const std::vector<StoredLine>& lines) {
-    lineCount_ += lines.size();
-    PrefaultBytes(ahead_.nodes, ahead_.nodesAt, ahead_.nodesAt + lineCount_ * sizeof(LineNode));
-  }
+  void Done(std::size_t n) { Publish(taken_, n + 1); }
 
   void Cancel() {
     cancelled_ = true;
     std::lock_guard<std::mutex> lock(mutex_);
-    room_.notify_one();
+    changed_.notify_all();
   }
 
  private:
-  ChunkedStream& file_;
-  // The pool as the reading thread places texts in it, on a cache line of
-  // its own: the appending thread's node counters change at every line.
-  alignas(64) TextPool text_;
-  const Ahead ahead_;
-  std::size_t lineCount_ = 0;
-  bool poolFull_ = false;
-  Slot slots_[kSlots];
+  // Chunks read beyond the last one placed: one for each thread to parse.
+  static constexpr std::size_t kReadAhead = 2;
+
+  void ReadChunk(std::size_t n) {
+    Slot& slot = slots_[n % kSlots];
+    slot.lines.clear();
+    slot.stop = ChunkStop::kNone;
+    slot.nulAt = 0;
+    slot.last = slot.noMemory = false;
+    slot.endOfFile = !file_.NextChunkInto(slot.bytes, slot.capacity, slot.text);
+    slot.state = slot.endOfFile ? kParsed : kRead;
+  }
+
+  // Claims and parses the first chunk of [from, to) read and not yet
+  // claimed by either thread; false when there is none.
+  bool ParseOneOf(std::size_t from, std::size_t to) {
+    for (std::size_t n = from; n < to; ++n) {
+      Slot& slot = slots_[n % kSlots];
+      std::uint8_t read = kRead;
+      if (slot.state.load(std::memory_order_relaxed) != kRead ||
+          !slot.state.compare_exchange_strong(read, kParsing))
+        continue;
+      try {
+        slot.stop = ParseChunk(slot.text, n == 0, slot.nulAt, [&slot](const ParsedLine& p) {
+          slot.lines.emplace_back(p);
+          return true;
+        });
+      } catch (const std::bad_alloc&) {
+        slot.lines.clear();  // the chunk could not be held: the load ends with 1
+        slot.noMemory = true;
+      }
+      Publish(slot.state, kParsed);
+      return true;
+    }
+    return false;
+  }
+
+  // Gives the lines of parsed chunk n their places in the pool. Nothing
+  // after a line the pool could not take is kept: the appending stops at it.
+  void PlaceTexts(Slot& slot, std::size_t n) {
+    // Two chunks or more not yet appended: the appending thread is behind,
+    // and this one copies the texts of this chunk itself.
+    const bool copyHere = n - taken_.load() >= 2;
+    for (std::size_t i = 0; i < slot.lines.size(); ++i) {
+      StoredLine& line = slot.lines[i];
+      PlaceLineTexts(text_, line);
+      if (line.poolFull) {
+        slot.lines.erase(slot.lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, slot.lines.end());
+        poolFull_ = true;
+        break;
+      }
+      if (line.text) {
+        if (copyHere)
+          CopyLineTexts(line);
+        else
+          line.copy = true;
+      }
+    }
+    slot.last = slot.endOfFile || slot.stop != ChunkStop::kNone || slot.noMemory || poolFull_;
+    // Every line takes one node: the memory up to there will be written.
+    lineCount_ += slot.lines.size();
+    PrefaultBytes(ahead_.nodes, ahead_.nodesAt, ahead_.nodesAt + lineCount_ * sizeof(LineNode));
+  }
+
   // A chunk takes the threads about as long each, so the one waiting for
-  // the other is seldom kept long: it spins for a while before it sleeps,
-  // and the other wakes it only if it sleeps. Sleeping and waking cost
-  // system calls (and more under other systems' thread layers) for each of
-  // some two hundred chunks.
-  template <typename Ready>
-  void WaitFor(std::condition_variable& wake, Ready ready) {
+  // the other is seldom kept long: it spins for a while (doing what work
+  // it may find) before it sleeps, and the other wakes it only if it
+  // sleeps. Sleeping and waking cost system calls (and more under other
+  // systems' thread layers) for each of some two hundred chunks.
+  template <typename Ready, typename Work>
+  void WaitFor(Ready ready, Work work) {
     for (int i = 1; i <= kSpins; ++i) {
       if (ready()) return;
+      if (work()) {
+        i = 0;
+        continue;
+      }
       Pause();
       // Now and then the processor is offered to the other thread, should
       // the two share one.
@@ -377,14 +427,19 @@ class ChunkPipe {
     }
     std::unique_lock<std::mutex> lock(mutex_);
     ++sleepers_;
-    wake.wait(lock, ready);
+    changed_.wait(lock, ready);
     --sleepers_;
   }
-  void Publish(std::atomic<std::size_t>& count, std::size_t value, std::condition_variable& wake) {
-    count = value;
+  template <typename Ready>
+  void WaitFor(Ready ready) {
+    WaitFor(ready, [] { return false; });
+  }
+  template <typename T, typename V>
+  void Publish(std::atomic<T>& value, V to) {
+    value = static_cast<T>(to);
     if (sleepers_ > 0) {
       std::lock_guard<std::mutex> lock(mutex_);
-      wake.notify_one();
+      changed_.notify_all();
     }
   }
   static void Pause() {
@@ -393,12 +448,21 @@ class ChunkPipe {
 #endif
   }
   static constexpr int kSpins = 20000;
+
+  ChunkedStream& file_;
+  // The pool as the reading thread places texts in it, on a cache line of
+  // its own: the appending thread's node counters change at every line.
+  alignas(64) TextPool text_;
+  const Ahead ahead_;
+  std::size_t lineCount_ = 0;
+  bool poolFull_ = false;
+  Slot slots_[kSlots];
   std::mutex mutex_;
-  std::condition_variable filled_, room_;
+  std::condition_variable changed_;
   // Sequentially consistent: a sleeper counts itself before it looks at
-  // the count it waits for, and a publisher sets that count before it looks
-  // for sleepers, so one of the two sees the other.
-  std::atomic<std::size_t> made_{0}, taken_{0};
+  // what it waits for, and a publisher sets that before it looks for
+  // sleepers, so one of the two sees the other.
+  std::atomic<std::size_t> read_{0}, made_{0}, taken_{0};
   std::atomic<int> sleepers_{0};
   std::atomic<bool> cancelled_{false};
 };
@@ -473,7 +537,12 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
         return tree.Failure();
       }
       if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);
-      if (stop == ChunkStop::kEndOfData) file.EndedAt(static_cast<int>(n), nulAt);
+      if (stop == ChunkStop::kEndOfData) {
+        // The data ends at the NUL byte: a chunk read ahead after it, and a
+        // failure to read one, are not this load's.
+        file.StopWith(0);
+        file.EndedAt(static_cast<int>(n), nulAt);
+      }
       if (noMemory) file.StopWith(kErrNoMemory);
       return tree.Last();
     }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace dv {
@@ -101,6 +103,33 @@ TEST(ParseLinesOnTwoThreads, StopsWhereOneThreadStops) {
     ASSERT_EQ(stream.OpenBytes(longLine), 0);
     EXPECT_EQ(ParseLinesOnTwoThreads(store, stream), kTagSOUR);
     EXPECT_EQ(stream.LastReaderError(), 115);
+  }
+  // The data ends at a NUL byte, and the file is cut short after that
+  // chunk, as if it went away meanwhile: the chunks read ahead past the NUL
+  // fail, and that failure is not the load's.
+  {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "dorvane-nul-then-gone.ged").string();
+    {
+      std::ofstream out(path, std::ios::binary);
+      out << nul << "b\n" << ManyChunks(9 * 64512);
+    }
+    RecordStore one, two;
+    ASSERT_EQ(one.Start(), 0);
+    ASSERT_EQ(two.Start(), 0);
+    ChunkedStream a, b;
+    ASSERT_EQ(a.Open(path), 0);
+    ASSERT_EQ(b.Open(path), 0);
+    std::size_t chunk = 0;  // the chunk that holds the NUL byte
+    while (a.ChunkEnds()[chunk] < static_cast<std::int64_t>(nul.size())) ++chunk;
+    std::filesystem::resize_file(path, static_cast<std::uintmax_t>(a.ChunkEnds()[chunk]));
+    EXPECT_EQ(ParseLinesOnTwoThreads(two, b), ParseLines(one, a));
+    EXPECT_EQ(b.LastReaderError(), 0);
+    EXPECT_EQ(a.LastReaderError(), 0);
+    EXPECT_EQ(Dump(two), Dump(one));
+    a.Close();
+    b.Close();
+    std::filesystem::remove(path);
   }
   // A level jump in a later chunk: -2 and no reader code, whatever was read ahead.
   ExpectTwoThreadsSameAsOne(ManyChunks(3 * 64512, "1 BIRT\n3 DATE 1850\n") +
