@@ -102,7 +102,9 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   if (keysApart) {
     try {
       keysBuilt_ = true;
+      keysApart_ = std::make_unique<ProcessorSplit>();
       keys_ = std::thread([this] {
+        keysApart_->KeepOff();
         try {
           keysBuilt_ = BuildRecordKeys(store_);
         } catch (const std::bad_alloc&) {
@@ -111,6 +113,7 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
       });
       store_.PutOffNotes();
     } catch (const std::system_error&) {
+      keysApart_.reset();
       BuildRecordKeys(store_);  // no thread to be had: built here, with room as checked
     }
   }
@@ -120,6 +123,7 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
 void DataSourceLoader::WaitForKeys() {
   if (!keys_.joinable()) return;
   keys_.join();
+  keysApart_.reset();
   if (!keysBuilt_) BuildRecordKeys(store_);
   keysBuilt_ = true;
   store_.GatherPutOffNotes();

@@ -5,11 +5,13 @@
 // dialog and the command-line tool both drive DataSourceLoader.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "data/ChunkedReader.h"
+#include "data/Processors.h"
 #include "data/RecordStore.h"
 
 namespace dv {
@@ -54,6 +56,7 @@ class DataSourceLoader {
   void WaitForKeys();
   RecordStore& store_;
   std::thread keys_;
+  std::unique_ptr<ProcessorSplit> keysApart_;  // this thread and keys_ on two processors
   bool keysBuilt_ = true;  // false: the second thread's lists failed (memory) and are built again
   LoadOptions options_;
   std::int32_t individuals_ = 0, families_ = 0;

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "data/Processors.h"
+
 namespace dv {
 namespace {
 
@@ -504,9 +506,13 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
   ChunkPipe pipe(file, store.Text(), ahead);
   TextPool startText;  // the pool's fill before the parse
   startText.ContinueFrom(store.Text());
+  const ProcessorSplit split;
   std::thread reader;
   try {
-    reader = std::thread([&pipe] { pipe.Read(); });
+    reader = std::thread([&pipe, &split] {
+      split.KeepOff();
+      pipe.Read();
+    });
   } catch (const std::system_error&) {
     return ParseLines(store, file, records);  // no thread to be had: this one reads as well
   }

@@ -1,0 +1,45 @@
+#include "data/Processors.h"
+
+#if defined(__linux__)
+#include <sched.h>
+#endif
+
+namespace dv {
+
+#if defined(__linux__)
+struct ProcessorSplit::Masks {
+  cpu_set_t before;  // the starting thread's processors
+  cpu_set_t others;  // those, less the one it runs on
+};
+
+ProcessorSplit::ProcessorSplit() {
+  auto masks = std::make_unique<Masks>();
+  const int here = sched_getcpu();
+  if (here < 0 || here >= CPU_SETSIZE ||
+      sched_getaffinity(0, sizeof masks->before, &masks->before) != 0 ||
+      !CPU_ISSET(here, &masks->before) || CPU_COUNT(&masks->before) < 2)
+    return;
+  masks->others = masks->before;
+  CPU_CLR(here, &masks->others);
+  cpu_set_t only;
+  CPU_ZERO(&only);
+  CPU_SET(here, &only);
+  if (sched_setaffinity(0, sizeof only, &only) != 0) return;
+  masks_ = std::move(masks);
+}
+
+ProcessorSplit::~ProcessorSplit() {
+  if (masks_) sched_setaffinity(0, sizeof masks_->before, &masks_->before);
+}
+
+void ProcessorSplit::KeepOff() const {
+  if (masks_) sched_setaffinity(0, sizeof masks_->others, &masks_->others);
+}
+#else
+struct ProcessorSplit::Masks {};
+ProcessorSplit::ProcessorSplit() = default;
+ProcessorSplit::~ProcessorSplit() = default;
+void ProcessorSplit::KeepOff() const {}
+#endif
+
+}  // namespace dv

@@ -1,0 +1,31 @@
+#pragma once
+// Two threads of one step kept on two processors.
+
+#include <cstddef>
+#include <memory>
+
+namespace dv {
+
+// Some systems keep a new thread on the processor of the thread that
+// started it, and run the two in turns while another processor sits idle
+// (a virtual machine packing its work onto few processors does). For the
+// length of a step done by two threads, a ProcessorSplit made on the
+// starting thread holds that thread to the processor it runs on, and
+// KeepOff, called on the new thread, holds that one to the others; the
+// starting thread gets its processors back when the split ends. Where the
+// system does not tell or allow it, or has one processor, nothing changes.
+class ProcessorSplit {
+ public:
+  ProcessorSplit();
+  ~ProcessorSplit();
+  ProcessorSplit(const ProcessorSplit&) = delete;
+  ProcessorSplit& operator=(const ProcessorSplit&) = delete;
+  // Called on the new thread.
+  void KeepOff() const;
+
+ private:
+  struct Masks;
+  std::unique_ptr<Masks> masks_;
+};
+
+}  // namespace dv
