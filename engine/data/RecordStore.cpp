@@ -305,9 +305,13 @@ void RecordStore::MakeKey(RecordKind kind, const LineNode* line, std::string& ke
                           std::string& scratch, std::string& display) const {
   key.clear();
   if (kind == kIndi) {
+    // The first NAME line, or with names last the last one.
     const LineNode* name = nullptr;
-    for (const LineNode* c = line->firstChild; c; c = c->next)
-      if (c->tag == kTagNAME && (!name || (flags_ & kFlagNamesLast))) name = c;
+    for (const LineNode* c = line->firstChild; c; c = c->next) {
+      if (c->tag != kTagNAME) continue;
+      name = c;
+      if (!(flags_ & kFlagNamesLast)) break;
+    }
     DisplayName(name ? ShownView(name->Value(), scratch) : std::string_view(), display);
     if (display.size() > 63) display.resize(63);
     FitName(display, 21, true, key);
