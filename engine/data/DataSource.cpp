@@ -97,25 +97,28 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   chunkSize_ = (individuals_ + families_) / 100 + 1;
   individualSteps_ = individuals_ / chunkSize_ + 1;
   familySteps_ = families_ / chunkSize_ + 1;
-  int sized = store_.SizeSummaries(individuals_, families_);
-  if (sized) return fail(sized);
   if (keysApart) {
     try {
       keysBuilt_ = true;
       keysApart_ = std::make_unique<ProcessorSplit>();
       keys_ = std::thread([this] {
-        keysApart_->KeepOff();
         try {
           keysBuilt_ = BuildRecordKeys(store_);
         } catch (const std::bad_alloc&) {
           keysBuilt_ = false;
         }
       });
+      keysApart_->KeepOff(keys_);
       store_.PutOffNotes();
     } catch (const std::system_error&) {
       keysApart_.reset();
       BuildRecordKeys(store_);  // no thread to be had: built here, with room as checked
     }
+  }
+  // The summaries' blocks are set up meanwhile.
+  if (int sized = store_.SizeSummaries(individuals_, families_)) {
+    WaitForKeys();
+    return fail(sized);
   }
   return 0;
 }

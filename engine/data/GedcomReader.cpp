@@ -509,10 +509,8 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
   const ProcessorSplit split;
   std::thread reader;
   try {
-    reader = std::thread([&pipe, &split] {
-      split.KeepOff();
-      pipe.Read();
-    });
+    reader = std::thread([&pipe] { pipe.Read(); });
+    split.KeepOff(reader);
   } catch (const std::system_error&) {
     return ParseLines(store, file, records);  // no thread to be had: this one reads as well
   }

@@ -1,6 +1,7 @@
 #include "data/Processors.h"
 
 #if defined(__linux__)
+#include <pthread.h>
 #include <sched.h>
 #endif
 
@@ -32,14 +33,15 @@ ProcessorSplit::~ProcessorSplit() {
   if (masks_) sched_setaffinity(0, sizeof masks_->before, &masks_->before);
 }
 
-void ProcessorSplit::KeepOff() const {
-  if (masks_) sched_setaffinity(0, sizeof masks_->others, &masks_->others);
+void ProcessorSplit::KeepOff(std::thread& thread) const {
+  if (masks_ && thread.joinable())
+    pthread_setaffinity_np(thread.native_handle(), sizeof masks_->others, &masks_->others);
 }
 #else
 struct ProcessorSplit::Masks {};
 ProcessorSplit::ProcessorSplit() = default;
 ProcessorSplit::~ProcessorSplit() = default;
-void ProcessorSplit::KeepOff() const {}
+void ProcessorSplit::KeepOff(std::thread&) const {}
 #endif
 
 }  // namespace dv

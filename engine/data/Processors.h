@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <thread>
 
 namespace dv {
 
@@ -11,17 +12,19 @@ namespace dv {
 // (a virtual machine packing its work onto few processors does). For the
 // length of a step done by two threads, a ProcessorSplit made on the
 // starting thread holds that thread to the processor it runs on, and
-// KeepOff, called on the new thread, holds that one to the others; the
-// starting thread gets its processors back when the split ends. Where the
-// system does not tell or allow it, or has one processor, nothing changes.
+// KeepOff, called there as soon as the new thread is made, holds that one
+// to the others, so that it starts on one of them rather than queue
+// behind the busy starter; the starting thread gets its processors back
+// when the split ends. Where the system does not tell or allow it, or has
+// one processor, nothing changes.
 class ProcessorSplit {
  public:
   ProcessorSplit();
   ~ProcessorSplit();
   ProcessorSplit(const ProcessorSplit&) = delete;
   ProcessorSplit& operator=(const ProcessorSplit&) = delete;
-  // Called on the new thread.
-  void KeepOff() const;
+  // Called on the starting thread.
+  void KeepOff(std::thread& thread) const;
 
  private:
   struct Masks;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #if defined(__linux__)
@@ -26,10 +27,14 @@ TEST(ProcessorSplit, TwoThreadsOnTwoProcessorsAndTheStarterFreedAfter) {
   {
     const ProcessorSplit split;
     starter = ThisThreadsProcessors();
-    std::thread([&] {
-      split.KeepOff();
+    std::atomic<bool> moved{false};
+    std::thread thread([&] {
+      while (!moved) std::this_thread::yield();
       other = ThisThreadsProcessors();
-    }).join();
+    });
+    split.KeepOff(thread);
+    moved = true;
+    thread.join();
   }
   ASSERT_EQ(CPU_COUNT(&starter), 1);
   EXPECT_EQ(CPU_COUNT(&other), CPU_COUNT(&before) - 1);
@@ -48,7 +53,9 @@ TEST(ProcessorSplit, NothingChangesOnOneProcessor) {
   ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
   {
     const ProcessorSplit split;
-    std::thread([&] { split.KeepOff(); }).join();
+    std::thread thread([] {});
+    split.KeepOff(thread);
+    thread.join();
     const cpu_set_t during = ThisThreadsProcessors();
     EXPECT_TRUE(CPU_EQUAL(&during, &one));
   }
@@ -57,7 +64,9 @@ TEST(ProcessorSplit, NothingChangesOnOneProcessor) {
 #else
 TEST(ProcessorSplit, IsHarmlessWhereTheSystemDoesNotTell) {
   const ProcessorSplit split;
-  std::thread([&] { split.KeepOff(); }).join();
+  std::thread thread([] {});
+  split.KeepOff(thread);
+  thread.join();
 }
 #endif
 
