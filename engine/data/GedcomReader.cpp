@@ -296,6 +296,10 @@ class ChunkPipe {
   ChunkPipe(ChunkedStream& file, const TextPool& text, const Ahead& ahead)
       : file_(file), ahead_(ahead) {
     text_.ContinueFrom(text);
+    // Room for a chunk's lines (some 3,500 in a file of short lines) made
+    // here, once: grown by whichever thread parses, the lists would take
+    // memory from each thread's own heap.
+    for (Slot& slot : slots_) slot.lines.reserve(kLinesAChunk);
   }
   // The pool's fill after the reading thread has ended.
   const TextPool& Text() const { return text_; }
@@ -347,6 +351,7 @@ class ChunkPipe {
  private:
   // Chunks read beyond the last one placed: one for each thread to parse.
   static constexpr std::size_t kReadAhead = 2;
+  static constexpr std::size_t kLinesAChunk = 4096;
 
   void ReadChunk(std::size_t n) {
     Slot& slot = slots_[n % kSlots];
