@@ -33,7 +33,7 @@ int DataSourceLoader::Start(const std::string& path, const LoadOptions& options)
   // opened or read, 1 no memory, 55 more chunks than the reader holds, 115
   // a line beyond the line bound.
   if (int error = file.Open(path)) return error;
-  return StartParsed(file, options);
+  return StartOrNoMemory(file, options);
 }
 
 int DataSourceLoader::StartBytes(std::string bytes, const LoadOptions& options) {
@@ -41,7 +41,25 @@ int DataSourceLoader::StartBytes(std::string bytes, const LoadOptions& options) 
   store_.Clear();
   ChunkedStream file;
   if (int error = file.OpenBytes(std::move(bytes))) return error;
-  return StartParsed(file, options);
+  return StartOrNoMemory(file, options);
+}
+
+int DataSourceLoader::StartOrNoMemory(ChunkedStream& file, const LoadOptions& options) {
+  failure_ = 0;
+  try {
+    return StartParsed(file, options);
+  } catch (const std::bad_alloc&) {
+    // A list of the load could not grow: nothing of it is kept.
+    Abandon(kErrNoMemory);
+    return kErrNoMemory;
+  }
+}
+
+void DataSourceLoader::Abandon(int failure) {
+  if (keys_.joinable()) keys_.join();
+  keysApart_.reset();
+  store_.Clear();
+  failure_ = failure;
 }
 
 int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& options) {
@@ -100,7 +118,7 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
   if (keysApart) {
     try {
       keysBuilt_ = true;
-      keysApart_ = std::make_unique<ProcessorSplit>();
+      keysApart_.emplace();
       keys_ = std::thread([this] {
         try {
           keysBuilt_ = BuildRecordKeys(store_);
@@ -113,6 +131,9 @@ int DataSourceLoader::StartParsed(ChunkedStream& file, const LoadOptions& option
     } catch (const std::system_error&) {
       keysApart_.reset();
       BuildRecordKeys(store_);  // no thread to be had: built here, with room as checked
+    } catch (const std::bad_alloc&) {
+      keysApart_.reset();
+      BuildRecordKeys(store_);
     }
   }
   // The summaries' blocks are set up meanwhile.
@@ -134,6 +155,15 @@ void DataSourceLoader::WaitForKeys() {
 
 std::int32_t DataSourceLoader::Step() {
   if (store_.Empty()) return -1;
+  try {
+    return BuildSomeSummaries();
+  } catch (const std::bad_alloc&) {
+    Abandon(kErrNoMemory);
+    return -1;
+  }
+}
+
+std::int32_t DataSourceLoader::BuildSomeSummaries() {
   if (builtIndividuals_ < individuals_) {
     for (std::int32_t n = 0; n < chunkSize_ && builtIndividuals_ < individuals_; ++n) {
       ++builtIndividuals_;
@@ -154,13 +184,18 @@ std::int32_t DataSourceLoader::Step() {
 }
 
 std::string DataSourceLoader::Finish() {
-  WaitForKeys();
-  if (store_.Empty()) return {};
-  store_.AfterLoad();
-  sourcesCreated_ = ConvertInlineSources(store_, options_.combineSources);
-  store_.SetDigitFlags();
-  store_.dataChanged = 0;
-  return LoadSummaryText(store_.IndividualCount(), store_.FamilyCount());
+  try {
+    WaitForKeys();
+    if (store_.Empty()) return {};
+    store_.AfterLoad();
+    sourcesCreated_ = ConvertInlineSources(store_, options_.combineSources);
+    store_.SetDigitFlags();
+    store_.dataChanged = 0;
+    return LoadSummaryText(store_.IndividualCount(), store_.FamilyCount());
+  } catch (const std::bad_alloc&) {
+    Abandon(kErrNoMemory);
+    return {};
+  }
 }
 
 std::string LoadSummaryText(std::int32_t individuals, std::int32_t families) {
@@ -179,6 +214,7 @@ int LoadDataSource(RecordStore& store, const std::string& path, const LoadOption
   while (loader.Step() >= 0) {
   }
   summary = loader.Finish();
+  if (int failure = loader.Failure()) return failure;
   if (warning) *warning = loader.Warning();
   return 0;
 }
@@ -191,6 +227,7 @@ int LoadDataSourceBytes(RecordStore& store, std::string bytes, const LoadOptions
   while (loader.Step() >= 0) {
   }
   summary = loader.Finish();
+  if (int failure = loader.Failure()) return failure;
   if (warning) *warning = loader.Warning();
   return 0;
 }

@@ -5,7 +5,7 @@
 // dialog and the command-line tool both drive DataSourceLoader.
 
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -47,16 +47,25 @@ class DataSourceLoader {
   // After a load that succeeded: a message to show with its summary, 0 for
   // none (kMsgCutAtNul: lines after a NUL byte were not read).
   int Warning() const { return warning_; }
+  // After Step returned -1, or after Finish: 1 when memory ran out part way
+  // (the data source is then closed, as after a failed Start), else 0.
+  int Failure() const { return failure_; }
 
  private:
   int StartParsed(ChunkedStream& file, const LoadOptions& options);
+  // StartParsed, a failure to allocate ending it with 1 (no memory).
+  int StartOrNoMemory(ChunkedStream& file, const LoadOptions& options);
+  // Step's work, which may fail to allocate.
+  std::int32_t BuildSomeSummaries();
+  // Ends a load part way: the keys thread joined, the store cleared.
+  void Abandon(int failure);
   // The key lists are built on a second thread while the summaries are
   // (their notes put off, as both store text in the pool); this waits for
   // them, and gathers the notes put off.
   void WaitForKeys();
   RecordStore& store_;
   std::thread keys_;
-  std::unique_ptr<ProcessorSplit> keysApart_;  // this thread and keys_ on two processors
+  std::optional<ProcessorSplit> keysApart_;  // this thread and keys_ on two processors
   bool keysBuilt_ = true;  // false: the second thread's lists failed (memory) and are built again
   LoadOptions options_;
   std::int32_t individuals_ = 0, families_ = 0;
@@ -65,6 +74,7 @@ class DataSourceLoader {
   std::int32_t builtIndividuals_ = 0, builtFamilies_ = 0;
   int sourcesCreated_ = 0;
   int warning_ = 0;
+  int failure_ = 0;
 };
 
 // Runs a whole load: 0 and the summary text, or the failing string id;

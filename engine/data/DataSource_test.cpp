@@ -8,9 +8,16 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "data/GedcomWriter.h"
 #include "data/Lists.h"
+
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace dv {
 namespace {
@@ -178,6 +185,60 @@ TEST(DataSourceLoader, ReaderFailuresKeepTheirOwnMessages) {
   EXPECT_EQ(Load(store, huge), "error 55");
   EXPECT_TRUE(store.Empty());
 }
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// The address space the process has mapped, in bytes.
+std::size_t MappedBytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0;
+  statm >> pages;
+  return pages * 4096;
+}
+
+// Under any limit on the address space, wherever the load first fails to
+// get memory (the arena, a list, a thread), it ends with a code and keeps
+// nothing: it never ends the program.
+TEST(DataSourceLoader, NoMemoryAnywhereEndsWithACode) {
+  std::string text = "0 HEAD\n";
+  for (int i = 1; text.size() < 6 * 64512; ++i) {
+    const std::string n = std::to_string(i);
+    text += "0 @I" + n + "@ INDI\n1 NAME Given" + n + " /Family/\n1 BIRT\n2 DATE " + n +
+            " JAN 1850\n1 NOTE @N1@\n";
+  }
+  text += "0 @N1@ NOTE A note\n0 TRLR\n";
+  int outcomes[3] = {};  // loaded, no memory, something else
+  for (std::size_t extra = 0; extra <= 100; ++extra) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // The test's own store and strings are made before the limit.
+      RecordStore store;
+      std::string summary(64, ' '), bytes = text;
+      rlimit limit{};
+      limit.rlim_cur = limit.rlim_max = MappedBytes() + extra * 1024 * 1024;
+      setrlimit(RLIMIT_AS, &limit);
+      int code = 8;  // an exception left the load
+      try {
+        const int result = LoadDataSourceBytes(store, std::move(bytes), {}, summary);
+        const bool clean = result == 0 ? !store.Empty() : store.Empty();
+        code = !clean ? 9 : result == 0 ? 0 : result == kErrNoMemory ? 1 : 2;
+      } catch (...) {
+      }
+      _exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "limit +" << extra << " MB: ended by signal "
+                                   << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    ASSERT_LE(WEXITSTATUS(status), 2) << "limit +" << extra << " MB";
+    ++outcomes[WEXITSTATUS(status)];
+  }
+  // The limits reach from failing at once to loading.
+  EXPECT_GT(outcomes[0], 0);
+  EXPECT_GT(outcomes[1], 0);
+}
+#endif
 
 std::string Records(const char* tag, int count) {
   std::string text;

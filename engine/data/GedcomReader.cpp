@@ -518,15 +518,23 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
     split.KeepOff(reader);
   } catch (const std::system_error&) {
     return ParseLines(store, file, records);  // no thread to be had: this one reads as well
+  } catch (const std::bad_alloc&) {
+    return ParseLines(store, file, records);
   }
-  bool failed = false;
+  bool failed = false, listFull = false;
   for (std::size_t n = 0;; ++n) {
     ChunkPipe::Slot& slot = pipe.Take(n);
-    for (const StoredLine& line : slot.lines) {
-      if (!tree.Append(line)) {
-        failed = true;
-        break;
+    try {
+      for (const StoredLine& line : slot.lines) {
+        if (!tree.Append(line)) {
+          failed = true;
+          break;
+        }
       }
+    } catch (const std::bad_alloc&) {
+      // The list of records could not grow: the load ends with 1, once the
+      // reading thread has stopped.
+      failed = listFull = true;
     }
     const bool last = slot.last;
     const ChunkStop stop = slot.stop;
@@ -542,7 +550,7 @@ int ParseLinesOnTwoThreads(RecordStore& store, ChunkedStream& file,
       // the texts stored for them are dropped, as the line's own are.
       if (failed) {
         if (!tree.EndTexts(store.Text())) store.Text().ContinueFrom(startText);
-        file.StopWith(0);
+        file.StopWith(listFull ? kErrNoMemory : 0);
         return tree.Failure();
       }
       if (stop == ChunkStop::kLineBound) file.StopWith(kErrBadGedcom);

@@ -1,5 +1,7 @@
 #include "data/Processors.h"
 
+#include <new>
+
 #if defined(__linux__)
 #include <pthread.h>
 #include <sched.h>
@@ -14,9 +16,9 @@ struct ProcessorSplit::Masks {
 };
 
 ProcessorSplit::ProcessorSplit() {
-  auto masks = std::make_unique<Masks>();
+  std::unique_ptr<Masks> masks(new (std::nothrow) Masks);
   const int here = sched_getcpu();
-  if (here < 0 || here >= CPU_SETSIZE ||
+  if (!masks || here < 0 || here >= CPU_SETSIZE ||
       sched_getaffinity(0, sizeof masks->before, &masks->before) != 0 ||
       !CPU_ISSET(here, &masks->before) || CPU_COUNT(&masks->before) < 2)
     return;

@@ -195,6 +195,15 @@ void OnLoadFinish(HWND dialog, DataSourceSession& session) {
   SetBusy(dialog, false);
   ShowWindow(GetDlgItem(dialog, IDC_DS_GAUGE), SW_HIDE);
   session.summary = session.loader->Finish();
+  // Memory ran out while the summaries were built: the loader has closed
+  // the data source, as after a failed start.
+  if (const int failure = session.loader->Failure()) {
+    session.loader.reset();
+    Data().store.Clear();
+    ForgetDataSource();
+    showMessage(dialog, failure, false);
+    return;
+  }
   const int warning = session.loader->Warning();
   session.loader.reset();
   session.loaded = true;
