@@ -5,6 +5,7 @@
 // dialog and the command-line tool both drive DataSourceLoader.
 
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +27,13 @@ class DataSourceLoader {
   explicit DataSourceLoader(RecordStore& store) : store_(store) {}
   DataSourceLoader(const DataSourceLoader&) = delete;
   DataSourceLoader& operator=(const DataSourceLoader&) = delete;
-  ~DataSourceLoader() { WaitForKeys(); }
+  ~DataSourceLoader() {
+    try {
+      WaitForKeys();
+    } catch (const std::bad_alloc&) {
+      Abandon(kErrNoMemory);
+    }
+  }
 
   // Closes the store's data source, reads and parses path and numbers its
   // records: 0 or a string id (1, 2, 55, 75, 115, 254). On failure the store is empty.

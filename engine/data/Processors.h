@@ -15,8 +15,8 @@ namespace dv {
 // KeepOff, called there as soon as the new thread is made, holds that one
 // to the others, so that it starts on one of them rather than queue
 // behind the busy starter; the starting thread gets its processors back
-// when the split ends. Where the system does not tell or allow it, or has
-// one processor, nothing changes.
+// when the split ends (on that thread). Where the system does not tell or
+// allow it, or has one processor, nothing changes.
 class ProcessorSplit {
  public:
   ProcessorSplit();
