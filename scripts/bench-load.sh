@@ -41,9 +41,13 @@ for ((i = 0; i < RUNS; i++)); do
 done
 load=$(printf '%s\n' "${load_times[@]}" | median)
 count=$(printf '%s\n' "${count_times[@]}" | median)
+# Peak memory: the median of five runs' maximum resident set (it varies by
+# a few hundred KB with where the threads' allocations land).
 peak=-
 if [ -x /usr/bin/time ]; then
-  peak=$( { /usr/bin/time -f '%M' "$CLI" load "$FILE" >/dev/null; } 2>&1 | tail -1)
+  peak=$(for ((i = 0; i < 5; i++)); do
+    { /usr/bin/time -f '%M' "$CLI" load "$FILE" >/dev/null; } 2>&1 | tail -1
+  done | median)
 fi
 bytes=$(stat -c %s "$FILE")
 awk -v l="$load" -v c="$count" -v p="$peak" -v b="$bytes" -v n="$PEOPLE" -v r="$RUNS" 'BEGIN {
@@ -51,5 +55,5 @@ awk -v l="$load" -v c="$count" -v p="$peak" -v b="$bytes" -v n="$PEOPLE" -v r="$
   printf "dorvane-cli load  %8.1f ms\n", l / 1000
   printf "wc -l             %8.1f ms\n", c / 1000
   printf "ratio             %8.1fx\n", l / c
-  if (p != "-") printf "peak memory       %8.1f MiB (%.1fx the file)\n", p / 1024, p * 1024 / b
+  if (p != "-") printf "peak memory       %8.1f MiB (%.2fx the file)\n", p / 1024, p * 1024 / b
 }'
