@@ -108,6 +108,10 @@ void HugeRegion::DropAfter(std::size_t used, std::size_t limit) {
   const std::size_t from = (used + kPage - 1) & ~(kPage - 1);
   const std::size_t to = std::min((used + kStep - 1) & ~(kStep - 1), limit);
   if (memory_ && from < to) madvise(memory_.get() + from, to - from, MADV_DONTNEED);
+  // What is written after the used bytes later on (a load's keys and
+  // notes, edits) is little: ordinary pages for it, rather than a whole
+  // huge page for its first byte past a 2 MB step.
+  if (memory_ && to < limit) madvise(memory_.get() + to, limit - to, MADV_NOHUGEPAGE);
 #else
   (void)used;
   (void)limit;
@@ -153,6 +157,8 @@ bool LineArena::Attach(TextPool& text, NodePool& nodes) {
   nodes.UseRegion(memory_.Data() + kNodeOffset);
   return true;
 }
+
+void LineArena::HugePagesAgain() { memory_.HugePagesUpTo(memory_.Size()); }
 
 void LineArena::DropUnused(const TextPool& text, const NodePool& nodes) {
   memory_.DropAfter(static_cast<std::size_t>(text.BytesUsed()), kNodeOffset);

@@ -186,7 +186,8 @@ class HugeRegion {
   // Gives back the pages after the first used bytes up to the end of the
   // 2 MB step they end in (never past limit): a huge page brought in whole
   // holds up to 2 MB that nothing will fill. What lay there reads as zero
-  // afterwards, and is brought back page by page when written. Linux only.
+  // afterwards, and is brought back page by page when written, as is
+  // everything after it up to limit (until HugePagesUpTo). Linux only.
   void DropAfter(std::size_t used, std::size_t limit);
   // Huge pages for the whole 2 MB steps below bytes only; the part after
   // them gets ordinary pages, so filling exactly bytes brings in no more.
@@ -211,8 +212,11 @@ class LineArena {
   // the memory cannot be had.
   bool Attach(TextPool& text, NodePool& nodes);
   // After a parse: the unfilled ends of the huge pages the two pools end
-  // in are given back (see HugeRegion::DropAfter).
+  // in are given back, and what follows them is filled in ordinary pages
+  // (see HugeRegion::DropAfter).
   void DropUnused(const TextPool& text, const NodePool& nodes);
+  // Before the next parse in the same arena: huge pages again throughout.
+  void HugePagesAgain();
 
  private:
   HugeRegion memory_;

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "data/TextPool.h"
 
@@ -292,6 +298,35 @@ TEST(HugeRegion, DropAfterKeepsTheUsedBytes) {
   region.DropAfter(0, 0);
   EXPECT_EQ(p[0], 'x');
 }
+
+#if defined(__linux__)
+// Pages of [from, from + bytes) in memory.
+std::size_t ResidentPages(const char* from, std::size_t bytes) {
+  std::vector<unsigned char> pages(bytes / 4096);
+  EXPECT_EQ(mincore(const_cast<char*>(from), bytes, pages.data()), 0);
+  return static_cast<std::size_t>(
+      std::count_if(pages.begin(), pages.end(), [](unsigned char p) { return p & 1; }));
+}
+
+// After the used bytes are kept, a byte written two 2 MB steps further
+// brings in one ordinary page, not a huge page of 512.
+TEST(HugeRegion, WhatFollowsTheUsedBytesComesInOrdinaryPages) {
+  constexpr std::size_t kMiB = std::size_t{1} << 20;
+  HugeRegion region;
+  ASSERT_TRUE(region.Obtain(8 * kMiB));
+  char* p = region.Data();
+  std::memset(p, 'x', 3 * kMiB);
+  // None of what follows in memory yet (the region may be memory used before).
+  ASSERT_EQ(madvise(p + 4 * kMiB, 4 * kMiB, MADV_DONTNEED), 0);
+  region.DropAfter(3 * kMiB, 8 * kMiB);
+  p[4 * kMiB + 10] = 'y';
+  EXPECT_EQ(ResidentPages(p + 4 * kMiB, 2 * kMiB), 1u);
+  EXPECT_EQ(p[4 * kMiB + 10], 'y');
+  region.HugePagesUpTo(region.Size());  // the next load's parse may have huge pages again
+  p[6 * kMiB] = 'z';
+  EXPECT_EQ(p[6 * kMiB], 'z');
+}
+#endif
 
 }  // namespace
 }  // namespace dv

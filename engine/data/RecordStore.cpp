@@ -128,6 +128,8 @@ int RecordStore::Start() {
   if (!attached_) {
     if (!arena_.Attach(text_, nodes_)) return kErrNoMemory;
     attached_ = true;
+  } else {
+    arena_.HugePagesAgain();  // the last load's ends were left to ordinary pages
   }
   if (!text_.Start() || !nodes_.Start()) {
     Clear();
