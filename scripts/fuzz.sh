@@ -11,6 +11,10 @@
 #                                           when given, ends the run earlier
 # The long runs are meant for a shared machine: run them one at a time under
 # `nice -n 19`, e.g. `nice -n 19 scripts/fuzz.sh --runs 10000000 fuzz_gedcom_loader`.
+# To end one early, send the fuzzer SIGINT: the run is counted and merged as
+# if it had finished. Do not pause one (SIGSTOP) for longer than a few
+# seconds: libFuzzer times an input by the clock, and on SIGCONT reports the
+# input it was running as a timeout (a false finding that ends the run).
 # FUZZ_MAX_LEN (default 65536) caps a long run's input size: the loader
 # and reader targets run about five times the executions a second with
 # inputs of at most 4,096 bytes (corpus inputs are cut to it), at the cost
