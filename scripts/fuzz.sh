@@ -45,7 +45,13 @@ long_run() { # runs target [seconds]
   mkdir -p "$grown" "$corpus"
   cp -r "$corpus/." "$grown/"
   # Findings (crash-*, leak-*, timeout-*) are written beside the log.
+  # AddressSanitizer keeps a few hundred bytes for every thread ever made,
+  # and most loads make one or two: over millions of inputs the resident
+  # set grows past libFuzzer's default 2 GB limit (about 6 million loader
+  # inputs), which would end the run as out of memory. The whole run may
+  # use 8 GB; one input still may not allocate more than 2 GB.
   "$BUILD/fuzz/fuzz/$2" -runs="$1" -max_total_time="${3:-0}" -max_len="${FUZZ_MAX_LEN:-65536}" -timeout=10 -entropic=0 -print_final_stats=1 \
+    -rss_limit_mb=8192 -malloc_limit_mb=2048 \
     -artifact_prefix="$BUILD/fuzz-corpus/$2-" "$grown" >"$log" 2>&1 \
     || grep -q 'libFuzzer: run interrupted' "$log" \
     || { tail -50 "$log"; echo "fuzz: $2 failed (log: $log)"; return 1; }
