@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace dv {
@@ -167,6 +168,17 @@ TEST(ChunkedFile, MissingFileCannotBeOpened) {
   ChunkedFile f;
   EXPECT_EQ(f.Open("/nonexistent/dir/file.ged"), 2);
   EXPECT_EQ(f.LastReaderError(), 2);
+}
+
+// A folder's name is not a file: "Cannot open file", never "File too
+// large" from the size a folder seems to have.
+TEST(ChunkedFile, FolderCannotBeOpened) {
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  ChunkedFile f;
+  EXPECT_EQ(f.Open(folder), 2);
+  ChunkedStream stream;
+  EXPECT_EQ(stream.Open(folder), 2);
+  EXPECT_EQ(stream.LastReaderError(), 2);
 }
 
 }  // namespace
