@@ -1,7 +1,5 @@
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "ChartDump.h"
@@ -10,6 +8,7 @@
 #include "charts/full/FullChart.h"
 #include "charts/full/OverlayFile.h"
 #include "output/CellDump.h"
+#include "common/SafeFile.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
@@ -149,9 +148,8 @@ void Message(int id, std::string_view suffix = {}) { PrintMessage(id, suffix); }
 // message. False when the file cannot be read.
 bool PlaceOverlayFile(const FullChartArgs& a, const FullChart& chart, const Settings& settings,
                       Overlays& overlays, OverlayContext& context) {
-  std::ifstream in(a.overlay, std::ios::binary);
-  if (!in) return false;
-  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  std::string text;
+  if (!ReadWholeFile(a.overlay, text)) return false;
   context.chartFont = settings.fonts[kChartFont];
   context.sourceFile = a.file;
   context.scaleToFit = a.scaleToFit;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <new>
 #include <random>
 #include <system_error>
 
@@ -34,14 +35,37 @@ std::string Lower(std::string s) {
 
 }  // namespace
 
+bool IsFolder(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(fs::path(path), ec);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  if (IsFolder(path)) return false;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return false;
+  bool ok = true;
+  try {
+    char block[65536];
+    while (std::size_t n = std::fread(block, 1, sizeof block, f)) bytes.append(block, n);
+    ok = !std::ferror(f);
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
+  std::fclose(f);
+  if (!ok) std::string().swap(bytes);
+  return ok;
+}
+
 SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
 int SafeFileWriter::Open(const std::string& target) {
   Abandon();
   failed_ = false;
   if (target.empty()) return kMsgCannotOpenForOutput;
+  if (IsFolder(target)) return kMsgCannotOpenForOutput;
   std::error_code ec;
-  if (fs::is_directory(fs::path(target), ec)) return kMsgCannotOpenForOutput;
   target_ = target;
   for (int attempt = 0; attempt < 8 && file_ == nullptr; ++attempt) {
     temp_ = TempNameBeside(target);

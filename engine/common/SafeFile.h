@@ -47,6 +47,15 @@ class SafeFileWriter {
 // if that fails, to is left as it was. True on success.
 bool ReplaceFile(const std::string& from, const std::string& to);
 
+// Whether path names a folder (false when it cannot be told).
+bool IsFolder(const std::string& path);
+
+// Reads the whole of a file into bytes: true, or false (bytes then empty)
+// when it cannot be opened or a read fails. A folder's name is refused
+// before it is opened: on Linux a folder opens for reading, and the
+// standard streams then throw from their first read.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+
 // Whether two paths name the same file: compared as full, normalised paths
 // without regard to letter case (relative names resolved against the
 // current folder), and, when both exist, as the same file on disk.

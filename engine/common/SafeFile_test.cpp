@@ -73,6 +73,27 @@ TEST_F(SafeFileTest, ReplacingOntoAFolderFailsAndKeepsBoth) {
   EXPECT_TRUE(fs::is_directory(dir / "busy" / "inner"));
 }
 
+TEST_F(SafeFileTest, ReadWholeFileReadsFilesAndRefusesFolders) {
+  // More than one read's block, with NUL and CR bytes kept as they are.
+  std::string bytes(200000, 'x');
+  bytes[5] = '\0';
+  bytes[70000] = '\r';
+  { std::ofstream(target, std::ios::binary) << bytes; }
+  std::string read = "left over";
+  ASSERT_TRUE(ReadWholeFile(target, read));
+  EXPECT_EQ(read, bytes);
+  { std::ofstream(target, std::ios::binary | std::ios::trunc); }
+  ASSERT_TRUE(ReadWholeFile(target, read));
+  EXPECT_TRUE(read.empty());
+  // A folder opens for reading on Linux: it must be refused, not thrown on.
+  read = "left over";
+  EXPECT_FALSE(ReadWholeFile(dir.string(), read));
+  EXPECT_TRUE(read.empty());
+  EXPECT_FALSE(ReadWholeFile((dir / "missing.dvb").string(), read));
+  EXPECT_TRUE(IsFolder(dir.string()));
+  EXPECT_FALSE(IsFolder(target));
+}
+
 TEST_F(SafeFileTest, SameFileSeesThroughCaseDotsAndRelativeNames) {
   { std::ofstream(target) << "x"; }
   EXPECT_TRUE(SameFile(target, target));

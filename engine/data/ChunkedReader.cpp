@@ -4,11 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <new>
-#include <system_error>
 
+#include "common/SafeFile.h"
 #include "data/CharSet.h"
 
 namespace dv {
@@ -19,14 +18,6 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
-
-// On Linux a folder opens for reading like a file, and its size at the
-// end is meaningless (the largest offset there is): it is a name that
-// cannot be opened as a file, as on Windows, not a file too large.
-bool IsFolder(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_directory(std::filesystem::path(path), ec);
-}
 
 // A code point as UTF-8 (one to four bytes).
 void AppendUtf8Sequence(std::string& out, char32_t cp) {
@@ -90,6 +81,9 @@ std::string Utf16ToUtf8(std::string_view bytes, Utf16Order order) {
 
 int ChunkedFile::Open(const std::string& path) {
   Close();
+  // On Linux a folder opens for reading, and its size at the end is the
+  // largest offset there is: it is a name that cannot be opened as a
+  // file, as on Windows, not a file too large.
   if (IsFolder(path)) return error_ = 2;
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
   if (!f) return error_ = 2;

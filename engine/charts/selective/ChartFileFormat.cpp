@@ -1,8 +1,9 @@
 #include "charts/selective/ChartFileFormat.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+
+#include "common/SafeFile.h"
 
 namespace dv {
 
@@ -114,10 +115,8 @@ int SplitChartLines(std::string_view bytes, std::vector<std::string>& lines, int
 int ReadChartLines(const std::string& path, std::vector<std::string>& lines, int& tooLongLine) {
   lines.clear();
   tooLongLine = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return kMsgChartFileCannotOpen;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return kMsgChartFileCannotOpen;
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return kMsgChartFileCannotOpen;
   return SplitChartLines(bytes, lines, tooLongLine);
 }
 

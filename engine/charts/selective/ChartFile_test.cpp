@@ -315,6 +315,11 @@ TEST_F(ChartFileTest, BirthBriefFileErrors) {
   EXPECT_EQ(said.back(), kMsgManualEditing);
   EXPECT_EQ(ReadBirthBriefChartFile(test::TestTempPath("none.dva"), options, t, prompter),
             kMsgChartFileCannotOpen);
+  // A folder named like a chart file is one that cannot be opened.
+  const std::string folder = test::TestTempPath("folder.dva");
+  std::filesystem::create_directories(folder);
+  EXPECT_EQ(ReadBirthBriefChartFile(folder, options, t, prompter), kMsgChartFileCannotOpen);
+  std::filesystem::remove(folder);
 }
 
 TEST_F(ChartFileTest, BirthBriefExtractStopsAtAMissingRecord) {
