@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -42,8 +43,10 @@ int Load(Args args) {
   std::vector<std::string_view> rest;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--repeat" && i + 1 < args.size()) {
-      repeat = std::atoi(std::string(args[++i]).c_str());
-      if (repeat < 1) return 2;
+      // A count that is not a whole number, or too large for one, is refused.
+      const std::string_view count = args[++i];
+      const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), repeat);
+      if (error != std::errc() || end != count.data() + count.size() || repeat < 1) return 2;
     } else {
       rest.push_back(args[i]);
     }

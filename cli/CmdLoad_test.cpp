@@ -56,6 +56,8 @@ TEST(LoadCommand, ARepeatThatIsNotACountIsAUsageError) {
   EXPECT_EQ(RunLoad({kSample, "--repeat", "0"}), 2);
   EXPECT_EQ(RunLoad({kSample, "--repeat", "x"}), 2);
   EXPECT_EQ(RunLoad({kSample, "--repeat"}), 2);
+  EXPECT_EQ(RunLoad({kSample, "--repeat", "3x"}), 2);
+  EXPECT_EQ(RunLoad({kSample, "--repeat", "99999999999"}), 2);  // past an int: not wrapped round
 }
 
 }  // namespace

@@ -11,6 +11,13 @@ namespace dv::cli {
 
 using Args = std::span<const std::string_view>;  // arguments after the subcommand
 
+// Runs the verb name with its arguments and returns the exit code; after a
+// usage error (2) the verb's usage is on standard error. An unknown verb
+// lists every usage and gives 2.
+int RunCommand(std::string_view name, Args args);
+// Lists every verb's usage on standard error; gives 2.
+int Usage();
+
 int Strings(Args args);
 int Load(Args args);  // load FILE [--names-last] [--combine-sources] [--repeat N]
 int Save(Args args);  // save IN OUT [--names-last] [--combine-sources]
