@@ -10,6 +10,8 @@ namespace dv::cli {
 
 namespace {
 
+constexpr int kMsgNotAPicture = 249;  // "This file is not a JPEG, PNG, GIF, PCX or BMP picture: "
+
 bool ParseBox(std::string_view text, int& w, int& h) {
   const std::size_t x = text.find('x');
   return x != std::string_view::npos && ParseInt(text.substr(0, x), w) &&
@@ -56,10 +58,9 @@ int Picture(Args args) {
   PixelImage fitted;
   std::string detail;
   const int rc = LoadFittedPicture(path, fit, fitted, detail);
-  if (rc == -1) {
-    std::fprintf(stderr, "picture: not a recognised picture extension: %s\n", path.c_str());
-    return 1;
-  }
+  // A name whose extension is none of the five formats: message 249, as
+  // the record's picture page says it.
+  if (rc == -1) return PrintMessage(kMsgNotAPicture, path);
   if (rc != 0) return PrintMessage(rc, detail);
   std::printf("picture\t%d\t%d\n", fitted.width, fitted.height);
   if (!png.empty()) {

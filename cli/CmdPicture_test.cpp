@@ -30,6 +30,12 @@ TEST(PictureCli, AMissingOrDamagedFileIsAMessage) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(RunPicture({Sample("none.gif"), "--box", "10x10"}), 1);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "248\tCan't open input file name.\n");
+  // A file that is there but named as none of the five formats.
+  const std::string notAPicture = std::string(DORVANE_SAMPLE) + "/sample.ged";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(RunPicture({notAPicture, "--box", "10x10"}), 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "249\tThis file is not a JPEG, PNG, GIF, PCX or BMP picture: " + notAPicture + "\n");
   EXPECT_EQ(RunPicture({Sample("house.png")}), 2);
   EXPECT_EQ(RunPicture({Sample("house.png"), "--box", "0x10"}), 2);
 }
