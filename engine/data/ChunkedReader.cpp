@@ -1,11 +1,15 @@
 #include "data/ChunkedReader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <limits>
 #include <memory>
 #include <new>
+#include <system_error>
 
 #include "common/SafeFile.h"
 #include "data/CharSet.h"
@@ -18,6 +22,21 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
+
+// The size of an open file, or -1 when it cannot be told. ftell gives a
+// long, which is 32 bits on Windows: there a file of 2 GB or more is
+// measured by its name instead, so that it is refused as too large rather
+// than as a file that cannot be opened (nothing that far into it is read).
+std::int64_t SizeOfOpenFile(std::FILE* f, const std::string& path) {
+  long size = -1;
+  if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
+  if (size >= 0) return size;
+  std::error_code ec;
+  const std::uintmax_t bytes = std::filesystem::file_size(std::filesystem::path(path), ec);
+  if (ec || bytes <= static_cast<std::uintmax_t>(std::numeric_limits<long>::max())) return -1;
+  return static_cast<std::int64_t>(
+      std::min<std::uintmax_t>(bytes, static_cast<std::uintmax_t>(INT64_MAX)));
+}
 
 // A code point as UTF-8 (one to four bytes).
 void AppendUtf8Sequence(std::string& out, char32_t cp) {
@@ -87,12 +106,12 @@ int ChunkedFile::Open(const std::string& path) {
   if (IsFolder(path)) return error_ = 2;
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
   if (!f) return error_ = 2;
-  if (std::fseek(f.get(), 0, SEEK_END) != 0) return error_ = 2;
-  long size = std::ftell(f.get());
-  if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return error_ = 2;
+  const std::int64_t size = SizeOfOpenFile(f.get(), path);
+  if (size < 0) return error_ = 2;
   // More than 199 steps can never be accepted: refuse before reading (a
   // UTF-16 file is judged by its size in UTF-8, after reading).
   if (size > 2 * kMaxFileBytes) return error_ = 55;
+  if (std::fseek(f.get(), 0, SEEK_SET) != 0) return error_ = 2;
   std::unique_ptr<char[]> bytes(new (std::nothrow) char[static_cast<std::size_t>(size) + 1]);
   if (!bytes) return error_ = 1;
   if (size > 0 && std::fread(bytes.get(), 1, static_cast<std::size_t>(size), f.get()) !=
@@ -255,8 +274,7 @@ int ChunkedStream::Open(const std::string& path) {
   if (IsFolder(path)) return error_ = 2;
   file_ = std::fopen(path.c_str(), "rb");
   if (!file_) return error_ = 2;
-  long size = -1;
-  if (std::fseek(file_, 0, SEEK_END) == 0) size = std::ftell(file_);
+  const std::int64_t size = SizeOfOpenFile(file_, path);
   if (size < 0) {
     Close();
     return error_ = 2;

@@ -170,6 +170,34 @@ TEST(ChunkedFile, MissingFileCannotBeOpened) {
   EXPECT_EQ(f.LastReaderError(), 2);
 }
 
+// A file of 2 GB or more is too large, not one that cannot be opened (on
+// Windows the C library cannot give its size as a long). Its first 199
+// steps are lines, so the chunk-by-chunk reader reaches the chunk limit;
+// the rest is a hole that takes no room on disk.
+TEST(ChunkedFile, AFileOfThreeGigabytesIsTooLarge) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "dv_chunked_3gb.ged";
+  {
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    const std::string lines = Lines(static_cast<std::size_t>(ChunkedFile::kStep) * 199 + 200000);
+    ASSERT_EQ(std::fwrite(lines.data(), 1, lines.size(), f), lines.size());
+    std::fclose(f);
+  }
+  std::error_code ec;
+  std::filesystem::resize_file(path, std::uintmax_t{3} << 30, ec);
+  if (ec) {
+    std::filesystem::remove(path, ec);
+    GTEST_SKIP() << "no room for a 3 GB file here: " << ec.message();
+  }
+  ChunkedFile f;
+  EXPECT_EQ(f.Open(path.string()), 55);
+  ChunkedStream stream;
+  EXPECT_EQ(stream.Open(path.string()), 55);
+  stream.Close();
+  std::filesystem::remove(path, ec);
+}
+
 // A folder's name is not a file: "Cannot open file", never "File too
 // large" from the size a folder seems to have.
 TEST(ChunkedFile, FolderCannotBeOpened) {
