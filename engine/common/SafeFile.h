@@ -51,7 +51,7 @@ bool ReplaceFile(const std::string& from, const std::string& to);
 bool IsFolder(const std::string& path);
 
 // Reads the whole of a file into bytes: true, or false (bytes then empty)
-// when it cannot be opened or a read fails. A folder's name is refused
+// when it cannot be opened, a read fails or its bytes do not fit in memory. A folder's name is refused
 // before it is opened: on Linux a folder opens for reading, and the
 // standard streams then throw from their first read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
