@@ -3,16 +3,13 @@
 #include <cstdio>
 
 #include "ConsoleText.h"
+#include "common/SafeFile.h"
 #include "output/CellDump.h"
 #if !defined(_WIN32)
 #include "native/ChartPng.h"
 #endif
 
 namespace dv::cli {
-
-namespace {
-constexpr int kCannotOpenFileForOutput = 25;
-}
 
 int WriteChartDump(const DrawRoutine& draw, int page, int screen, const std::string& path) {
   int status = 0;
@@ -22,11 +19,15 @@ int WriteChartDump(const DrawRoutine& draw, int page, int screen, const std::str
 }
 
 int WriteTextFile(const std::string& path, const std::string& text) {
-  std::FILE* out = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
-  if (out == nullptr) return kCannotOpenFileForOutput;
+  const bool toStdout = path == "-";
+  std::FILE* out = toStdout ? stdout : std::fopen(path.c_str(), "wb");
+  if (out == nullptr) return kMsgCannotOpenForOutput;
   bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  written = (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0) && written;
-  return written ? 0 : kCannotOpenFileForOutput;
+  written = (toStdout ? std::fflush(out) == 0 : std::fclose(out) == 0) && written;
+  if (written) return 0;
+  // A disk that filled up part way: no half-written file is left behind.
+  if (!toStdout) RemovePartialFile(path);
+  return kMsgErrorWritingFile;
 }
 
 int ExportChartPng(const DrawRoutine& draw, int chartColumns, int chartLines, int zoom,

@@ -11,11 +11,12 @@ namespace dv::cli {
 
 // Draws page (0: the whole chart) with the screen flag and writes the dump to
 // path ("-" for standard output). Returns 0, the draw routine's failure id,
-// or 25 when the output file cannot be created.
+// or WriteTextFile's.
 int WriteChartDump(const DrawRoutine& draw, int page, int screen, const std::string& path);
 
-// Writes text to path ("-" for standard output). Returns 0, or 25 when the
-// file cannot be created or written whole.
+// Writes text to path ("-" for standard output). Returns 0, 25 when the
+// file cannot be created, or 250 when it cannot be written whole (the
+// partial file is then removed).
 int WriteTextFile(const std::string& path, const std::string& text);
 
 // The chart verbs' --png: renders a chart of the given extent at a zoom

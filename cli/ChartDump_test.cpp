@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/FileSizeLimitTestSupport.h"
 #include "output/TestChart.h"
 
 namespace dv::cli {
@@ -44,6 +45,28 @@ TEST(ChartDump, UncreatableFile) {
   EXPECT_EQ(WriteChartDump(testing::DrawTestChart, 0, 1,
                            (fs::temp_directory_path() / "no_dir_dorvane" / "d.txt").string()),
             25);
+}
+
+TEST(ChartDump, AFailedWriteIsReportedAndLeavesNoPartialFile) {
+  const fs::path folder = fs::temp_directory_path() / "dorvane_dump_folder";
+  fs::create_directories(folder);
+  // A folder's name cannot be created as a file; the folder stays.
+  EXPECT_EQ(WriteTextFile(folder.string(), "x"), 25);
+  EXPECT_TRUE(fs::is_directory(folder));
+  fs::remove(folder);
+#if !defined(_WIN32)
+  // A disk that fills up part way: the write is reported and what was
+  // written of the file is removed.
+  const fs::path path = fs::temp_directory_path() / "dorvane_dump_full.txt";
+  int rc = 0;
+  {
+    test::ScopedFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.Set());
+    rc = WriteTextFile(path.string(), std::string(100000, 'x'));
+  }
+  EXPECT_EQ(rc, 250);
+  EXPECT_FALSE(fs::exists(path));
+#endif
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "charts/selective/ChartFileFormat.h"
 #include "charts/selective/ManualFormat.h"
 #include "charts/selective/SelectiveChart.h"
+#include "common/SafeFile.h"
 #include "common/StringTable.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
@@ -19,8 +20,6 @@
 namespace dv::cli {
 
 namespace {
-
-constexpr int kCannotOpenFileForOutput = 25;
 
 // "4,13,27": Ahnentafel numbers of ancestors, each 2 to 2^31 - 1.
 bool ParseSelection(std::string_view text, std::vector<std::int32_t>& out) {
@@ -290,7 +289,8 @@ int SelectiveTree(Args args) {
   if (!a.dump.empty()) {
     const int rc = WriteChartDump(draw, 0, 1, a.dump);
     if (rc != 0) {
-      Message(rc, rc == kCannotOpenFileForOutput ? a.dump : "");
+      const bool fileFault = rc == kMsgCannotOpenForOutput || rc == kMsgErrorWritingFile;
+      Message(rc, fileFault ? a.dump : "");
       return 1;
     }
   }

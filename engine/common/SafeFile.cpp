@@ -40,6 +40,12 @@ bool IsFolder(const std::string& path) {
   return fs::is_directory(fs::path(path), ec);
 }
 
+void RemovePartialFile(const std::string& path) {
+  std::error_code ec;
+  const fs::path p = fs::path(path);
+  if (fs::is_regular_file(fs::symlink_status(p, ec))) fs::remove(p, ec);
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   if (IsFolder(path)) return false;

@@ -50,6 +50,10 @@ bool ReplaceFile(const std::string& from, const std::string& to);
 // Whether path names a folder (false when it cannot be told).
 bool IsFolder(const std::string& path);
 
+// Removes what a failed write left at path when it is an ordinary file; a
+// device or pipe the output was sent to (standard output, /dev/full) stays.
+void RemovePartialFile(const std::string& path);
+
 // Reads the whole of a file into bytes: true, or false (bytes then empty)
 // when it cannot be opened, a read fails or its bytes do not fit in memory. A folder's name is refused
 // before it is opened: on Linux a folder opens for reading, and the

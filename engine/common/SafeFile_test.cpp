@@ -94,6 +94,26 @@ TEST_F(SafeFileTest, ReadWholeFileReadsFilesAndRefusesFolders) {
   EXPECT_FALSE(IsFolder(target));
 }
 
+TEST_F(SafeFileTest, RemovePartialFileRemovesOrdinaryFilesOnly) {
+  { std::ofstream(target, std::ios::binary) << "half"; }
+  RemovePartialFile(target);
+  EXPECT_FALSE(fs::exists(target));
+  RemovePartialFile(target);  // nothing there: nothing happens
+  const fs::path folder = dir / "folder";
+  fs::create_directories(folder);
+  RemovePartialFile(folder.string());
+  EXPECT_TRUE(fs::is_directory(folder));
+#if !defined(_WIN32)
+  // A name that leads elsewhere (as /dev/stdout does) is not removed.
+  const fs::path link = dir / "link";
+  fs::create_symlink(folder / "elsewhere", link);
+  { std::ofstream(folder / "elsewhere") << "written"; }
+  RemovePartialFile(link.string());
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_TRUE(fs::exists(folder / "elsewhere"));
+#endif
+}
+
 TEST_F(SafeFileTest, SameFileSeesThroughCaseDotsAndRelativeNames) {
   { std::ofstream(target) << "x"; }
   EXPECT_TRUE(SameFile(target, target));

@@ -7,11 +7,7 @@
 #include <sstream>
 #include <string>
 
-#if !defined(_WIN32)
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
+#include "common/FileSizeLimitTestSupport.h"
 #include "data/DataSource.h"
 
 namespace dv {
@@ -234,15 +230,12 @@ TEST(SaveGedcom, WriteErrorPartWayLeavesTheOldFile) {
   Load(store, big);
   store.dataChanged = 2;
   // Files may grow to 4 KB only: the writer's output runs into the limit.
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  int result = SaveGedcom(store, path, false);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  int result = 0;
+  {
+    test::ScopedFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.Set());
+    result = SaveGedcom(store, path, false);
+  }
   EXPECT_EQ(result, kErrWriteFailed);
   EXPECT_EQ(store.dataChanged, 2);
   EXPECT_EQ(ReadFile(path), "old contents\r\n");

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/SafeFile.h"
 #include "data/RecordStore.h"
 #include "reports/ReportText.h"
 #include "shell/Settings.h"
@@ -477,7 +478,7 @@ int WriteReport(const RecordStore& store, const ReportRequest& request, const st
     written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   const bool closed = std::fclose(file) == 0;
   if (status == 0 && (!written || !closed)) status = kReportWriteFailed;
-  if (status != 0) std::remove(path.c_str());
+  if (status != 0) RemovePartialFile(path);
   return status;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FileSizeLimitTestSupport.h"
 #include "common/GoldenText.h"
 #include "data/DataSource.h"
 #include "data/RecordStore.h"
@@ -296,6 +297,24 @@ TEST_F(ReportFileTest, AFileThatCannotBeCreatedIsReported) {
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(WriteReport(store, r, ""), kReportCannotOpen);
 }
+
+#if !defined(_WIN32)
+TEST_F(ReportFileTest, AWriteThatRunsOutOfRoomIsReportedAndRemoved) {
+  ReportRequest r;
+  r.kind = kReportDescendants;
+  r.base = 1;
+  r.options = AllOn();
+  const std::string path = (dir / "d.rtf").string();
+  int rc = 0;
+  {
+    test::ScopedFileSizeLimit limit(64);
+    ASSERT_TRUE(limit.Set());
+    rc = WriteReport(store, r, path);
+  }
+  EXPECT_EQ(rc, kReportWriteFailed);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+#endif
 
 TEST_F(ReportFileTest, NoListNoFile) {
   ReportRequest r;

@@ -3,12 +3,8 @@
 // drawn from the record store.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#if !defined(_WIN32)
-#include <sys/resource.h>
-#endif
 #include <string>
 #include <vector>
 
@@ -18,6 +14,7 @@
 #include "charts/selective/ChartFileWrite.h"
 #include "charts/selective/SelectiveChart.h"
 #include "charts/selective/SelectiveTestData.h"
+#include "common/FileSizeLimitTestSupport.h"
 #include "common/SafeFile.h"
 #include "data/Extract.h"
 #include "data/ExtractScan.h"
@@ -410,15 +407,12 @@ TEST_F(ChartFileTest, AnOutputThatCannotBeCreatedIsReported) {
 TEST_F(ChartFileTest, AWriteFailureIsReportedAndKeepsThePreviousFile) {
   WriteAll(dvb, "previous\n");
   // Files may grow to 64 bytes only: the chart file runs into the limit.
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 64;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const int rc = RunExtract(Request(1, {8, 12}, dvb), kExtractTree, prompter);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  int rc = 0;
+  {
+    test::ScopedFileSizeLimit limit(64);
+    ASSERT_TRUE(limit.Set());
+    rc = RunExtract(Request(1, {8, 12}, dvb), kExtractTree, prompter);
+  }
   EXPECT_EQ(rc, kMsgErrorWritingFile);
   EXPECT_EQ(said.back(), kMsgErrorWritingFile);
   EXPECT_EQ(ReadAll(dvb), "previous\n");
