@@ -10,8 +10,6 @@ namespace dv::cli {
 
 namespace {
 
-constexpr int kMsgNotAPicture = 249;  // "This file is not a JPEG, PNG, GIF, PCX or BMP picture: "
-
 bool ParseBox(std::string_view text, int& w, int& h) {
   const std::size_t x = text.find('x');
   return x != std::string_view::npos && ParseInt(text.substr(0, x), w) &&
@@ -60,7 +58,7 @@ int Picture(Args args) {
   const int rc = LoadFittedPicture(path, fit, fitted, detail);
   // A name whose extension is none of the five formats: message 249, as
   // the record's picture page says it.
-  if (rc == -1) return PrintMessage(kMsgNotAPicture, path);
+  if (rc == -1) return PrintMessage(kMsgPicNotAPicture, path);
   if (rc != 0) return PrintMessage(rc, detail);
   std::printf("picture\t%d\t%d\n", fitted.width, fitted.height);
   if (!png.empty()) {

@@ -19,6 +19,7 @@ inline constexpr int kMsgPicNoMemory = 245;    // "Failed to allocate memory req
 inline constexpr int kMsgPicDamaged = 246;     // "The picture cannot be read: " + detail
 inline constexpr int kMsgPicTooLarge = 247;    // "The picture is too large ..." + W x H
 inline constexpr int kMsgPicCannotOpen = 248;  // "Can't open input file name."
+inline constexpr int kMsgPicNotAPicture = 249; // "This file is not a JPEG, PNG, GIF, PCX or BMP picture: " + name
 
 enum class PictureFormat { kNone, kJpeg, kPng, kGif, kPcx, kBmp };
 

@@ -29,7 +29,6 @@ namespace {
 
 constexpr int kAskDeleteItem = 221;     // "Delete this item?"
 constexpr int kPictureFilter = 227;     // the open dialog's picture types
-constexpr int kMsgNotAPicture = 249;    // "This file is not a JPEG, PNG, GIF, PCX or BMP picture: "
 constexpr int kLabelNoItems = 377;      // "No multimedia items"
 constexpr int kLabelItemOf = 378;       // "%d of %d"
 constexpr int kTitleLimit = 63, kFileLimit = 248, kFormLimit = 31;
@@ -111,7 +110,7 @@ void LoadChosen(HWND dialog, const RecordPage& page) {
   if (result == 0) return;
   s.picture = dv::PixelImage{};
   if (result < 0)
-    s.message = std::string(dv::StringText(kMsgNotAPicture)) + name;
+    s.message = std::string(dv::StringText(kMsgPicNotAPicture)) + name;
   else
     s.message = std::string(dv::StringText(result)) + detail;
 }
