@@ -5,9 +5,9 @@
 #include <shobjidl.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <span>
 
+#include "common/SafeFile.h"
 #include "setup/InfScript.h"
 #include "setup/SetupPaths.h"
 #include "setup/SetupState.h"
@@ -154,11 +154,13 @@ std::vector<std::string> ChangedSamples(const std::string& folder) {
   std::vector<std::string> changed;
   for (const auto& file : dv::setup::Payload()) {
     if (file.kind != dv::setup::PayloadKind::Sample) continue;
-    std::ifstream in(JoinPath(folder, file.name), std::ios::binary);
-    if (!in) continue;
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>()};
-    if (dv::setup::Sha256Hex(bytes) != file.sha256) changed.emplace_back(file.name);
+    // A sample that is not there, or cannot be read, is not one the user
+    // changed.
+    std::string bytes;
+    if (!dv::ReadWholeFile(JoinPath(folder, file.name), bytes)) continue;
+    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                             bytes.size());
+    if (dv::setup::Sha256Hex(data) != file.sha256) changed.emplace_back(file.name);
   }
   return changed;
 }
