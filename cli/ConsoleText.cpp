@@ -39,7 +39,11 @@ std::string ConsoleText(std::string_view text) {
 }
 
 int PrintMessage(int id, std::string_view suffix) {
-  std::string out = std::to_string(id) + '\t' + CEscape(ConsoleText(MessageText(id)));
+  const std::string text = MessageText(id);
+  std::string out = std::to_string(id) + '\t' + CEscape(ConsoleText(text));
+  // Messages meant to take a name end with their separator ("...: ");
+  // others ("Cannot open file") are given one before the name.
+  if (!suffix.empty() && !text.empty() && text.back() != ' ') out += ": ";
   out.append(suffix);
   out += '\n';
   std::fwrite(out.data(), 1, out.size(), stderr);

@@ -14,7 +14,8 @@ std::string ConsoleText(std::string_view text);
 
 // Writes message id to stderr as "id<TAB>text": the message's text in the
 // terminal's encoding with C escapes, then a suffix as given (a path from
-// the command line is already in the terminal's encoding), then a line end.
+// the command line is already in the terminal's encoding; after ": " when
+// the text does not end with a space), then a line end.
 // Returns 1, the exit code of a command that ends with the message.
 int PrintMessage(int id, std::string_view suffix = {});
 

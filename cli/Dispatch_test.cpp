@@ -59,6 +59,11 @@ TEST(Dispatch, ASuccessOrAFailurePrintsNoUsage) {
   o = RunVerb("load", {std::string(DORVANE_SAMPLE) + "/none.ged"});
   EXPECT_EQ(o.rc, 1);
   EXPECT_EQ(o.err, "2\tCannot open file\n");
+  // A name given with a message that has no separator of its own gets one.
+  const std::string chart = std::string(DORVANE_SAMPLE) + "/none.dva";
+  o = RunVerb("birthbrief", {chart});
+  EXPECT_EQ(o.rc, 1);
+  EXPECT_EQ(o.err.rfind("2\tCannot open file: " + chart + "\n", 0), 0u) << o.err;
 }
 
 }  // namespace
