@@ -5,6 +5,8 @@
 #include <csetjmp>
 #include <new>
 
+#include "common/SafeFile.h"
+
 namespace dv {
 
 std::size_t PngStripWriter::RowBytes(int width) {
@@ -37,7 +39,7 @@ void PngStripWriter::Abandon() {
   if (file_) {
     std::fclose(file_);
     file_ = nullptr;
-    std::remove(path_.c_str());
+    RemovePartialFile(path_);
   }
   std::vector<std::uint8_t>().swap(buffer_);
   stripRows_ = 0;
@@ -127,7 +129,7 @@ int PngStripWriter::Finish() {
   std::FILE* f = file_;
   file_ = nullptr;
   if (std::fclose(f) != 0) {
-    std::remove(path_.c_str());
+    RemovePartialFile(path_);
     return kErrorWritingImageFile;
   }
   return 0;

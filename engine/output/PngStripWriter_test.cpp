@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/FileSizeLimitTestSupport.h"
+
 namespace dv {
 namespace {
 
@@ -162,16 +164,36 @@ TEST(PngStripWriterFailures, StripBeforeOpenIsCannotAllocateMemory) {
 }
 
 #if !defined(_WIN32)
-TEST(PngStripWriterFailures, FullDiskIsAWriteError) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  PngStripWriter w;
-  int rc = w.Open("/dev/full", 200, 200);
-  for (int first = 0; rc == 0 && first < 200; first += 50) {
-    rc = w.BeginStrip(50);
-    if (rc == 0) rc = w.WriteStrip();
+TEST(PngStripWriterFailures, FullDiskIsAWriteErrorAndLeavesNoFile) {
+  const fs::path dir = fs::temp_directory_path() / "dorvane_png_full";
+  fs::create_directories(dir);
+  const fs::path path = dir / "full.png";
+  // Written through a link (as to /dev/stdout), the link is not removed.
+  const fs::path link = dir / "link.png";
+  fs::create_symlink(dir / "target.png", link);
+  for (const fs::path& p : {path, link}) {
+    int rc = 0;
+    {
+      test::ScopedFileSizeLimit limit(4096);
+      ASSERT_TRUE(limit.Set());
+      PngStripWriter w;
+      rc = w.Open(p.string(), 200, 200);
+      for (int first = 0; rc == 0 && first < 200; first += 50) {
+        rc = w.BeginStrip(50);
+        if (rc == 0) {
+          // Noise, so that the image does not compress into the limit.
+          std::uint32_t x = 12345;
+          for (std::uint8_t& b : w.strip()) b = static_cast<std::uint8_t>((x = x * 1103515245 + 12345) >> 24);
+          rc = w.WriteStrip();
+        }
+      }
+      if (rc == 0) rc = w.Finish();
+    }
+    EXPECT_EQ(rc, kErrorWritingImageFile) << p;
   }
-  if (rc == 0) rc = w.Finish();
-  EXPECT_EQ(rc, kErrorWritingImageFile);
+  EXPECT_FALSE(fs::exists(path));
+  EXPECT_TRUE(fs::is_symlink(link));
+  fs::remove_all(dir);
 }
 #endif
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/SafeFile.h"
 #include "shell/ProfileFile.h"
 
 namespace dv {
@@ -387,13 +388,11 @@ int SaveSettings(Settings& s, const std::string& path, std::string_view currentS
     std::remove(temp.c_str());
     return 2;
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    // Windows does not rename onto an existing file.
-    std::remove(path.c_str());
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-      std::remove(temp.c_str());
-      return 2;
-    }
+  // Where a rename cannot replace the old file, it steps aside and comes
+  // back if the new one cannot take its place: the settings are never lost.
+  if (!ReplaceFile(temp, path)) {
+    std::remove(temp.c_str());
+    return 2;
   }
   return 0;
 }
