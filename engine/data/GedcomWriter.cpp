@@ -28,21 +28,20 @@ struct FileCloser {
 };
 
 // Copies a file byte for byte (the ".bak" copy); false when the source
-// cannot be read or the copy cannot be written. Paths are the program's
-// 8-bit paths, handed to the C library as they are.
+// cannot be read or the copy cannot be written, and then an earlier copy
+// stays as it was. Paths are the program's 8-bit paths, handed to the C
+// library as they are.
 bool CopyFile(const std::string& from, const std::string& to) {
   std::unique_ptr<std::FILE, FileCloser> in(std::fopen(from.c_str(), "rb"));
   if (!in) return false;
-  std::FILE* out = std::fopen(to.c_str(), "wb");
-  if (!out) return false;
+  SafeFileWriter out;
+  if (out.Open(to) != 0) return false;
   char buffer[1 << 15];
-  bool ok = true;
   std::size_t n;
-  while (ok && (n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
-    ok = std::fwrite(buffer, 1, n, out) == n;
-  if (std::ferror(in.get())) ok = false;
-  if (std::fclose(out) != 0) ok = false;
-  return ok;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
+    out.Write(std::string_view(buffer, n));
+  if (std::ferror(in.get())) return false;  // the writer drops its temporary file
+  return out.Commit() == 0;
 }
 
 void AppendLine(std::string& out, const LineNode& line) {

@@ -241,6 +241,30 @@ TEST(SaveGedcom, WriteErrorPartWayLeavesTheOldFile) {
   EXPECT_EQ(ReadFile(path), "old contents\r\n");
   EXPECT_FALSE(fs::exists(path + ".$$$"));
 }
+
+TEST(SaveGedcom, ABackupThatRunsOutOfRoomKeepsTheEarlierBackup) {
+  TempDir dir;
+  auto path = (dir.path / "FAMILY.GED").string();
+  std::string big;
+  for (int i = 1; i <= 2000; ++i) big += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Person /Number/\n";
+  WriteFile(path, big);
+  WriteFile(path + ".bak", "earlier backup\r\n");
+  RecordStore store;
+  Load(store, big);
+  store.dataChanged = 2;
+  int result = 0;
+  {
+    test::ScopedFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.Set());
+    result = SaveGedcom(store, path, true);
+  }
+  EXPECT_EQ(result, kErrWriteFailed);
+  EXPECT_EQ(ReadFile(path + ".bak"), "earlier backup\r\n");
+  EXPECT_EQ(ReadFile(path), big);
+  int files = 0;
+  for (const auto& e : fs::directory_iterator(dir.path)) files += e.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 2);  // no temporary file left
+}
 #endif
 
 }  // namespace
