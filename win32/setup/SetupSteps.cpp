@@ -154,10 +154,16 @@ std::vector<std::string> ChangedSamples(const std::string& folder) {
   std::vector<std::string> changed;
   for (const auto& file : dv::setup::Payload()) {
     if (file.kind != dv::setup::PayloadKind::Sample) continue;
-    // A sample that is not there, or cannot be read, is not one the user
-    // changed.
+    // A sample that is not there is not one the user changed; one that is
+    // there but cannot be read may be, and is kept rather than overwritten
+    // or removed.
+    const std::string path = JoinPath(folder, file.name);
     std::string bytes;
-    if (!dv::ReadWholeFile(JoinPath(folder, file.name), bytes)) continue;
+    if (!dv::ReadWholeFile(path, bytes)) {
+      if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        changed.emplace_back(file.name);
+      continue;
+    }
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                              bytes.size());
     if (dv::setup::Sha256Hex(data) != file.sha256) changed.emplace_back(file.name);

@@ -50,7 +50,8 @@ std::string ReadMachineString(const char* key, const char* value);
 // changed) off its copy and delete lists. Returns 0 or 387.
 int WriteInfScript(const std::string& folder, std::span<const std::string> keep = {});
 
-// The shipped samples in folder whose content differs from what was shipped.
+// The shipped samples in folder whose content differs from what was shipped,
+// or that are there but cannot be read.
 std::vector<std::string> ChangedSamples(const std::string& folder);
 
 // Queues the mode's sections, commits the queue (delete errors skipped,

@@ -9,6 +9,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "setup/InfScript.h"
 #include "setup/SetupPaths.h"
 #include "setup/SetupSteps.h"
 #include "setup/SetupTestSupport.h"
@@ -200,6 +201,27 @@ class UnattendedSetupTest : public SetupTest {
   std::string source_, destination_, group_, programs_, desktop_;
   SavedValue savedDesktop_;
 };
+
+// The samples kept as the user's: one edited, and one there but unreadable
+// (here a folder of its name); not one as shipped, nor one that is missing.
+TEST_F(SetupTest, ChangedSamplesAreTheEditedAndTheUnreadable) {
+  std::vector<std::string> samples;
+  for (const auto& file : dv::setup::Payload())
+    if (file.kind == dv::setup::PayloadKind::Sample) samples.emplace_back(file.name);
+  ASSERT_GE(samples.size(), 2u);
+  const std::string folder = MakeFolder("samples");
+  for (const std::string& name : samples)
+    ASSERT_TRUE(CopyFileA((DistFolder() + "\\" + name).c_str(), (folder + "\\" + name).c_str(),
+                          FALSE))
+        << name;
+  EXPECT_TRUE(ChangedSamples(folder).empty());
+  DeleteFileA((folder + "\\" + samples[0]).c_str());
+  EXPECT_TRUE(ChangedSamples(folder).empty());
+  ASSERT_TRUE(test::WriteText(folder + "\\" + samples[0], "edited"));
+  DeleteFileA((folder + "\\" + samples[1]).c_str());
+  ASSERT_TRUE(CreateDirectoryA((folder + "\\" + samples[1]).c_str(), nullptr));
+  EXPECT_EQ(ChangedSamples(folder), (std::vector<std::string>{samples[0], samples[1]}));
+}
 
 TEST_F(UnattendedSetupTest, InstallThenUninstall) {
   ASSERT_TRUE(Exists(source_ + "\\setup.exe")) << source_;
