@@ -166,6 +166,7 @@ TEST(PngStripWriterFailures, StripBeforeOpenIsCannotAllocateMemory) {
 #if !defined(_WIN32)
 TEST(PngStripWriterFailures, FullDiskIsAWriteErrorAndLeavesNoFile) {
   const fs::path dir = fs::temp_directory_path() / "dorvane_png_full";
+  fs::remove_all(dir);  // what an interrupted run may have left
   fs::create_directories(dir);
   const fs::path path = dir / "full.png";
   // Written through a link (as to /dev/stdout), the link is not removed.
