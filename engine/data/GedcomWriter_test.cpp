@@ -220,22 +220,28 @@ TEST(SaveGedcom, TargetThatCannotBeReplacedIsAWriteFailure) {
 }
 
 #if !defined(_WIN32)
+// 2,000 people: some 80 KB, far past the 4 KB the saves below may write.
+std::string ManyPeople() {
+  std::string text;
+  for (int i = 1; i <= 2000; ++i) text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Person /Number/\n";
+  return text;
+}
+
+// Saves while files may grow to 4 KB only, so the writing runs into the limit.
+int SaveRunningOutOfRoom(RecordStore& store, const std::string& path, bool makeBackup) {
+  test::ScopedFileSizeLimit limit(4096);
+  EXPECT_TRUE(limit.Set());
+  return SaveGedcom(store, path, makeBackup);
+}
+
 TEST(SaveGedcom, WriteErrorPartWayLeavesTheOldFile) {
   TempDir dir;
   auto path = (dir.path / "FAMILY.GED").string();
   WriteFile(path, "old contents\r\n");
   RecordStore store;
-  std::string big;
-  for (int i = 1; i <= 2000; ++i) big += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Person /Number/\n";
-  Load(store, big);
+  Load(store, ManyPeople());
   store.dataChanged = 2;
-  // Files may grow to 4 KB only: the writer's output runs into the limit.
-  int result = 0;
-  {
-    test::ScopedFileSizeLimit limit(4096);
-    ASSERT_TRUE(limit.Set());
-    result = SaveGedcom(store, path, false);
-  }
+  const int result = SaveRunningOutOfRoom(store, path, false);
   EXPECT_EQ(result, kErrWriteFailed);
   EXPECT_EQ(store.dataChanged, 2);
   EXPECT_EQ(ReadFile(path), "old contents\r\n");
@@ -245,19 +251,13 @@ TEST(SaveGedcom, WriteErrorPartWayLeavesTheOldFile) {
 TEST(SaveGedcom, ABackupThatRunsOutOfRoomKeepsTheEarlierBackup) {
   TempDir dir;
   auto path = (dir.path / "FAMILY.GED").string();
-  std::string big;
-  for (int i = 1; i <= 2000; ++i) big += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Person /Number/\n";
+  const std::string big = ManyPeople();
   WriteFile(path, big);
   WriteFile(path + ".bak", "earlier backup\r\n");
   RecordStore store;
   Load(store, big);
   store.dataChanged = 2;
-  int result = 0;
-  {
-    test::ScopedFileSizeLimit limit(4096);
-    ASSERT_TRUE(limit.Set());
-    result = SaveGedcom(store, path, true);
-  }
+  const int result = SaveRunningOutOfRoom(store, path, true);
   EXPECT_EQ(result, kErrWriteFailed);
   EXPECT_EQ(ReadFile(path + ".bak"), "earlier backup\r\n");
   EXPECT_EQ(ReadFile(path), big);
