@@ -34,8 +34,7 @@ int ExportChartPng(const DrawRoutine& draw, int chartColumns, int chartLines, in
                    const std::string& path) {
 #if defined(_WIN32)
   (void)draw, (void)chartColumns, (void)chartLines, (void)zoom, (void)path;
-  std::fputs("PNG output is built natively only\n", stderr);
-  return 1;
+  return PrintMessage(kMsgPngNativeOnly);
 #else
   ChartImage image;
   image.chartColumns = chartColumns;

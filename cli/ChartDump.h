@@ -9,6 +9,9 @@
 
 namespace dv::cli {
 
+// "PNG output is built natively only": the Windows console tool's --png.
+inline constexpr int kMsgPngNativeOnly = 213;
+
 // Draws page (0: the whole chart) with the screen flag and writes the dump to
 // path ("-" for standard output). Returns 0, the draw routine's failure id,
 // or WriteTextFile's.

@@ -41,6 +41,16 @@ TEST(ChartDump, FailingRoutineStillDumpsAndReportsItsId) {
   fs::remove(path);
 }
 
+#if defined(_WIN32)
+TEST(ChartDump, TheWindowsToolRefusesPngWithItsMessage) {
+  const fs::path path = fs::temp_directory_path() / "dorvane_refused.png";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ExportChartPng(testing::DrawTestChart, 80, 20, 100, path.string()), 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "213\tPNG output is built natively only\n");
+  EXPECT_FALSE(fs::exists(path));
+}
+#endif
+
 TEST(ChartDump, UncreatableFile) {
   EXPECT_EQ(WriteChartDump(testing::DrawTestChart, 0, 1,
                            (fs::temp_directory_path() / "no_dir_dorvane" / "d.txt").string()),

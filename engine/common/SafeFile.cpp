@@ -46,22 +46,33 @@ void RemovePartialFile(const std::string& path) {
   if (fs::is_regular_file(fs::symlink_status(p, ec))) fs::remove(p, ec);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+ReadFileResult ReadWholeFileUpTo(const std::string& path, std::size_t maxBytes,
+                                 std::string& bytes) {
   bytes.clear();
-  if (IsFolder(path)) return false;
+  if (IsFolder(path)) return ReadFileResult::kCannotRead;
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return false;
-  bool ok = true;
+  if (f == nullptr) return ReadFileResult::kCannotRead;
+  ReadFileResult result = ReadFileResult::kRead;
   try {
     char block[65536];
-    while (std::size_t n = std::fread(block, 1, sizeof block, f)) bytes.append(block, n);
-    ok = !std::ferror(f);
+    while (std::size_t n = std::fread(block, 1, sizeof block, f)) {
+      if (n > maxBytes - bytes.size()) {
+        result = ReadFileResult::kTooLarge;
+        break;
+      }
+      bytes.append(block, n);
+    }
+    if (result == ReadFileResult::kRead && std::ferror(f)) result = ReadFileResult::kCannotRead;
   } catch (const std::bad_alloc&) {
-    ok = false;
+    result = ReadFileResult::kCannotRead;
   }
   std::fclose(f);
-  if (!ok) std::string().swap(bytes);
-  return ok;
+  if (result != ReadFileResult::kRead) std::string().swap(bytes);
+  return result;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  return ReadWholeFileUpTo(path, std::string().max_size(), bytes) == ReadFileResult::kRead;
 }
 
 SafeFileWriter::~SafeFileWriter() { Abandon(); }

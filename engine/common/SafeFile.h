@@ -55,10 +55,17 @@ bool IsFolder(const std::string& path);
 void RemovePartialFile(const std::string& path);
 
 // Reads the whole of a file into bytes: true, or false (bytes then empty)
-// when it cannot be opened, a read fails or its bytes do not fit in memory. A folder's name is refused
-// before it is opened: on Linux a folder opens for reading, and the
-// standard streams then throw from their first read.
+// when it cannot be opened, a read fails or its bytes do not fit in
+// memory. A folder's name is refused before it is opened: on Linux a
+// folder opens for reading, and the standard streams then throw from their
+// first read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// The same with a bound: a file of more than maxBytes is not read on past
+// it, and bytes is left empty.
+enum class ReadFileResult { kRead, kCannotRead, kTooLarge };
+ReadFileResult ReadWholeFileUpTo(const std::string& path, std::size_t maxBytes,
+                                 std::string& bytes);
 
 // Whether two paths name the same file: compared as full, normalised paths
 // without regard to letter case (relative names resolved against the

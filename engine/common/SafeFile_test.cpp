@@ -94,6 +94,18 @@ TEST_F(SafeFileTest, ReadWholeFileReadsFilesAndRefusesFolders) {
   EXPECT_FALSE(IsFolder(target));
 }
 
+TEST_F(SafeFileTest, ABoundedReadTakesAFileOfTheBoundAndRefusesOneByteMore) {
+  // The bound falls inside the second read's block, and on it exactly.
+  const std::string bytes(70000, 'p');
+  { std::ofstream(target, std::ios::binary) << bytes; }
+  std::string read;
+  EXPECT_EQ(ReadWholeFileUpTo(target, bytes.size(), read), ReadFileResult::kRead);
+  EXPECT_EQ(read, bytes);
+  EXPECT_EQ(ReadWholeFileUpTo(target, bytes.size() - 1, read), ReadFileResult::kTooLarge);
+  EXPECT_TRUE(read.empty());
+  EXPECT_EQ(ReadWholeFileUpTo(dir.string(), 10, read), ReadFileResult::kCannotRead);
+}
+
 TEST_F(SafeFileTest, RemovePartialFileRemovesOrdinaryFilesOnly) {
   { std::ofstream(target, std::ios::binary) << "half"; }
   RemovePartialFile(target);

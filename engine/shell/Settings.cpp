@@ -317,13 +317,10 @@ int LoadSettingsFromText(Settings& s, std::string_view text, const FileCheck& ex
 int LoadSettings(Settings& s, const std::string& path, const FileCheck& exists) {
   s.fontsState = 0;
   if (path.find('\0') != std::string::npos) return -1;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return -1;
+  // A file that cannot be read whole is treated as no file: the settings
+  // keep their defaults rather than take half of it.
   std::string text;
-  char chunk[4096];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, got);
-  std::fclose(f);
+  if (!ReadWholeFile(path, text)) return -1;
   return LoadSettingsFromText(s, text, exists);
 }
 

@@ -89,7 +89,7 @@ using FileCheck = std::function<bool(const std::string& path)>;
 bool CanOpenForReading(const std::string& path);
 
 // Reads the settings file into s: 0, or -1 when the file cannot be opened
-// (every default then stays). fontsState becomes -1 only when Font1, Font2
+// or read whole (every default then stays). fontsState becomes -1 only when Font1, Font2
 // and Font3 were complete; while it is 0 the shell puts the default fonts in
 // place (setDefaultFonts). The recent files are replaced by those of the
 // file that exists can open.

@@ -210,6 +210,15 @@ TEST_F(SettingsFileTest, MissingFileKeepsDefaults) {
   EXPECT_EQ(s.recentFiles[0], "C:\\KEEP.GED");
 }
 
+TEST_F(SettingsFileTest, AFolderOfTheSettingsNameKeepsDefaults) {
+  // On Linux a folder opens for reading; its "text" is not settings.
+  std::filesystem::create_directories(Path("Dorvane.ini"));
+  Settings s;
+  s.recentFiles[0] = "C:\\KEEP.GED";
+  EXPECT_EQ(LoadSettings(s, Path("Dorvane.ini"), kAllExist), -1);
+  EXPECT_EQ(s.recentFiles[0], "C:\\KEEP.GED");
+}
+
 TEST_F(SettingsFileTest, UncreatableFileReturns2) {
   Settings s;
   EXPECT_EQ(SaveSettings(s, Path("no/such/dir/Dorvane.ini"), "", kWindow), 2);

@@ -1,7 +1,8 @@
 #include "output/pictures/PictureLoad.h"
 
 #include <cstdio>
-#include <memory>
+
+#include "common/SafeFile.h"
 
 namespace dv {
 
@@ -13,10 +14,6 @@ bool CanOpen(const std::string& path) {
   std::fclose(f);
   return true;
 }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -39,24 +36,15 @@ std::string ResolvePicturePath(std::string_view name, std::string_view sourceFil
 }
 
 int ReadPictureFile(const std::string& path, std::string& bytes) {
-  bytes.clear();
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) return kMsgPicCannotOpen;
-  char buffer[65536];
-  for (;;) {
-    const std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
-    if (n == 0) break;
-    if (bytes.size() + n > kMaxPictureFileBytes) {
-      bytes.clear();
+  switch (ReadWholeFileUpTo(path, kMaxPictureFileBytes, bytes)) {
+    case ReadFileResult::kRead:
+      return 0;
+    case ReadFileResult::kTooLarge:
       return kMsgPicTooLarge;
-    }
-    bytes.append(buffer, n);
+    case ReadFileResult::kCannotRead:
+      break;
   }
-  if (std::ferror(f.get())) {
-    bytes.clear();
-    return kMsgPicCannotOpen;
-  }
-  return 0;
+  return kMsgPicCannotOpen;
 }
 
 int LoadFittedPicture(const std::string& path, const PictureFit& fit, PixelImage& fitted,
