@@ -51,5 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<dv::SelectiveItem> items;
     (void)dv::FormatSelectiveTree(st, so, layout, prompter, items);
   }
+  // The manual format dialog's table of the laid-out groups, with the
+  // file's shifts, and its check.
+  std::vector<dv::ManualShift> listed = shifts;
+  const std::vector<dv::ManualGroup> groups = dv::ListManualGroups(st, listed, prompter);
+  (void)dv::CheckManualFormat(groups, extent.usableColumns);
   return 0;
 }

@@ -89,12 +89,13 @@ std::vector<ManualGroup> ListManualGroups(const SelectiveTables& t, std::vector<
 }
 
 int CheckManualFormat(const std::vector<ManualGroup>& groups, int usableColumns) {
-  const int first = 0, last = usableColumns - 1;
+  // Worked out in 64 bits: a shift from a chart file may be any 32-bit number.
+  const std::int64_t first = 0, last = std::int64_t{usableColumns} - 1;
   for (std::size_t i = 0; i < groups.size(); ++i) {
-    const int min = groups[i].min + groups[i].shift, max = groups[i].max + groups[i].shift;
+    const std::int64_t min = ShiftedMin(groups[i]), max = ShiftedMax(groups[i]);
     if (min < first || max > last) return kMsgGroupsOverlap;
     if (i > 0 && groups[i - 1].generation == groups[i].generation &&
-        min <= groups[i - 1].max + groups[i - 1].shift)
+        min <= ShiftedMax(groups[i - 1]))
       return kMsgGroupsOverlap;
   }
   return 0;

@@ -37,6 +37,9 @@ struct ManualGroup {
   int min = 0, max = 0;  // left column, left column + width
   int shift = 0;
 };
+// The group's new range: its range moved by its shift.
+inline std::int64_t ShiftedMin(const ManualGroup& g) { return std::int64_t{g.min} + g.shift; }
+inline std::int64_t ShiftedMax(const ManualGroup& g) { return std::int64_t{g.max} + g.shift; }
 
 // The groups of a laid-out chart in the manual format's order, at most 31
 // (more: message 60 shown, the listing stops there). Groups whose keys

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "charts/selective/ChartFileWrite.h"
 #include "charts/selective/SelectiveChart.h"
@@ -51,6 +52,14 @@ TEST(ManualFormatCheck, OverlapsAndPageEdgesAreFound) {
   g[2].shift = 0;
   g[1].shift = -3;  // past the left edge
   EXPECT_EQ(CheckManualFormat(g, 100), kMsgGroupsOverlap);
+  // The largest shifts a chart file can hold are past the edges, not
+  // wrapped round onto the page.
+  g[1].shift = std::numeric_limits<int>::min();
+  EXPECT_EQ(CheckManualFormat(g, 100), kMsgGroupsOverlap);
+  g[1].shift = 0;
+  g[2].shift = std::numeric_limits<int>::max();
+  EXPECT_EQ(CheckManualFormat(g, 100), kMsgGroupsOverlap);
+  EXPECT_EQ(ShiftedMax(g[2]), 40 + std::int64_t{std::numeric_limits<int>::max()});
 }
 
 class ManualFormatFileTest : public ::testing::Test {

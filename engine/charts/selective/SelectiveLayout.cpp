@@ -64,7 +64,15 @@ class Layout {
   int UnitLeft(int gi) const;
   void PlaceOthers(int slot);
   bool CanMove(int slot, std::size_t index, int move) const;
-  void Move(int gi, int move) { t_.groups[gi].left += move; }
+  // A manual shift read from a chart file may be any 32-bit number. The
+  // column it gives is held within a range far past any page (the chart
+  // overruns the page all the same) so that the columns worked out from it
+  // cannot overflow.
+  void Move(int gi, int move) {
+    constexpr std::int64_t kFar = std::int64_t{1} << 24;
+    int& left = t_.groups[gi].left;
+    left = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{left} + move, -kFar, kFar));
+  }
   int ArrivalColumn(int gi, int side) const;
   int ChildLinkColumn(const FamilyGroup& g, const ChildRecord& c) const;
   int Straighten();

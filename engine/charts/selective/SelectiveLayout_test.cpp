@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <string>
 #include <utility>
@@ -235,6 +236,24 @@ TEST_F(SelectiveLayoutTest, TheManualShiftsMoveTheirGroups) {
   p.show = [&](int id, const std::string&) { shown = id; };
   EXPECT_EQ(LayoutSelectiveTree(tables, options, extent, {{7, 0}}, p, layout), 21);
   EXPECT_EQ(shown, 21);
+}
+
+TEST_F(SelectiveLayoutTest, AChartFilesFarShiftsPutTheGroupsOffThePageWithoutOverflow) {
+  // A chart file may hold any 32-bit shift: the groups land far off the
+  // page, on the side the shift says, and the columns worked out from them
+  // stay in range (the draw then reports the overrun).
+  options.suppressRemarriages = true;
+  options.noStraightening = true;
+  Chart(1, {8});
+  const int far = 1 << 24;
+  ASSERT_EQ(LayoutSelectiveTree(tables, options, extent,
+                                {{1, 0}, {2, std::numeric_limits<int>::max()}}, {}, layout),
+            0);
+  EXPECT_EQ(tables.groups[tables.Cell(0, 2).group].left, far);
+  ASSERT_EQ(LayoutSelectiveTree(tables, options, extent,
+                                {{1, std::numeric_limits<int>::min()}}, {}, layout),
+            0);
+  EXPECT_EQ(tables.groups[tables.Cell(0, 1).group].left, -far);
 }
 
 TEST_F(SelectiveLayoutTest, BoxesAndReferenceNumbersSurroundEachGroup) {

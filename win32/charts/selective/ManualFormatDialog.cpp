@@ -22,11 +22,9 @@ T* SessionOf(HWND dialog) {
   return reinterpret_cast<T*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
 }
 
-std::string Number(int n) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", n);
-  return text;
-}
+// A new range is shown in 64 bits: a shift from a chart file may be any
+// 32-bit number.
+std::string Number(std::int64_t n) { return std::to_string(n); }
 
 // One value per group, each followed by a line end.
 template <typename F>
@@ -44,9 +42,9 @@ void ShowShifts(HWND dialog, const ManualFormatSession& s, bool newRange) {
     return;
   }
   ShowColumn(dialog, IDC_MF_NEW_MINS, s.groups,
-             [](const dv::ManualGroup& g) { return g.min + g.shift; });
+             [](const dv::ManualGroup& g) { return dv::ShiftedMin(g); });
   ShowColumn(dialog, IDC_MF_NEW_MAXS, s.groups,
-             [](const dv::ManualGroup& g) { return g.max + g.shift; });
+             [](const dv::ManualGroup& g) { return dv::ShiftedMax(g); });
 }
 
 void StoreShifts(ManualFormatSession& s) {
