@@ -30,6 +30,7 @@ int ReadData(GifFileType* gif, GifByteType* into, int length) {
   auto* s = static_cast<Source*>(gif->UserData);
   if (length <= 0) return 0;
   const std::size_t n = std::min<std::size_t>(std::size_t(length), s->size - s->at);
+  if (n == 0) return 0;  // an empty file has no bytes to copy from (data may be null)
   std::memcpy(into, s->data + s->at, n);
   s->at += n;
   return int(n);
