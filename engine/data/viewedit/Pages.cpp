@@ -848,7 +848,8 @@ std::string CleanLine(std::string_view text) {
 
 int SetDatePart(std::string& date, std::string_view part, std::string_view text) {
   DateParts d = ParseDate(date);
-  std::string t = Trimmed(text);
+  // A line break in a year would end the DATE line when the file is saved.
+  std::string t = Trimmed(CleanLine(text));
   if (part == "year") {
     if (t.size() > 4) return kMsgFieldFull;
     d.year = t;

@@ -205,6 +205,24 @@ TEST(StorePage, NewIndividualIsPlacedAfterTheLastIndividual) {
             true);
 }
 
+TEST(StorePage, ALineBreakTypedIntoAYearDoesNotBreakTheSavedFile) {
+  RecordStore store;
+  Load(store, kTorture);
+  RecordPage page = NewPage(PageKind::kIndividual);
+  ASSERT_EQ(SetField(page, "given", "Peter"), 0);
+  ASSERT_EQ(SetField(page, "birth.year", "\n5x"), 0);
+  ASSERT_EQ(SetField(page, "death.year", "17\r\n"), 0);
+  ASSERT_EQ(StorePage(store, page), 0);
+  const std::string text = GedcomText(store);
+  EXPECT_NE(text.find("2 DATE 5x\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("2 DATE 17\r\n"), std::string::npos) << text;
+  // What was saved loads again, with the new individual.
+  RecordStore again;
+  std::string summary;
+  ASSERT_EQ(LoadDataSourceBytes(again, text, {}, summary), 0);
+  EXPECT_EQ(again.IndividualCount(), store.IndividualCount());
+}
+
 }  // namespace
 }  // namespace dv::viewedit
 
