@@ -1,7 +1,8 @@
 #include "charts/selective/ManualFormatDialog.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "charts/selective/ManualFormatDialogRes.h"
 #include "charts/selective/SelectiveState.h"
